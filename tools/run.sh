@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Quick start, command 1: set up, build and start Quorvath Itemlist.
+# Without a display it runs the program on a virtual X display, saves a
+# screenshot once the first window is up, prints its path and exits.
+source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+qi_setup run
+
+APP=$QI_BUILD/src/app/QuorvathItemlist
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+    exec "$APP"
+fi
+
+echo "No display found (DISPLAY and WAYLAND_DISPLAY are unset): running on a virtual X display (Xvfb) to take a screenshot."
+shots=$QI_BUILD/screenshots
+mkdir -p "$shots"
+shot=$shots/startup.png
+
+# A free display number: the first without a lock file.
+n=90
+while [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
+Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+app=
+cleanup() {
+    [ -n "$app" ] && kill "$app" 2>/dev/null
+    kill "$xvfb" 2>/dev/null
+    wait 2>/dev/null || true
+}
+trap cleanup EXIT
+
+export DISPLAY=:$n QT_QPA_PLATFORM=xcb
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+"$APP" &
+app=$!
+# Wait (at most 20 s) for the program's first window to be mapped.
+for _ in $(seq 200); do
+    xdotool search --onlyvisible --pid "$app" >/dev/null 2>&1 && break
+    kill -0 "$app" 2>/dev/null || { echo "The program ended before showing a window." >&2; exit 1; }
+    sleep 0.1
+done
+sleep 0.5   # let it paint
+import -window root "$shot"
+echo "Screenshot: $shot"

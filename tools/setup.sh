@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Shared set-up of run.sh and test.sh: install what is missing from Debian's
+# packages, then configure and build. Sourced, not run.
+#   qi_setup run|test    -> sets QI_ROOT and QI_BUILD
+set -euo pipefail
+
+QI_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+QI_BUILD=${QI_BUILD_DIR:-$QI_ROOT/build}
+
+# What building and running needs, and what only the tests need on top.
+QI_RUN_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev
+                 fonts-dejavu-core xvfb xauth x11-utils xdotool imagemagick)
+QI_TEST_PACKAGES=(openbox libgtest-dev libbenchmark-dev binutils-mingw-w64-x86-64
+                  desktop-file-utils appstream strace dpkg-dev file
+                  at-spi2-core python3-pyatspi dbus dbus-x11)
+
+qi_install_missing() {
+    local missing=() pkg
+    for pkg in "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' \
+            || missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        command -v sudo >/dev/null || { echo "Need root or sudo to install: ${missing[*]}" >&2; exit 1; }
+        sudo=(sudo)
+    fi
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}" >/dev/null
+}
+
+qi_configure_and_build() {
+    local dir=$1; shift
+    cmake -S "$QI_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake --build "$dir" -j "$(nproc)"
+}
+
+qi_setup() {
+    if [ "$1" = test ]; then
+        qi_install_missing "${QI_RUN_PACKAGES[@]}" "${QI_TEST_PACKAGES[@]}"
+    else
+        qi_install_missing "${QI_RUN_PACKAGES[@]}"
+    fi
+    qi_configure_and_build "$QI_BUILD"
+}
