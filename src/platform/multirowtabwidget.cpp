@@ -1,0 +1,236 @@
+#include "multirowtabwidget.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QShortcut>
+#include <QStyleOptionTab>
+#include <QStyleOptionTabWidgetFrame>
+#include <QStylePainter>
+#include <QTabBar>
+
+namespace Quorvath {
+
+MultiRowTabWidget::MultiRowTabWidget(const QStringList &captions, int tabsPerRow, int tabHeight,
+                                     QWidget *parent)
+    : QWidget(parent)
+    , m_captions(captions)
+    , m_tabsPerRow(qMax(1, tabsPerRow))
+    , m_tabHeight(tabHeight)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_Hover);
+    for (int tab = 0; tab < captions.size(); ++tab) {
+        auto *page = new QWidget(this);
+        page->setObjectName(QStringLiteral("page(%1)").arg(tab));
+        // Transparent and without a background of its own: the control paints
+        // the frame and the tabs beneath, and clicks on the strip fall through
+        // to the control because the page does not accept them.
+        page->setAutoFillBackground(false);
+        page->setFocusPolicy(Qt::NoFocus);
+        page->setVisible(tab == m_tab);
+        m_pages.append(page);
+    }
+
+    // From anywhere inside the control, the list on a page included, as
+    // QTabWidget offers them. A shortcut rather than keyPressEvent because the
+    // item views keep Ctrl+PageDown for themselves.
+    const auto cycle = [this](QKeySequence keys, int delta) {
+        auto *shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this,
+                [this, delta] { setTab(TabRows::cycled(strip(), m_tab, delta)); });
+    };
+    cycle(QKeySequence(Qt::CTRL | Qt::Key_Tab), +1);
+    cycle(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1);   // also matches Backtab
+    cycle(QKeySequence(Qt::CTRL | Qt::Key_PageDown), +1);
+    cycle(QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1);
+}
+
+QWidget *MultiRowTabWidget::page(int tab) const
+{
+    return m_pages.value(tab);
+}
+
+QString MultiRowTabWidget::caption() const
+{
+    return caption(m_tab);
+}
+
+QString MultiRowTabWidget::caption(int tab) const
+{
+    return m_captions.value(tab);
+}
+
+TabRows::Strip MultiRowTabWidget::strip() const
+{
+    return {count(), m_tabsPerRow, width(), m_tabHeight};
+}
+
+QRect MultiRowTabWidget::tabRect(int tab) const
+{
+    return TabRows::tabRect(strip(), tab, m_tab);
+}
+
+QRect MultiRowTabWidget::pageRect() const
+{
+    // The selected tab overlaps the frame's top edge so the two join.
+    const int overlap = style()->pixelMetric(QStyle::PM_TabBarBaseOverlap, nullptr, this);
+    const int top = strip().height() - overlap;
+    return {0, top, width(), height() - top};
+}
+
+void MultiRowTabWidget::setTab(int tab)
+{
+    if (tab < 0 || tab >= count() || tab == m_tab)
+        return;
+    const int previous = m_tab;
+    QWidget *oldPage = m_pages[previous];
+    // Hiding a page that holds the focus would hand it to whatever comes
+    // next in the chain; the tab strip is where a tabbed dialog keeps it.
+    if (oldPage->isAncestorOf(QApplication::focusWidget()))
+        setFocus(Qt::OtherFocusReason);
+    m_tab = tab;
+    m_pages[tab]->setVisible(true);
+    oldPage->setVisible(false);
+    update();
+    emit clicked(previous);
+}
+
+void MultiRowTabWidget::initTabOption(QStyleOptionTab &option, int tab) const
+{
+    option.initFrom(this);
+    option.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
+    option.shape = QTabBar::RoundedNorth;
+    option.rect = tabRect(tab);
+    option.text = m_captions.value(tab);
+    option.row = 0;
+
+    const TabRows::Strip s = strip();
+    const int column = TabRows::columnOf(s, tab);
+    const int rowFirst = tab - column;
+    const int rowLast = qMin(rowFirst + m_tabsPerRow, count()) - 1;
+    if (rowFirst == rowLast)
+        option.position = QStyleOptionTab::OnlyOneTab;
+    else if (tab == rowFirst)
+        option.position = QStyleOptionTab::Beginning;
+    else if (tab == rowLast)
+        option.position = QStyleOptionTab::End;
+    else
+        option.position = QStyleOptionTab::Middle;
+
+    option.selectedPosition = QStyleOptionTab::NotAdjacent;
+    if (tab + 1 == m_tab && tab < rowLast)
+        option.selectedPosition = QStyleOptionTab::NextIsSelected;
+    else if (tab - 1 == m_tab && tab > rowFirst)
+        option.selectedPosition = QStyleOptionTab::PreviousIsSelected;
+
+    if (tab == m_tab) {
+        option.state |= QStyle::State_Selected;
+        if (hasFocus())
+            option.state |= QStyle::State_HasFocus;
+    }
+    if (tab == m_hovered)
+        option.state |= QStyle::State_MouseOver;
+}
+
+void MultiRowTabWidget::paintEvent(QPaintEvent *)
+{
+    QStylePainter painter(this);
+
+    QStyleOptionTabWidgetFrame frame;
+    frame.initFrom(this);
+    frame.rect = pageRect();
+    frame.shape = QTabBar::RoundedNorth;
+    frame.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+    frame.tabBarSize = QSize(width(), strip().height());
+    frame.tabBarRect = QRect(0, 0, width(), strip().height());
+    frame.selectedTabRect = tabRect(m_tab);
+    painter.drawPrimitive(QStyle::PE_FrameTabWidget, frame);
+
+    // The selected tab last, so that it covers its neighbours and the frame.
+    for (int tab = 0; tab < count(); ++tab) {
+        if (tab == m_tab)
+            continue;
+        QStyleOptionTab option;
+        initTabOption(option, tab);
+        painter.drawControl(QStyle::CE_TabBarTab, option);
+    }
+    if (count() > 0) {
+        QStyleOptionTab option;
+        initTabOption(option, m_tab);
+        painter.drawControl(QStyle::CE_TabBarTab, option);
+    }
+}
+
+void MultiRowTabWidget::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    const int tab = TabRows::tabAt(strip(), event->position().toPoint(), m_tab);
+    if (tab < 0) {
+        event->ignore();
+        return;
+    }
+    setTab(tab);
+    // The tab under the pointer may have moved with its row.
+    m_hovered = TabRows::tabAt(strip(), event->position().toPoint(), m_tab);
+    update();
+}
+
+void MultiRowTabWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    const int hovered = TabRows::tabAt(strip(), event->position().toPoint(), m_tab);
+    if (hovered != m_hovered) {
+        m_hovered = hovered;
+        update();
+    }
+    event->ignore();
+}
+
+void MultiRowTabWidget::leaveEvent(QEvent *event)
+{
+    m_hovered = -1;
+    update();
+    QWidget::leaveEvent(event);
+}
+
+void MultiRowTabWidget::keyPressEvent(QKeyEvent *event)
+{
+    if (event->modifiers() & ~Qt::KeypadModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const TabRows::Strip s = strip();
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        setTab(TabRows::stepped(s, m_tab, -1));
+        break;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        setTab(TabRows::stepped(s, m_tab, +1));
+        break;
+    case Qt::Key_Home:
+        setTab(0);
+        break;
+    case Qt::Key_End:
+        setTab(count() - 1);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+}
+
+void MultiRowTabWidget::resizeEvent(QResizeEvent *event)
+{
+    for (QWidget *page : std::as_const(m_pages))
+        page->setGeometry(rect());
+    QWidget::resizeEvent(event);
+}
+
+} // namespace Quorvath

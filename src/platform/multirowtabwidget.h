@@ -1,0 +1,70 @@
+// A tabbed dialog with its tabs in several rows, a stand-in for the classic
+// multi-row tab control that QTabWidget (one row, scroll buttons) is not.
+//
+// Each tab owns a page: a transparent child that covers the whole control,
+// so the controls put on a page are placed in the control's own coordinates,
+// as the design gives them. Only the selected page is visible. The control
+// paints the frame and the tabs with the current style's tab primitives and
+// takes the keyboard focus for the tab strip.
+#pragma once
+
+#include "core/tabrows.h"
+
+#include <QList>
+#include <QString>
+#include <QWidget>
+
+class QStyleOptionTab;
+
+namespace Quorvath {
+
+class MultiRowTabWidget final : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(MultiRowTabWidget)
+
+public:
+    MultiRowTabWidget(const QStringList &captions, int tabsPerRow, int tabHeight,
+                      QWidget *parent = nullptr);
+
+    int count() const { return int(m_pages.size()); }
+    QWidget *page(int tab) const;
+
+    // The selected tab's number and caption.
+    int tab() const { return m_tab; }
+    QString caption() const;
+    QString caption(int tab) const;
+
+    // Selects a tab as the user would; emits clicked() if the tab changes.
+    void setTab(int tab);
+
+    int rows() const { return strip().rows(); }
+    // Where a tab is drawn at the moment (rows move with the selection).
+    QRect tabRect(int tab) const;
+    // The page's frame: everything below the rows of tabs.
+    QRect pageRect() const;
+
+signals:
+    // The user selected another tab; carries the tab selected before.
+    void clicked(int previousTab);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    TabRows::Strip strip() const;
+    void initTabOption(QStyleOptionTab &option, int tab) const;
+
+    QStringList m_captions;
+    QList<QWidget *> m_pages;
+    int m_tabsPerRow = 1;
+    int m_tabHeight = 20;
+    int m_tab = 0;
+    int m_hovered = -1;
+};
+
+} // namespace Quorvath
