@@ -42,7 +42,7 @@ private:
 // The catalog state the main window owns: the table and the count of rows in
 // use (0 before loading, 227 after).
 struct Catalog {
-    ItemTable ItemTable;
+    Quorvath::ItemTable ItemTable;   // qualified: the member shares the type's name
     qint16 ItemCount = 0;
 };
 
