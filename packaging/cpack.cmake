@@ -1,0 +1,24 @@
+# A Debian package of the installed tree. Its Depends are worked out from the
+# executable's shared libraries (dpkg-shlibdeps), so they follow the Qt that
+# the program was built against instead of a list kept by hand.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME quorvath-itemlist)
+set(CPACK_PACKAGE_VENDOR "Emberlight Hollow Software")
+set(CPACK_PACKAGE_CONTACT "Emberlight Hollow Software <itemlist@emberlight-hollow.example>")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "read-only reference for the items of Quorvath")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Quorvath Itemlist shows, for each of the 227 items of the role-playing game\n\
+Quorvath, which character classes may use it, what it does while equipped and\n\
+when activated, how often it can be used, and a short description.")
+set(CPACK_PACKAGE_HOMEPAGE_URL "https://quorvath.example/itemlist/")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}\n${CPACK_PACKAGE_DESCRIPTION}")
+
+include(CPack)

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# cpack's .deb, built into a scratch folder (the build tree is left alone) and
+# inspected: its files, its computed Depends, and that apt would install it.
+source "$(dirname "$0")/common.sh"
+
+cpack --config "$BUILD/CPackConfig.cmake" -B "$TMP/pkg" >"$TMP/cpack.log" 2>&1 \
+    || { cat "$TMP/cpack.log"; fail "cpack"; finish; }
+debs=("$TMP"/pkg/*.deb)
+[ -f "${debs[0]}" ] || { cat "$TMP/cpack.log"; fail "cpack made no .deb"; finish; }
+deb=${debs[0]}
+pass "cpack made $(basename "$deb")"
+
+field() { dpkg-deb -f "$deb" "$1"; }
+check "Package is quorvath-itemlist" [ "$(field Package)" = quorvath-itemlist ]
+check "Architecture is the build machine's ($(dpkg --print-architecture))" [ "$(field Architecture)" = "$(dpkg --print-architecture)" ]
+depends=$(field Depends)
+echo "Depends: $depends"
+# Computed by dpkg-shlibdeps from the executable: the Qt libraries it links
+# and the C++ runtime, each with a version bound.
+for lib in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 libc6; do
+    check "Depends names $lib with a version" sh -c 'echo "$0" | grep -qE "(^|, )$1 \\(>= [0-9]"' "$depends" "$lib"
+done
+
+dpkg-deb -c "$deb" | awk '{print $NF}' | sed 's|^\./|/|' >"$TMP/files"
+for path in /usr/bin/QuorvathItemlist \
+            /usr/share/applications/$APP_ID.desktop \
+            /usr/share/metainfo/$APP_ID.metainfo.xml \
+            $(for s in "${ICON_SIZES[@]}"; do echo "/usr/share/icons/hicolor/${s}x${s}/apps/$APP_ID.png"; done); do
+    check "the package holds $path" grep -qx "$path" "$TMP/files"
+done
+check "nothing outside /usr" sh -c '! grep -v "^/usr\(/\|$\)" "$0" | grep -qv "^/$"' "$TMP/files"
+
+# Unpacked as the package would place it, the program finds its libraries and starts.
+dpkg-deb -x "$deb" "$TMP/root"
+check "the packaged executable resolves every library" sh -c '! ldd "$0" | grep -q "not found"' "$TMP/root/usr/bin/QuorvathItemlist"
+check "the packaged executable starts" runs_for_two_seconds "$TMP/root/usr/bin/QuorvathItemlist"
+
+# apt's own dependency resolution, simulated: nothing is installed.
+if command -v apt-get >/dev/null; then
+    check "apt-get would install it" sh -c 'apt-get install --simulate -qq "$0" >/dev/null 2>&1' "$deb"
+fi
+finish
