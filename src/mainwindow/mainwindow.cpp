@@ -1,0 +1,343 @@
+#include "mainwindow.h"
+
+#include "forms.h"
+#include "multirowtabwidget.h"
+#include "statusclock.h"
+#include "twips.h"
+
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QScopedValueRollback>
+#include <QScreen>
+#include <QStyle>
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <optional>
+
+namespace Quorvath {
+
+namespace {
+
+const QString AppTitle = QStringLiteral("Quorvath Itemlist For Windows");
+
+// The tab captions are also the category texts that the lists match.
+const QStringList TabCaptions{
+    QStringLiteral("Armor"),   QStringLiteral("Figurines"),   QStringLiteral("Gloves"),
+    QStringLiteral("Helms"),   QStringLiteral("Misc. Items"), QStringLiteral("Rings"),
+    QStringLiteral("Shields"), QStringLiteral("Weapons"),     QStringLiteral("Instruments"),
+    QStringLiteral("Quivers"), QStringLiteral("Containers/Fluids"),
+};
+
+struct FieldLine {
+    const char *captionName;
+    const char *caption;
+    QRect captionRect;
+    QRect valueRect;
+    const char *accessibleName;
+};
+
+// Indexed by catalog column 1..6. The caption labels' names are not in line
+// order in the design (Label4 is the description); the names are kept.
+const std::array<FieldLine, MainWindow::FieldCount + 1> FieldLines{{
+    {},
+    {"Label1", "Item Name:", Twips::rect(240, 240, 855, 255), Twips::rect(1080, 240, 5415, 255), "Item Name"},
+    {"Label2", "Usable By:", Twips::rect(240, 600, 855, 255), Twips::rect(1080, 600, 5415, 255), "Usable By"},
+    {"Label3", "Effect(s) of Equipping:", Twips::rect(240, 960, 1575, 255), Twips::rect(1920, 960, 4575, 495),
+     "Effect(s) of Equipping"},
+    {"Label5", "Activated Effect(s):", Twips::rect(240, 1560, 1455, 255), Twips::rect(1680, 1560, 4815, 495),
+     "Activated Effect(s)"},
+    {"Label6", "# Uses:", Twips::rect(240, 2160, 615, 255), Twips::rect(840, 2160, 5655, 255), "# Uses"},
+    {"Label4", "Description:", Twips::rect(240, 2520, 855, 255), Twips::rect(1200, 2520, 5295, 975), "Description"},
+}};
+
+using Handler = void (MainWindow::*)();
+
+// The menu tree as the design lists it: an entry opens a submenu when the
+// entry after it stands one level deeper.
+struct MenuEntry {
+    int level;
+    const char *caption;
+    const char *name;
+    bool enabled = true;
+    std::optional<FormId> form = {};
+    Handler handler = nullptr;
+};
+
+const MenuEntry MenuTree[] = {
+    {1, "File", "mnufile"},
+    {2, "Quit", "mnuquit", true, {}, &MainWindow::mnuquit_Click},
+    {1, "Search", "mnusearch"},
+    {2, "Find Specific Item", "mnusearchfindspecific", false},
+    {1, "Help", "mnuhelp"},
+    {2, "Terminology", "mnuterms"},
+    {3, "Item Name", "mnutermitemname", true, FormId::frmItemname},
+    {3, "Usable By", "mnutermusableby", true, FormId::frmUsableby},
+    {3, "Effects of Equipping", "mnutermeffects", true, FormId::frmEffects},
+    {3, "Activated Effects", "mnutermactivated", true, FormId::frmActivated},
+    {3, "# Uses", "mnutermuses"},
+    {4, "One-time only.", "mnutermuses1time", true, FormId::frm1time},
+    {4, "Limited.", "mnutermuseslimited", true, FormId::frmLimited},
+    {4, "Multiple.", "mnutermusesmultiple", true, FormId::frmMultiple},
+    {4, "Continuous while equipped.", "mnuitemusescontinuous", true, FormId::frmContinuous},
+    {3, "Description", "mnutermdesc", true, FormId::frmDescription},
+    {2, "About Quorvath Itemlist", "mnuabout", true, FormId::frmAbout},
+};
+
+// The design's 8-point sans-serif at 96 dpi; the captions were fitted to it.
+QFont designFont()
+{
+    QFont font;
+    font.setStyleHint(QFont::SansSerif);
+    font.setFamily(font.defaultFamily());
+    font.setPointSize(8);
+    return font;
+}
+
+// Shows a catalog text unchanged. A text cut off by its box is offered in
+// full as the tooltip, and to assistive tools as the description.
+void setFieldText(QLabel *label, const QString &text)
+{
+    label->setText(text);
+    label->setAccessibleDescription(text);
+    const QRect box = label->contentsRect();
+    const QRect needed = QFontMetrics(label->font())
+                             .boundingRect(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+    const bool fits = needed.width() <= box.width() && needed.height() <= box.height();
+    // Escaped and in rich text so that a tooltip never interprets the
+    // catalog's text, and long descriptions wrap instead of running off.
+    label->setToolTip(fits ? QString()
+                           : QStringLiteral("<p style=\"white-space:pre-wrap\">%1</p>").arg(text.toHtmlEscaped()));
+}
+
+} // namespace
+
+MainWindow::MainWindow(Catalog &state, FormShower &forms, Question &question, QWidget *parent)
+    : QMainWindow(parent)
+    , m_state(state)
+    , m_forms(forms)
+    , m_question(question)
+{
+    setObjectName(QStringLiteral("d"));
+    setWindowTitle(AppTitle);
+    // Fixed single: a control menu, a close box and a minimize button, no
+    // maximize button, and no resizing.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFont(designFont());
+
+    createControls();
+    createDetails();
+    createMenus();
+    createStatusBar();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    Form_Load();
+}
+
+void MainWindow::createControls()
+{
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    // The client area below the menu bar is 7215 x 6795; the status bar
+    // takes the bottom 360 of it.
+    client->setFixedSize(Twips::size(7215, 6795 - 360));
+    setCentralWidget(client);
+
+    SSTab1 = new MultiRowTabWidget(TabCaptions, 4, Twips::px(295), client);
+    SSTab1->setObjectName(QStringLiteral("SSTab1"));
+    SSTab1->setAccessibleName(QStringLiteral("Categories"));
+    SSTab1->setGeometry(Twips::rect(0, 0, 7215, 2655));
+    connect(SSTab1, &MultiRowTabWidget::clicked, this, &MainWindow::SSTab1_Click);
+
+    QFont listFont = font();
+    listFont.setBold(true);
+    for (int tab = 0; tab < TabCount; ++tab) {
+        auto *list = new QTreeWidget(SSTab1->page(tab));
+        lstData[tab] = list;
+        list->setObjectName(QStringLiteral("lstData(%1)").arg(tab));
+        list->setAccessibleName(TabCaptions[tab] + QStringLiteral(" items"));
+        list->setGeometry(Twips::rect(120, 960, 6735, 1575));
+        list->setFont(listFont);
+        list->setColumnCount(1);
+        list->setHeaderLabels({QStringLiteral("Item")});
+        list->header()->setStretchLastSection(false);
+        list->header()->setSectionsMovable(false);
+        list->setColumnWidth(0, Twips::px(tab == 0 ? 3000 : 6000));
+        list->setRootIsDecorated(false);
+        list->setItemsExpandable(false);
+        list->setUniformRowHeights(true);
+        list->setSortingEnabled(false);
+        list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        connect(list, &QTreeWidget::itemClicked, this,
+                [this](QTreeWidgetItem *item) { lstData_ItemClick(item); });
+        // Moving the selection with the keys shows the item as a click does.
+        connect(list, &QTreeWidget::itemSelectionChanged, this, [this, list] {
+            const QList<QTreeWidgetItem *> selected = list->selectedItems();
+            if (!selected.isEmpty())
+                lstData_ItemClick(selected.first());
+        });
+    }
+}
+
+void MainWindow::createDetails()
+{
+    ArmorInfo = new QGroupBox(QStringLiteral("Information"), centralWidget());
+    ArmorInfo->setObjectName(QStringLiteral("ArmorInfo"));
+    ArmorInfo->setGeometry(Twips::rect(0, 2760, 6615, 3615));
+
+    for (int column = 1; column <= FieldCount; ++column) {
+        const FieldLine &line = FieldLines[column];
+        auto *caption = new QLabel(QString::fromLatin1(line.caption), ArmorInfo);
+        caption->setObjectName(QString::fromLatin1(line.captionName));
+        caption->setTextFormat(Qt::PlainText);
+        caption->setWordWrap(true);
+        caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        caption->setGeometry(line.captionRect);
+
+        auto *value = new QLabel(ArmorInfo);
+        lblField[column] = value;
+        value->setObjectName(QStringLiteral("lblField(%1)").arg(column));
+        value->setAccessibleName(QString::fromLatin1(line.accessibleName));
+        value->setTextFormat(Qt::PlainText);
+        value->setWordWrap(true);
+        value->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        value->setFrameStyle(QFrame::Box | QFrame::Plain);
+        value->setLineWidth(1);
+        value->setGeometry(line.valueRect);
+        // Selectable and copyable with the mouse, but never a tab stop.
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        value->setFocusPolicy(Qt::NoFocus);
+        caption->setBuddy(value);
+    }
+}
+
+void MainWindow::createMenus()
+{
+    QList<QMenu *> open{nullptr};   // open[level - 1]: the menu that takes entries of `level`
+    const int count = int(std::size(MenuTree));
+    for (int i = 0; i < count; ++i) {
+        const MenuEntry &entry = MenuTree[i];
+        const QString caption = QString::fromLatin1(entry.caption);
+        const QString name = QString::fromLatin1(entry.name);
+        open.resize(entry.level);
+        const bool opensSubmenu = i + 1 < count && MenuTree[i + 1].level > entry.level;
+        QAction *action = nullptr;
+        if (opensSubmenu) {
+            QMenu *menu = entry.level == 1 ? menuBar()->addMenu(caption) : open.last()->addMenu(caption);
+            menu->setObjectName(name);
+            action = menu->menuAction();
+            open.append(menu);
+        } else {
+            action = open.last()->addAction(caption);
+            if (entry.form) {
+                const FormId form = *entry.form;
+                connect(action, &QAction::triggered, this, [this, form] { m_forms.show(form); });
+            } else if (entry.handler) {
+                connect(action, &QAction::triggered, this, entry.handler);
+            }
+        }
+        action->setObjectName(name);
+        action->setEnabled(entry.enabled);
+        // Keep the tree as designed: no moving of Quit or About elsewhere.
+        action->setMenuRole(QAction::NoRole);
+    }
+}
+
+void MainWindow::createStatusBar()
+{
+    sbStatusBar = new ClockStatusBar(QStringLiteral("Status"), Twips::px(1440), this);
+    sbStatusBar->setObjectName(QStringLiteral("sbStatusBar"));
+    sbStatusBar->setFixedHeight(Twips::px(360));
+    setStatusBar(sbStatusBar);
+}
+
+void MainWindow::Form_Load()
+{
+    loadCatalog(m_state);
+    LoadLists();
+}
+
+void MainWindow::LoadLists()
+{
+    for (int column = 1; column <= FieldCount; ++column)
+        setFieldText(lblField[column], QString());
+
+    QTreeWidget *list = lstData[SSTab1->tab()];
+    list->clear();
+    const QString caption = SSTab1->caption();
+    // The count is read once; a count beyond the table would index past it.
+    const int last = std::clamp<int>(m_state.ItemCount, 0, LastRow);
+    for (int row = 1; row <= last; ++row) {
+        if (m_state.ItemTable(row, Category) != caption)
+            continue;
+        auto *entry = new QTreeWidgetItem(list);
+        entry->setText(0, m_state.ItemTable(row, Name));
+        entry->setData(0, KeyRole, listKey(qint16(row)));
+    }
+}
+
+void MainWindow::SSTab1_Click(int previousTab)
+{
+    Q_UNUSED(previousTab);
+    LoadLists();
+}
+
+void MainWindow::lstData_ItemClick(const QTreeWidgetItem *item)
+{
+    if (!item)
+        return;
+    const std::optional<qint16> row = parseListKey(item->data(0, KeyRole).toString());
+    if (!row || *row > m_state.ItemCount)
+        return;
+    for (int column = 1; column <= FieldCount; ++column)
+        setFieldText(lblField[column], m_state.ItemTable(*row, column));
+}
+
+void MainWindow::mnuquit_Click()
+{
+    close();
+}
+
+void MainWindow::Form_QueryUnload(bool &cancel)
+{
+    const QScopedValueRollback asking(m_asking, true);
+    cancel = !m_question.askYesNo(this, QStringLiteral("Are you sure you want to quit?"), AppTitle);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // A second close request while the question is open (a logout, say)
+    // waits for the answer to the first rather than asking again.
+    if (m_asking) {
+        event->ignore();
+        return;
+    }
+    bool cancel = false;
+    Form_QueryUnload(cancel);
+    if (cancel) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    emit unloaded();
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    // Centred on the screen the first time; afterwards where the user left it.
+    if (!m_placed && !event->spontaneous()) {
+        m_placed = true;
+        const QRect screenArea = screen()->availableGeometry();
+        move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frameGeometry().size(), screenArea).topLeft());
+    }
+    QMainWindow::showEvent(event);
+}
+
+} // namespace Quorvath

@@ -1,0 +1,80 @@
+// The main window `d`: eleven category tabs, each with the list of its items,
+// the details frame below them, the status bar and the menus.
+//
+// MultiRowTabWidget (platform) holds the tabs and pages; ClockStatusBar
+// (platform) keeps date and time. The Catalog lives outside the window, in
+// the registry's slot for this form, and is written here by Form_Load. The
+// handlers carry the design's names and are public so tests can drive them.
+#pragma once
+
+#include "itemtable.h"
+
+#include <QMainWindow>
+
+#include <array>
+
+class QGroupBox;
+class QLabel;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace Quorvath {
+
+class ClockStatusBar;
+class FormShower;
+class MultiRowTabWidget;
+class Question;
+
+class MainWindow final : public QMainWindow {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(MainWindow)
+
+public:
+    static constexpr int TabCount = 11;
+    static constexpr int FieldCount = 6;
+
+    MainWindow(Catalog &state, FormShower &forms, Question &question, QWidget *parent = nullptr);
+
+    // The load step: writes the catalog, then fills the selected tab's list.
+    void Form_Load();
+    // Empties the six value labels and rebuilds the selected tab's list.
+    void LoadLists();
+    void SSTab1_Click(int previousTab);
+    // Shows the fields of the row that the entry's key names.
+    void lstData_ItemClick(const QTreeWidgetItem *item);
+    void mnuquit_Click();
+    // Asks whether to quit; sets `cancel` on No.
+    void Form_QueryUnload(bool &cancel);
+
+    // The role under which a list entry keeps its key.
+    static constexpr int KeyRole = Qt::UserRole;
+
+signals:
+    // The window has agreed to close; the registry forgets it.
+    void unloaded();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void createControls();
+    void createDetails();
+    void createMenus();
+    void createStatusBar();
+
+    Catalog &m_state;
+    FormShower &m_forms;
+    Question &m_question;
+
+    MultiRowTabWidget *SSTab1 = nullptr;
+    std::array<QTreeWidget *, TabCount> lstData{};
+    QGroupBox *ArmorInfo = nullptr;
+    std::array<QLabel *, FieldCount + 1> lblField{};   // 1..6, as the catalog's columns
+    ClockStatusBar *sbStatusBar = nullptr;
+
+    bool m_placed = false;
+    bool m_asking = false;
+};
+
+} // namespace Quorvath
