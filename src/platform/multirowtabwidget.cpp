@@ -1,5 +1,7 @@
 #include "multirowtabwidget.h"
 
+#include "multirowtabaccessible.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -18,6 +20,7 @@ MultiRowTabWidget::MultiRowTabWidget(const QStringList &captions, int tabsPerRow
     , m_tabsPerRow(qMax(1, tabsPerRow))
     , m_tabHeight(tabHeight)
 {
+    installMultiRowTabAccessible();
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_Hover);

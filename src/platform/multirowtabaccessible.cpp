@@ -1,0 +1,193 @@
+#include "multirowtabaccessible.h"
+
+#include "multirowtabwidget.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QAccessibleWidget>
+#include <QHash>
+#include <QPointer>
+#include <QWindow>
+
+namespace Quorvath {
+namespace {
+
+// One tab of the strip. It has no QObject of its own, so its tab list
+// registers it with Qt's cache, which hands out its id to the bridge.
+class TabAccessible final : public QAccessibleInterface, public QAccessibleActionInterface {
+public:
+    TabAccessible(MultiRowTabWidget *tabs, int tab) : m_tabs(tabs), m_tab(tab) {}
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this)
+                                                    : nullptr;
+    }
+
+    bool isValid() const override { return m_tabs && m_tab < m_tabs->count(); }
+    QObject *object() const override { return nullptr; }
+    QWindow *window() const override
+    {
+        return m_tabs ? m_tabs->window()->windowHandle() : nullptr;
+    }
+    QAccessibleInterface *parent() const override
+    {
+        return QAccessible::queryAccessibleInterface(m_tabs.data());
+    }
+    int childCount() const override { return 0; }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+
+    QAccessible::Role role() const override { return QAccessible::PageTab; }
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name && isValid() ? m_tabs->caption(m_tab) : QString();
+    }
+    void setText(QAccessible::Text, const QString &) override {}
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s;
+        if (!isValid())
+            return s;
+        s.selectable = true;
+        s.focusable = true;
+        s.disabled = !m_tabs->isEnabled();
+        s.invisible = !m_tabs->isVisible();
+        if (m_tabs->tab() == m_tab) {
+            s.selected = true;
+            s.focused = m_tabs->hasFocus();
+        }
+        return s;
+    }
+
+    QRect rect() const override
+    {
+        if (!isValid())
+            return {};
+        const QRect r = m_tabs->tabRect(m_tab);
+        return {m_tabs->mapToGlobal(r.topLeft()), r.size()};
+    }
+
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString &name) override
+    {
+        // As a click on the tab: the control tells its owner, who fills the page.
+        if (name == pressAction() && isValid() && m_tabs->isEnabled())
+            m_tabs->setTab(m_tab);
+    }
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+private:
+    QPointer<MultiRowTabWidget> m_tabs;
+    int m_tab = 0;
+};
+
+class TabListAccessible final : public QAccessibleWidget {
+public:
+    explicit TabListAccessible(MultiRowTabWidget *tabs) : QAccessibleWidget(tabs, QAccessible::PageTabList)
+    {
+        // Screen readers follow the focus: when the selection moves while the
+        // strip has it, the newly selected tab is the focused object.
+        QObject::connect(tabs, &MultiRowTabWidget::clicked, tabs, [this, tabs](int previous) {
+            QAccessibleEvent removed(tabInterface(previous), QAccessible::SelectionRemove);
+            QAccessible::updateAccessibility(&removed);
+            QAccessibleEvent added(tabInterface(tabs->tab()), QAccessible::SelectionAdd);
+            QAccessible::updateAccessibility(&added);
+            if (tabs->hasFocus()) {
+                QAccessibleEvent focus(tabInterface(tabs->tab()), QAccessible::Focus);
+                QAccessible::updateAccessibility(&focus);
+            }
+        });
+    }
+
+    ~TabListAccessible() override
+    {
+        for (QAccessible::Id id : std::as_const(m_tabIds))
+            QAccessible::deleteAccessibleInterface(id);
+    }
+
+    MultiRowTabWidget *tabs() const { return static_cast<MultiRowTabWidget *>(widget()); }
+
+    int childCount() const override { return tabs()->count() + QAccessibleWidget::childCount(); }
+
+    QAccessibleInterface *child(int index) const override
+    {
+        if (index < 0)
+            return nullptr;
+        if (index < tabs()->count())
+            return tabInterface(index);
+        return QAccessibleWidget::child(index - tabs()->count());
+    }
+
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        if (!child)
+            return -1;
+        for (auto it = m_tabIds.cbegin(); it != m_tabIds.cend(); ++it) {
+            if (QAccessible::accessibleInterface(it.value()) == child)
+                return it.key();
+        }
+        const int page = QAccessibleWidget::indexOfChild(child);
+        return page < 0 ? -1 : tabs()->count() + page;
+    }
+
+    QAccessibleInterface *focusChild() const override
+    {
+        return tabs()->hasFocus() ? tabInterface(tabs()->tab()) : QAccessibleWidget::focusChild();
+    }
+
+    QAccessibleInterface *childAt(int x, int y) const override
+    {
+        const QPoint local = tabs()->mapFromGlobal(QPoint(x, y));
+        for (int tab = 0; tab < tabs()->count(); ++tab) {
+            if (tabs()->tabRect(tab).contains(local))
+                return tabInterface(tab);
+        }
+        return QAccessibleWidget::childAt(x, y);
+    }
+
+private:
+    QAccessibleInterface *tabInterface(int tab) const
+    {
+        if (tab < 0 || tab >= tabs()->count())
+            return nullptr;
+        auto it = m_tabIds.constFind(tab);
+        if (it == m_tabIds.cend())
+            it = m_tabIds.insert(tab, QAccessible::registerAccessibleInterface(new TabAccessible(tabs(), tab)));
+        return QAccessible::accessibleInterface(it.value());
+    }
+
+    mutable QHash<int, QAccessible::Id> m_tabIds;
+};
+
+QAccessibleInterface *factory(const QString &className, QObject *object)
+{
+    if (!object || !object->isWidgetType())
+        return nullptr;
+    auto *widget = static_cast<QWidget *>(object);
+    if (className == QLatin1String("Quorvath::MultiRowTabWidget"))
+        return new TabListAccessible(static_cast<MultiRowTabWidget *>(widget));
+    // A page is a bare QWidget: name it after its tab, so that "Armor" is
+    // what a reader says when it enters the page's list.
+    if (className == QLatin1String("QWidget")) {
+        if (auto *tabs = qobject_cast<MultiRowTabWidget *>(widget->parentWidget())) {
+            for (int tab = 0; tab < tabs->count(); ++tab) {
+                if (tabs->page(tab) == widget)
+                    return new QAccessibleWidget(widget, QAccessible::Pane, tabs->caption(tab));
+            }
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void installMultiRowTabAccessible()
+{
+    // Qt keeps a factory only once, however often it is installed.
+    QAccessible::installFactory(factory);
+}
+
+} // namespace Quorvath

@@ -1,0 +1,19 @@
+// How the multi-row tab control presents itself to assistive technology
+// (AT-SPI on Linux, through Qt's accessibility bridge): a page tab list whose
+// first children are one page tab per caption, the selected one reported as
+// selected and focused, each selectable by its "press" action; the pages follow
+// as panes named after their tabs, so the lists on them stay reachable.
+//
+// Qt has no interface for a widget it does not know, so without this the
+// control would be an anonymous client area with eleven unnamed panes.
+#pragma once
+
+namespace Quorvath {
+
+class MultiRowTabWidget;
+
+// Installs the factory for MultiRowTabWidget and its pages; once is enough,
+// later calls do nothing.
+void installMultiRowTabAccessible();
+
+} // namespace Quorvath
