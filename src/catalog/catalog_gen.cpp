@@ -123,10 +123,12 @@ std::vector<std::vector<std::u32string>> parse(const std::string &content)
             throw Malformed{line, "carriage return in line (the file must use LF line ends)"};
         if (line > RowCount)
             throw Malformed{line, "more than " + std::to_string(RowCount) + " rows"};
+        if (bytes.empty())
+            throw Malformed{line, "empty line"};
         const auto fields = splitFields(decodeUtf8(bytes, line));
         if (fields.size() != FieldCount)
-            throw Malformed{line, std::to_string(fields.size()) + " fields, expected "
-                                      + std::to_string(FieldCount) + " separated by tabs"};
+            throw Malformed{line, std::to_string(fields.size()) + " tab-separated fields, expected "
+                                      + std::to_string(FieldCount)};
         for (size_t f = 0; f < fields.size(); ++f)
             checkField(fields[f], line, static_cast<int>(f) + 1);
         rows.push_back(fields);
