@@ -306,7 +306,7 @@ void drawEyes(Canvas &c, Eyes eyes, int y)
 
 void drawHead(Canvas &c, const Pose &pose)
 {
-    const double n = pose.nod;
+    const double n = pose.nod;   // double: it also shifts polygon corners
     c.ellipse(36, 29 + n, 9.5, 10, Robe);
     c.ellipse(34, 30 + n, 8.5, 9, RobeDark);
     c.ellipse(37, 29 + n, 8, 9.2, Robe);

@@ -95,10 +95,23 @@ bool doorwayAt(double u, double v, Rgb &out)
     Rgb stone = rgb(128, 116, 118);
     bool joint;
     if (v < SpringY) {
-        const double angle = std::atan2(-dy, dx);   // 0 to pi
-        const double seg = angle / (M_PI / 9);
-        joint = std::fabs(seg - std::round(seg)) * (M_PI / 9) * r < 0.6;
-        stone = stone * (0.92 + (hash(int(seg), 7) % 9) / 60.0);
+        // Joints every 20 degrees, found with cross products against fixed
+        // directions rather than with trigonometry per pixel.
+        static constexpr double Cos[] = {0.9396926207859084, 0.766044443118978, 0.5, 0.17364817766693041,
+                                         -0.17364817766693041, -0.5, -0.766044443118978, -0.9396926207859084};
+        static constexpr double Sin[] = {0.3420201433256687, 0.6427876096865393, 0.8660254037844386,
+                                         0.984807753012208, 0.984807753012208, 0.8660254037844386,
+                                         0.6427876096865393, 0.3420201433256687};
+        int seg = 0;
+        joint = false;
+        for (int k = 0; k < 8; ++k) {
+            const double cross = Cos[k] * -dy - Sin[k] * dx;   // > 0: past joint k
+            if (cross > 0)
+                ++seg;
+            if (std::fabs(cross) < 0.6 && Cos[k] * dx + Sin[k] * -dy > 0)
+                joint = true;
+        }
+        stone = stone * (0.92 + (hash(seg, 7) % 9) / 60.0);
     } else {
         const double s = std::fmod(v - SpringY, 11.0);
         joint = s < 1.0;
@@ -116,7 +129,7 @@ Rgb floorAt(double u, double v)
     // Flagstones seen from above and in front: joints run to a far point.
     const double depth = (v - FloorY) / (Height - FloorY);   // 0 far, 1 near
     const double px = DoorX + (u - DoorX) * 1.0 / (0.35 + depth);
-    const double band = std::pow(depth, 0.7) * 3.0;
+    const double band = std::sqrt(depth) * std::sqrt(std::sqrt(depth)) * 3.0;   // depth^0.75
     const bool joint = std::fabs(px / 34 - std::round(px / 34)) * 34 < 0.9 / (0.35 + depth) * 1.2
                        || std::fabs(band - std::round(band)) < 0.09 || v < FloorY + 1.0;
     const Rgb base = rgb(70, 62, 70) * (0.85 + 0.2 * depth);
@@ -145,12 +158,14 @@ double flameAt(double u, double v, const TorchPos &t, double lean, Rgb &colour)
         return 0;
     const double bulb = 0.28;
     double half;
-    if (s < 0)
+    if (s < 0) {
         half = HalfWidth * std::sqrt(std::max(0.0, 1 - (s / 0.25) * (s / 0.25))) * 0.85;
-    else if (s < bulb)
+    } else if (s < bulb) {
         half = HalfWidth * (0.85 + 0.15 * s / bulb);
-    else
-        half = HalfWidth * std::pow((1 - s) / (1 - bulb), 1.3);
+    } else {
+        const double f = (1 - s) / (1 - bulb);
+        half = HalfWidth * f * std::sqrt(std::sqrt(f));   // f^1.25: a slightly concave taper
+    }
     const double mid = t.x + lean * s * s;
     const double d = std::fabs(u - mid) / std::max(half, 0.01);
     if (d >= 1)
@@ -265,7 +280,7 @@ QImage introPicture()
                 else if (edge < 5.0)
                     c = rgb(20, 16, 24);
                 else
-                    c = rgb(48, 42, 54) * (1.0 - 0.25 * smooth(5, 20, PanelB - v) * 0);
+                    c = rgb(48, 42, 54);
             }
             if (qAlpha(shapeLine[x]))
                 c = rgb(qRed(shapeLine[x]), qGreen(shapeLine[x]), qBlue(shapeLine[x]));
