@@ -1,0 +1,242 @@
+#include "aboutwindow.h"
+
+#include "browser.h"
+#include "sidewindow.h"
+#include "twips.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QStyle>
+#include <QTimer>
+
+namespace Quorvath {
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// Every line ends with CR LF; the blank separator lines and the blanks at the
+// ends of lines belong to the text.
+constexpr QLatin1String AboutText =
+    "Quorvath\r\n"
+    "Itemlist for Windows\r\n"
+    " \r\n"
+    "By Anselm Vorrick and Teo Baskel, 2001\r\n"
+    " \r\n"
+    "Version 1.0.1 Alpha\r\n"
+    " \r\n"
+    "Did you know that there was a Quorvath IV \r\n"
+    "programmed by Halvenmark?  It was scrapped in \r\n"
+    "the early 1990s for fiscal reasons.  There is an \r\n"
+    "active online petition to have this game released!  \r\n"
+    "The aim is to collect as many signatures as is \r\n"
+    "possible and to present it to Halvenmark \r\n"
+    "headquarters to either have them finish the project, \r\n"
+    "or hand over the rights so other interested \r\n"
+    "companies can write more sequels. \r\n"
+    " \r\n"
+    "A game is being written by fans of the series \r\n"
+    "who call themselves the Lanternwick Circle.  It \r\n"
+    "goes on in the spirit of the series and is called \r\n"
+    "\"Velmarch: Shards of the Old Realm\".  As \r\n"
+    "of September 14, 2001 it is still being written, but \r\n"
+    "you can view their web site and check it out for \r\n"
+    "yourself!\r\n"
+    " \r\n"
+    "- Anselm\r\n"_L1;
+
+const QString ApplicationTitle = QStringLiteral("Quorvath Itemlist For Windows");
+
+QPushButton *createButton(QWidget *parent, const char *name, const QString &caption, QRect rect)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(rect);
+    // Outside a dialog Qt's push buttons ignore Enter; these are pressed by it
+    // when they have the focus. None of them is the default button.
+    button->setAutoDefault(true);
+    return button;
+}
+
+QFrame *createLine(QWidget *parent, const char *name, QFrame::Shape shape, QRect rect)
+{
+    auto *line = new QFrame(parent);
+    line->setObjectName(QLatin1String(name));
+    line->setFrameShape(shape);
+    line->setFrameShadow(QFrame::Plain);
+    line->setLineWidth(1);
+    line->setGeometry(rect);
+    return line;
+}
+
+} // namespace
+
+const QString AboutWindow::PetitionUrl =
+    QStringLiteral("https://petition.velmarch.example/release-quorvath-iv");
+const QString AboutWindow::VelmarchUrl = QStringLiteral("https://www.velmarch.example/");
+
+AboutWindow::AboutWindow(AboutState &state, Browser &browser, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
+                          | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowCloseButtonHint),
+      m_state(state), m_browser(browser)
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QStringLiteral("About This Program"));
+    setFont(SideWindow::designFont());
+    createControls();
+    loadPictures();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setTimerType(Qt::PreciseTimer);
+    connect(Timer1, &QTimer::timeout, this, &AboutWindow::Timer1_Timer);
+    Timer1->start(Animation::FirstInterval);
+
+    Form_Load();
+}
+
+void AboutWindow::createControls()
+{
+    GoVelmarch = createButton(this, "GoVelmarch", QStringLiteral("Velmarch"),
+                              Twips::rect(120, 2160, 1935, 375));
+    Petitionsign = createButton(this, "Petitionsign", QStringLiteral("Sign The Petition Now!"),
+                                Twips::rect(120, 1680, 1935, 375));
+    Okaybutton = createButton(this, "Okaybutton", QStringLiteral("Okay"),
+                              Twips::rect(120, 2640, 1935, 375));
+    connect(GoVelmarch, &QPushButton::clicked, this, &AboutWindow::GoVelmarch_Click);
+    connect(Petitionsign, &QPushButton::clicked, this, &AboutWindow::Petitionsign_Click);
+    connect(Okaybutton, &QPushButton::clicked, this, &AboutWindow::Okaybutton_Click);
+
+    Frame1 = new QGroupBox(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setGeometry(Twips::rect(2280, 120, 4815, 2895));
+
+    Text1 = new QPlainTextEdit(Frame1);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setGeometry(Twips::rect(120, 240, 4575, 2535));
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Text1->setWordWrapMode(QTextOption::WordWrap);
+    Text1->document()->setDocumentMargin(1);
+    Text1->setPlainText(AboutText);
+    // Locked: the caret, scrolling, selecting and copying work; changes do not.
+    Text1->setReadOnly(true);
+    Text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+
+    // A font wider than the design's widens the window, the frame and the box
+    // alike, just enough for the text's lines to end where it breaks them.
+    const QSize textSize = Twips::size(4575, 2535);
+    const int chrome = 2 * Text1->frameWidth() + 2
+                       + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, Text1);
+    const int grow = SideWindow::textBoxGrowth(font(), AboutText, textSize,
+                                               QSize(chrome, 0), false).width();
+    setFixedSize(Twips::size(7125, 3105) + QSize(grow, 0));
+    Frame1->resize(Frame1->size() + QSize(grow, 0));
+    Text1->resize(textSize + QSize(grow, 0));
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    Image1->setLineWidth(1);
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Image1->setGeometry(Twips::rect(360, 120, 1215, 1335));
+
+    Line1 = createLine(this, "Line1", QFrame::VLine, Twips::rect(2160, 120, 15, 2880 + 15));
+    Line2 = createLine(this, "Line2", QFrame::HLine, Twips::rect(120, 1560, 2040 + 15, 15));
+
+    // Tab indexes: Frame1 0 (takes no focus), Okay 1, the petition 2, the text
+    // 3, Velmarch 4.
+    setTabOrder(Okaybutton, Petitionsign);
+    setTabOrder(Petitionsign, Text1);
+    setTabOrder(Text1, GoVelmarch);
+    Okaybutton->setFocus();
+}
+
+void AboutWindow::loadPictures()
+{
+    for (int position = 1; position <= Animation::PictureCount; ++position) {
+        ImageList1.add(QPixmap(QStringLiteral(":/frames/frame%1.bmp")
+                                   .arg(position, 2, 10, QLatin1Char('0'))));
+    }
+}
+
+void AboutWindow::Form_Load()
+{
+    if (!m_browser.isAvailable()) {
+        Petitionsign->setEnabled(false);
+        GoVelmarch->setEnabled(false);
+    }
+    Animation::writeTable(FrameImage, FrameDelay);
+}
+
+void AboutWindow::Timer1_Timer()
+{
+    m_state.FramePos = Animation::nextStep(m_state.FramePos);
+    const QPixmap picture = ImageList1.picture(FrameImage[m_state.FramePos]);
+    Image1->setPixmap(picture);
+    // The image control takes the picture's own size; its border lies outside.
+    if (!picture.isNull()) {
+        const int border = 2 * Image1->frameWidth();
+        Image1->resize(picture.deviceIndependentSize().toSize() + QSize(border, border));
+    }
+    Timer1->setInterval(FrameDelay[m_state.FramePos]);
+}
+
+void AboutWindow::Petitionsign_Click()
+{
+    openPage(PetitionUrl);
+}
+
+void AboutWindow::GoVelmarch_Click()
+{
+    openPage(VelmarchUrl);
+}
+
+void AboutWindow::Okaybutton_Click()
+{
+    close();
+}
+
+void AboutWindow::openPage(const QString &url)
+{
+    if (m_browser.open(url)) {
+        close();
+        return;
+    }
+    // The browser was there when the window loaded but would not start. Say
+    // so and stay open, so the page can be tried again.
+    QPointer<QMessageBox> box = new QMessageBox(
+        QMessageBox::Warning, ApplicationTitle,
+        QStringLiteral("The web browser could not be started.\n\n"
+                       "Please open this page yourself:\n%1").arg(url),
+        QMessageBox::Ok, this);
+    box->setTextFormat(Qt::PlainText);
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    box->exec();
+    delete box;
+}
+
+void AboutWindow::showEvent(QShowEvent *event)
+{
+    if (!event->spontaneous())
+        SideWindow::keepOffTaskbar(this);
+    QWidget::showEvent(event);
+}
+
+void AboutWindow::closeEvent(QCloseEvent *event)
+{
+    Timer1->stop();
+    event->accept();
+    emit unloaded();
+}
+
+} // namespace Quorvath

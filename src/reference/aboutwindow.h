@@ -1,0 +1,76 @@
+// The About window: credits text, the looping picture animation and two
+// buttons that start the web browser on a fixed page.
+//
+// The window is disposable; the animation position lives in AboutState,
+// which its owner keeps across closing and reopening, so a reopened window
+// goes on with the step after the one shown last.
+#pragma once
+
+#include "animation.h"
+#include "imagelist.h"
+
+#include <QWidget>
+
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
+
+namespace Quorvath {
+
+class Browser;
+
+struct AboutState {
+    qint16 FramePos = 0;   // the step shown last; 0 before the first tick
+};
+
+class AboutWindow final : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(AboutWindow)
+public:
+    static const QString PetitionUrl;
+    static const QString VelmarchUrl;
+
+    // Builds the design, starts `Timer1` and runs Form_Load().
+    AboutWindow(AboutState &state, Browser &browser, QWidget *parent = nullptr);
+
+    void Form_Load();
+    void Timer1_Timer();
+    void Petitionsign_Click();
+    void GoVelmarch_Click();
+    void Okaybutton_Click();
+
+signals:
+    // The window has agreed to close; it always does.
+    void unloaded();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createControls();
+    void loadPictures();
+    void openPage(const QString &url);
+
+    AboutState &m_state;
+    Browser &m_browser;
+
+    Animation::FrameArray FrameImage{};
+    Animation::FrameArray FrameDelay{};
+    ImageList ImageList1;
+
+    QPushButton *GoVelmarch = nullptr;
+    QPushButton *Petitionsign = nullptr;
+    QPushButton *Okaybutton = nullptr;
+    QGroupBox *Frame1 = nullptr;
+    QPlainTextEdit *Text1 = nullptr;
+    QLabel *Image1 = nullptr;
+    QFrame *Line1 = nullptr;
+    QFrame *Line2 = nullptr;
+    QTimer *Timer1 = nullptr;
+};
+
+} // namespace Quorvath

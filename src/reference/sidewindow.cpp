@@ -1,0 +1,121 @@
+#include "sidewindow.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QStringList>
+#include <QGuiApplication>
+#include <QWidget>
+
+#include <algorithm>
+
+#ifdef QI_HAVE_XCB
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+#endif
+
+namespace Quorvath::SideWindow {
+
+QFont designFont()
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(8);
+    return font;
+}
+
+QSize textBoxGrowth(const QFont &font, const QString &text, QSize box, QSize chrome,
+                    bool fitHeight)
+{
+    const QFontMetrics metrics(font);
+    QStringList lines = text.split(QLatin1String("\r\n"));
+    if (lines.size() > 1 && lines.last().isEmpty())
+        lines.removeLast();   // the break that ends the text opens no line of its own
+    if (lines.isEmpty())
+        return {};
+
+    // Blanks at the end of a line hang in the margin; they never wrap it.
+    int width = box.width() - chrome.width();
+    for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
+        const QString line = lines.at(i);
+        qsizetype end = line.size();
+        while (end > 0 && line.at(end - 1) == QLatin1Char(' '))
+            --end;
+        width = std::max(width, metrics.horizontalAdvance(line.left(end)) + 1);
+    }
+    int height = box.height() - chrome.height();
+    if (fitHeight) {
+        int rows = 0;
+        for (const QString &line : std::as_const(lines)) {
+            const QRect r = metrics.boundingRect(QRect(0, 0, width, 1 << 20),
+                                                 Qt::TextWordWrap, line);
+            rows += std::max(1, (r.height() + metrics.lineSpacing() / 2) / metrics.lineSpacing());
+        }
+        height = std::max(height, rows * metrics.lineSpacing());
+    }
+    return {width + chrome.width() - box.width(), height + chrome.height() - box.height()};
+}
+
+#ifdef QI_HAVE_XCB
+namespace {
+
+xcb_atom_t internAtom(xcb_connection_t *connection, const char *name)
+{
+    const xcb_intern_atom_cookie_t cookie =
+        xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name);
+    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    std::free(reply);
+    return atom;
+}
+
+bool hasAtom(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t property,
+             xcb_atom_t atom)
+{
+    const xcb_get_property_cookie_t cookie =
+        xcb_get_property(connection, 0, window, property, XCB_ATOM_ATOM, 0, 64);
+    xcb_get_property_reply_t *reply = xcb_get_property_reply(connection, cookie, nullptr);
+    bool found = false;
+    if (reply && reply->format == 32) {
+        const auto *atoms = static_cast<const xcb_atom_t *>(xcb_get_property_value(reply));
+        const int n = xcb_get_property_value_length(reply) / int(sizeof(xcb_atom_t));
+        for (int i = 0; i < n && !found; ++i)
+            found = atoms[i] == atom;
+    }
+    std::free(reply);
+    return found;
+}
+
+} // namespace
+#endif
+
+void keepOffTaskbar(QWidget *window)
+{
+#ifdef QI_HAVE_XCB
+    // Qt 6.4 has no window flag for this on X11 short of Qt::Tool, which
+    // would also keep the window above the main window (it becomes transient
+    // for the application). Qt merges states set on an unmapped window into
+    // its own _NET_WM_STATE, so setting the EWMH state before the map works.
+    // Other platforms (offscreen among them) may answer for X11 without a
+    // connection of their own.
+    if (!window || !window->isWindow() || QGuiApplication::platformName() != QLatin1String("xcb"))
+        return;
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return;
+    const auto id = xcb_window_t(window->winId());
+    const xcb_atom_t state = internAtom(connection, "_NET_WM_STATE");
+    const xcb_atom_t skip = internAtom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
+    if (state == XCB_ATOM_NONE || skip == XCB_ATOM_NONE || hasAtom(connection, id, state, skip))
+        return;
+    xcb_change_property(connection, XCB_PROP_MODE_APPEND, id, state, XCB_ATOM_ATOM, 32, 1, &skip);
+    xcb_flush(connection);
+#else
+    Q_UNUSED(window);
+#endif
+}
+
+} // namespace Quorvath::SideWindow
