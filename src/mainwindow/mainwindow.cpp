@@ -89,13 +89,31 @@ const MenuEntry MenuTree[] = {
     {2, "About Quorvath Itemlist", "mnuabout", true, FormId::frmAbout},
 };
 
-// The design's 8-point sans-serif at 96 dpi; the captions were fitted to it.
+bool fitsBox(const QFont &font, const QRect &box, const QString &text)
+{
+    const QRect needed = QFontMetrics(font).boundingRect(QRect(QPoint(0, 0), box.size()),
+                                                         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+    return needed.width() <= box.width() && needed.height() <= box.height();
+}
+
+// The design's 8-point sans-serif at 96 dpi. The captions were fitted to a
+// narrow font; the default sans-serif of most desktops runs wider ("Item
+// Name:" needs 65 of its 57 pixels in one common face), so the font is
+// narrowed, never shrunk, until every caption label holds its caption.
 QFont designFont()
 {
     QFont font;
     font.setStyleHint(QFont::SansSerif);
     font.setFamily(font.defaultFamily());
     font.setPointSize(8);
+    for (int stretch = QFont::Unstretched; stretch >= QFont::Condensed; stretch -= 5) {
+        font.setStretch(stretch);
+        const bool fits = std::all_of(FieldLines.begin() + 1, FieldLines.end(), [&font](const FieldLine &line) {
+            return fitsBox(font, line.captionRect, QString::fromLatin1(line.caption));
+        });
+        if (fits)
+            break;
+    }
     return font;
 }
 
@@ -105,10 +123,8 @@ void setFieldText(QLabel *label, const QString &text)
 {
     label->setText(text);
     label->setAccessibleDescription(text);
-    const QRect box = label->contentsRect();
-    const QRect needed = QFontMetrics(label->font())
-                             .boundingRect(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
-    const bool fits = needed.width() <= box.width() && needed.height() <= box.height();
+    const int indent = qMax(0, label->indent());   // QLabel indents the top edge too
+    const bool fits = fitsBox(label->font(), label->contentsRect().adjusted(indent, indent, 0, 0), text);
     // Escaped and in rich text so that a tooltip never interprets the
     // catalog's text, and long descriptions wrap instead of running off.
     label->setToolTip(fits ? QString()
@@ -210,6 +226,7 @@ void MainWindow::createDetails()
         value->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         value->setFrameStyle(QFrame::Box | QFrame::Plain);
         value->setLineWidth(1);
+        value->setIndent(2);
         value->setGeometry(line.valueRect);
         // Selectable and copyable with the mouse, but never a tab stop.
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);

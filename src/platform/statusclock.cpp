@@ -53,7 +53,7 @@ void ClockStatusBar::tick()
     const QDateTime now = m_clock();
     const QLocale locale = QLocale::system();
     m_date->setText(locale.toString(now.date(), QLocale::ShortFormat));
-    m_time->setText(locale.toString(now.time(), QLocale::ShortFormat));
+    m_time->setText(locale.toString(now.time(), MinuteClock::withoutSeconds(locale.timeFormat(QLocale::ShortFormat))));
     // Re-armed from the clock every time, so a late wake-up or a change of
     // the system time is caught up at the next minute.
     m_timer->start(MinuteClock::msToNextMinute(now.time()));

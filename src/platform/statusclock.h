@@ -1,6 +1,6 @@
 // A status bar with the three panels of the design: a springing text panel
 // and two panels that keep today's date and the time of day current by
-// themselves, in the system's short formats.
+// themselves, in the system's short formats (the time without seconds).
 #pragma once
 
 #include <QDateTime>

@@ -5,6 +5,7 @@
 #include "twips.h"
 
 #include <QAction>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -12,9 +13,18 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
+#include "core/minuteclock.h"
+
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+
+
+// The clock shows the system's short time without seconds: it moves on once a minute.
+static QString shortTime()
+{
+    return MinuteClock::withoutSeconds(QLocale::system().timeFormat(QLocale::ShortFormat));
+}
 
 using namespace Quorvath;
 
@@ -78,6 +88,8 @@ private slots:
     void closing_data();
     void closing();
     void focusOrder();
+    void valueTextCanBeSelected();
+    void longTextOffersTooltip();
     void screenshot();
 
 private:
@@ -434,6 +446,14 @@ void MainWindowTest::window()
         selectTab(tab);
         QVERIFY(m_window->findChild<QGroupBox *>("ArmorInfo")->isVisible());
     }
+    // Every caption holds in its box on one line, in whatever sans-serif
+    // the desktop offers: nothing of "Effect(s) of Equipping:" is cut off.
+    for (const char *name : {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6"}) {
+        auto *label = m_window->findChild<QLabel *>(name);
+        const QRect needed = QFontMetrics(label->font()).boundingRect(label->contentsRect(), Qt::TextWordWrap, label->text());
+        QVERIFY2(needed.width() <= label->width() && needed.height() <= label->height(), name);
+        QVERIFY2(QFontMetrics(label->font()).horizontalAdvance(label->text()) <= label->width(), name);
+    }
     const char *accessible[] = {"Item Name", "Usable By", "Effect(s) of Equipping", "Activated Effect(s)",
                                 "# Uses", "Description"};
     for (int column = 1; column <= 6; ++column) {
@@ -528,7 +548,7 @@ void MainWindowTest::statusBar()
     const QDateTime now(QDate(2001, 9, 18), QTime(21, 0, 30));
     bar->setClock([now] { return now; });
     QCOMPARE(bar->datePanel()->text(), QLocale::system().toString(now.date(), QLocale::ShortFormat));
-    QCOMPARE(bar->timePanel()->text(), QLocale::system().toString(now.time(), QLocale::ShortFormat));
+    QCOMPARE(bar->timePanel()->text(), QLocale::system().toString(now.time(), shortTime()));
     QCOMPARE(bar->minuteTimer()->interval(), 30000);
     QVERIFY(bar->minuteTimer()->isActive());
     selectTab(3);
@@ -599,6 +619,58 @@ void MainWindowTest::focusOrder()
     QCOMPARE(QApplication::focusWidget(), tabs());
 }
 
+void MainWindowTest::valueTextCanBeSelected()
+{
+    clickEntry(0, "A12");
+    QLabel *name = field(1);
+    const QString text = name->text();
+    QVERIFY(!text.isEmpty());
+    // Drag across the whole text: selected though the label takes no focus.
+    QTest::mousePress(name, Qt::LeftButton, {}, QPoint(2, name->height() / 2));
+    QTest::mouseMove(name, QPoint(name->width() - 3, name->height() / 2));
+    QTest::mouseRelease(name, Qt::LeftButton, {}, QPoint(name->width() - 3, name->height() / 2));
+    QCOMPARE(name->selectedText(), text);
+    QVERIFY(!name->hasFocus());
+}
+
+void MainWindowTest::longTextOffersTooltip()
+{
+    // Count the catalog's cells that do not fit their boxes, for the record;
+    // each of them must come with the full text as tooltip.
+    int cutOff = 0;
+    for (int tab = 0; tab < 11; ++tab) {
+        if (tab != tabs()->tab())
+            selectTab(tab);
+        for (const QString &key : keys(tab)) {
+            m_window->lstData_ItemClick(entry(tab, key));
+            for (int column = 1; column <= 6; ++column) {
+                QLabel *label = field(column);
+                const QRect box = label->contentsRect().adjusted(label->indent(), label->indent(), 0, 0);
+                const QRect needed = QFontMetrics(label->font()).boundingRect(box, Qt::TextWordWrap, label->text());
+                const bool fits = needed.width() <= box.width() && needed.height() <= box.height();
+                QCOMPARE(label->toolTip().isEmpty(), fits);
+                if (!fits) {
+                    ++cutOff;
+                    QVERIFY(label->toolTip().contains(label->text().toHtmlEscaped()));
+                }
+            }
+        }
+    }
+    qInfo("catalog cells cut off by their boxes: %d", cutOff);
+
+    // A text with markup is shown as it is, in the label and in the tooltip.
+    const QString markup = QStringLiteral("<b>Not bold</b> & \"quoted\"  ").repeated(30);
+    m_state.ItemTable.set(12, Description, markup);
+    selectTab(0);
+    clickEntry(0, "A12");
+    QCOMPARE(field(6)->text(), markup);
+    QVERIFY(field(6)->toolTip().contains(markup.toHtmlEscaped()));
+    QVERIFY(!field(6)->toolTip().contains(QStringLiteral("<b>")));
+    // Emptied with the labels.
+    selectTab(1);
+    QVERIFY(field(6)->toolTip().isEmpty());
+}
+
 void MainWindowTest::screenshot()
 {
     // QI_SCREENSHOT=/tmp/d.png writes the window with an item shown.
@@ -608,6 +680,8 @@ void MainWindowTest::screenshot()
     selectTab(4);
     clickEntry(4, "A1");
     QVERIFY(m_window->grab().save(path));
+    // QI_SCREENSHOT_HOLD=ms keeps it on screen to be looked at with its frame.
+    QTest::qWait(qEnvironmentVariableIntValue("QI_SCREENSHOT_HOLD"));
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -19,6 +19,8 @@ private slots:
     void keySteps();
     void nextMinute_data();
     void nextMinute();
+    void timeFormatWithoutSeconds_data();
+    void timeFormatWithoutSeconds();
 };
 
 // The main window's strip: eleven tabs, four to a row, 481 px wide, 20 px high.
@@ -153,6 +155,25 @@ void TabRowsTest::nextMinute()
     QFETCH(QTime, now);
     QFETCH(int, ms);
     QCOMPARE(MinuteClock::msToNextMinute(now), ms);
+}
+
+void TabRowsTest::timeFormatWithoutSeconds_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("C locale") << "HH:mm:ss" << "HH:mm";
+    QTest::newRow("no seconds") << "h:mm AP" << "h:mm AP";
+    QTest::newRow("seconds before AM/PM") << "h:mm:ss AP" << "h:mm AP";
+    QTest::newRow("fractions") << "HH.mm.ss.zzz" << "HH.mm";
+    QTest::newRow("quoted s kept") << "H 'h' mm 'min' ss 's'" << "H 'h' mm 'min' 's'";
+    QTest::newRow("empty") << "" << "";
+}
+
+void TabRowsTest::timeFormatWithoutSeconds()
+{
+    QFETCH(QString, format);
+    QFETCH(QString, shown);
+    QCOMPARE(MinuteClock::withoutSeconds(format), shown);
 }
 
 QTEST_GUILESS_MAIN(TabRowsTest)
