@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPolygonF>
+#include <cstdlib>
 #include <cstring>
 
 namespace ArtGen {

@@ -6,6 +6,7 @@
 #include "palette.h"
 
 #include <QPainter>
+#include <cmath>
 
 namespace ArtGen {
 namespace {
