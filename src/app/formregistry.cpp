@@ -1,0 +1,134 @@
+#include "formregistry.h"
+
+#include "aboutwindow.h"
+#include "introwindow.h"
+#include "itemtable.h"
+#include "mainwindow.h"
+#include "terminology.h"
+#include "terminologywindow.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+namespace Quorvath {
+
+FormRegistry::FormRegistry(Question &question, Browser &browser, QObject *parent)
+    : QObject(parent), m_question(question), m_browser(browser)
+{
+}
+
+FormRegistry::~FormRegistry()
+{
+    // Windows still open when the registry goes (a test ending early) must
+    // not call back into it.
+    for (Slot &s : m_slots) {
+        if (s.window) {
+            s.window->disconnect(this);
+            delete s.window;
+        }
+    }
+}
+
+void FormRegistry::show(FormId form)
+{
+    Slot &s = slot(form);
+    s.created = true;
+    if (!s.window) {
+        s.window = load(form);
+        ++m_loadedCount;
+        place(form, s.window);
+    }
+    QWidget *w = s.window;
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
+bool FormRegistry::unload(FormId form)
+{
+    if (QWidget *w = window(form))
+        w->close();
+    return !isLoaded(form);
+}
+
+bool FormRegistry::instanceExists(FormId form) const { return slot(form).created; }
+bool FormRegistry::isLoaded(FormId form) const { return !slot(form).window.isNull(); }
+QWidget *FormRegistry::window(FormId form) const { return slot(form).window; }
+
+QWidget *FormRegistry::load(FormId form)
+{
+    switch (form) {
+    case FormId::frmIntro:
+        return adopt(form, new IntroWindow(*this));
+    case FormId::d:
+        if (!m_catalog)
+            m_catalog = std::make_unique<Catalog>();
+        return adopt(form, new MainWindow(*m_catalog, *this, m_question));
+    case FormId::frmAbout:
+        if (!m_aboutState)
+            m_aboutState = std::make_unique<AboutState>();
+        return adopt(form, new AboutWindow(*m_aboutState, m_browser));
+    default:
+        return adopt(form, new TerminologyWindow(*terminologyInfo(form)));
+    }
+}
+
+template <class Form>
+Form *FormRegistry::adopt(FormId form, Form *window)
+{
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    // The window is forgotten the moment it agrees to close; the deferred
+    // delete that follows is only housekeeping.
+    connect(window, &Form::unloaded, this, [this, form] { onUnloaded(form); });
+    return window;
+}
+
+void FormRegistry::place(FormId form, QWidget *window) const
+{
+    // The main window centres itself. The side windows have no owner; they
+    // open over the main window while it is there, else over the screen.
+    if (form == FormId::d)
+        return;
+    QRect area;
+    const QWidget *main = this->window(FormId::d);
+    if (form != FormId::frmIntro && main && main->isVisible()) {
+        area = main->frameGeometry();
+    } else if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        area = screen->availableGeometry();
+    }
+    if (area.isValid()) {
+        QRect r(QPoint(), window->size());
+        r.moveCenter(area.center());
+        window->move(r.topLeft());
+    }
+}
+
+void FormRegistry::onUnloaded(FormId form)
+{
+    Slot &s = slot(form);
+    if (!s.window)
+        return;
+    s.window = nullptr;
+    --m_loadedCount;
+    if (m_loadedCount == 0) {
+        // Decide once the running handler has returned: the intro's "Okay"
+        // shows the main window right after unloading itself.
+        QMetaObject::invokeMethod(this, &FormRegistry::checkEnd, Qt::QueuedConnection);
+    }
+}
+
+void FormRegistry::checkEnd()
+{
+    if (m_loadedCount == 0 && !m_ended) {
+        m_ended = true;
+        emit ended();
+    }
+}
+
+bool FormRegistry::closeForSessionEnd()
+{
+    return unload(FormId::d);
+}
+
+} // namespace Quorvath

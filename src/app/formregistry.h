@@ -1,0 +1,88 @@
+// The forms of the program and the rules by which they live.
+//
+// Every form has one instance, created on first use and never twice. An
+// instance is a plain state struct (the catalog of the main window, the
+// animation position of the About window) plus, while the form is loaded,
+// its window. Unloading destroys the window and keeps the state, so the next
+// show loads the window again from its design over the same state.
+//
+// The registry also decides when the program ends: when no window is loaded
+// once the handler that unloaded the last one has returned. It counts the
+// loaded windows itself rather than relying on Qt's last-window heuristics,
+// whose timing differs between platforms (the intro's "Okay" unloads the only
+// window before it shows the main window).
+#pragma once
+
+#include "forms.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <array>
+#include <memory>
+
+class QWidget;
+
+namespace Quorvath {
+
+class Browser;
+struct AboutState;
+struct Catalog;
+
+class FormRegistry final : public QObject, public FormShower {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(FormRegistry)
+public:
+    FormRegistry(Question &question, Browser &browser, QObject *parent = nullptr);
+    ~FormRegistry() override;
+
+    // Creates the instance if needed, loads the window if it is not loaded,
+    // shows it and brings it to the front.
+    void show(FormId form) override;
+    // Closes the window as its close box would: the form may refuse.
+    // Returns whether the form is unloaded afterwards.
+    bool unload(FormId form);
+
+    bool instanceExists(FormId form) const;
+    bool isLoaded(FormId form) const;
+    QWidget *window(FormId form) const;
+    int loadedCount() const { return m_loadedCount; }
+    bool hasEnded() const { return m_ended; }
+
+    // The instance state of the forms that have one; null before first use.
+    const Catalog *catalog() const { return m_catalog.get(); }
+    const AboutState *aboutState() const { return m_aboutState.get(); }
+
+    // The desktop session is ending: ask the main window as every other way
+    // of closing it does. Returns false when the user cancelled.
+    bool closeForSessionEnd();
+
+signals:
+    // No window is loaded and no handler runs any more: the program is over.
+    void ended();
+
+private:
+    struct Slot {
+        bool created = false;
+        QPointer<QWidget> window;
+    };
+
+    QWidget *load(FormId form);
+    template <class Form>
+    Form *adopt(FormId form, Form *window);
+    void place(FormId form, QWidget *window) const;
+    void onUnloaded(FormId form);
+    void checkEnd();
+    Slot &slot(FormId form) { return m_slots[static_cast<size_t>(form)]; }
+    const Slot &slot(FormId form) const { return m_slots[static_cast<size_t>(form)]; }
+
+    Question &m_question;
+    Browser &m_browser;
+    std::array<Slot, FormCount> m_slots{};
+    std::unique_ptr<Catalog> m_catalog;
+    std::unique_ptr<AboutState> m_aboutState;
+    int m_loadedCount = 0;
+    bool m_ended = false;
+};
+
+} // namespace Quorvath

@@ -1,0 +1,33 @@
+// frmIntro: the first window, with the title picture, the version and "Okay".
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+
+namespace Quorvath {
+
+class FormRegistry;
+
+class IntroWindow final : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(IntroWindow)
+public:
+    explicit IntroWindow(FormRegistry &forms, QWidget *parent = nullptr);
+
+    void Command1_Click();
+
+signals:
+    void unloaded();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    FormRegistry &m_forms;
+    QLabel *m_image = nullptr;
+    QPushButton *m_okay = nullptr;
+};
+
+} // namespace Quorvath

@@ -1,0 +1,316 @@
+// The window flow driven in-process: which forms exist and are loaded after
+// each step, the quit question, and when the program ends.
+#include "aboutwindow.h"
+#include "browser.h"
+#include "formregistry.h"
+#include "itemtable.h"
+#include "messageboxquestion.h"
+#include "multirowtabwidget.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+using namespace Quorvath;
+
+namespace {
+
+class ScriptedQuestion final : public Question {
+public:
+    bool answer = true;
+    int asked = 0;
+    QString lastText, lastCaption;
+    bool askYesNo(QWidget *, const QString &text, const QString &caption) override
+    {
+        ++asked;
+        lastText = text;
+        lastCaption = caption;
+        return answer;
+    }
+};
+
+class NoBrowser final : public Browser {
+public:
+    bool isAvailable() override { return false; }
+    bool open(const QString &) override { return false; }
+};
+
+QStringList visibleForms()
+{
+    QStringList names;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->isVisible() && !w->objectName().isEmpty())
+            names << w->objectName();
+    names.sort();
+    return names;
+}
+
+int topLevelsNamed(const QString &name)
+{
+    int n = 0;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        n += w->objectName() == name && w->isVisible();
+    return n;
+}
+
+// Runs a real event loop: returns 42 when the program was still running
+// after `ms`, or the code it ended with.
+int runLoop(FormRegistry &forms, const std::function<void()> &scenario, int ms = 300)
+{
+    auto c = QObject::connect(&forms, &FormRegistry::ended, qApp, [] { QCoreApplication::exit(0); });
+    // Timers of our own, so that none is left to end a later loop early.
+    QTimer start, stop;
+    start.setSingleShot(true);
+    stop.setSingleShot(true);
+    QObject::connect(&start, &QTimer::timeout, qApp, scenario);
+    QObject::connect(&stop, &QTimer::timeout, qApp, [] { QCoreApplication::exit(42); });
+    start.start(0);
+    stop.start(ms);
+    const int code = QCoreApplication::exec();
+    QObject::disconnect(c);
+    return code;
+}
+
+QAction *action(FormRegistry &forms, const char *name)
+{
+    return forms.window(FormId::d)->findChild<QAction *>(QLatin1String(name));
+}
+
+} // namespace
+
+class FormFlowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void startShowsOnlyTheIntro();
+    void okayLeavesOnlyTheMainWindowWithoutEnding();
+    void closingTheIntroOtherwiseEndsTheProgram();
+    void helpEntries_data();
+    void helpEntries();
+    void closedWindowOpensAgainFromItsDesign();
+    void answeringNoChangesNothing();
+    void yesKeepsTheAboutWindowAliveUntilItCloses();
+    void theRealMessageBoxAsksOnce();
+    void sessionEndAsksToo();
+
+private:
+    void pressOkay();
+
+    ScriptedQuestion m_question;
+    NoBrowser m_browser;
+    std::unique_ptr<FormRegistry> m_forms;
+};
+
+void FormFlowTest::init()
+{
+    QApplication::setQuitOnLastWindowClosed(false);
+    m_question = {};
+    m_forms = std::make_unique<FormRegistry>(m_question, m_browser);
+    m_forms->show(FormId::frmIntro);
+}
+
+void FormFlowTest::cleanup()
+{
+    m_forms.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void FormFlowTest::pressOkay()
+{
+    auto *okay = m_forms->window(FormId::frmIntro)->findChild<QPushButton *>("Command1");
+    QVERIFY(okay);
+    QTest::mouseClick(okay, Qt::LeftButton);
+}
+
+void FormFlowTest::startShowsOnlyTheIntro()
+{
+    QCOMPARE(visibleForms(), QStringList{"frmIntro"});
+    QVERIFY(!m_forms->instanceExists(FormId::d));
+    QCOMPARE(m_forms->catalog(), nullptr);
+    QWidget *intro = m_forms->window(FormId::frmIntro);
+    QCOMPARE(intro->windowTitle(), "Quorvath Itemlist for Windows Version 1.0.1A");
+    QVERIFY(!(intro->windowFlags() & Qt::WindowCloseButtonHint));
+    QVERIFY(!(intro->windowFlags() & Qt::WindowSystemMenuHint));
+    QVERIFY(!(intro->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QCOMPARE(intro->size(), QSize(288, 267));
+    QTRY_COMPARE(QApplication::focusWidget(), intro->findChild<QPushButton *>("Command1"));
+}
+
+void FormFlowTest::okayLeavesOnlyTheMainWindowWithoutEnding()
+{
+    const int code = runLoop(*m_forms, [this] { pressOkay(); });
+    QCOMPARE(code, 42);
+    QVERIFY(!m_forms->hasEnded());
+    QCOMPARE(visibleForms(), QStringList{"d"});
+    QVERIFY(!m_forms->isLoaded(FormId::frmIntro));
+    QCOMPARE(m_forms->catalog()->ItemCount, 227);
+    auto *armor = m_forms->window(FormId::d)->findChild<QTreeWidget *>("lstData(0)");
+    QCOMPARE(armor->topLevelItemCount(), 23);
+}
+
+void FormFlowTest::closingTheIntroOtherwiseEndsTheProgram()
+{
+    const int code = runLoop(*m_forms, [this] { m_forms->window(FormId::frmIntro)->close(); });
+    QCOMPARE(code, 0);
+    QVERIFY(m_forms->hasEnded());
+    QVERIFY(!m_forms->instanceExists(FormId::d));
+}
+
+void FormFlowTest::helpEntries_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("form");
+    QTest::newRow("item name") << "mnutermitemname" << "frmItemname";
+    QTest::newRow("usable by") << "mnutermusableby" << "frmUsableby";
+    QTest::newRow("effects") << "mnutermeffects" << "frmEffects";
+    QTest::newRow("activated") << "mnutermactivated" << "frmActivated";
+    QTest::newRow("description") << "mnutermdesc" << "frmDescription";
+    QTest::newRow("one-time") << "mnutermuses1time" << "frm1time";
+    QTest::newRow("limited") << "mnutermuseslimited" << "frmLimited";
+    QTest::newRow("multiple") << "mnutermusesmultiple" << "frmMultiple";
+    QTest::newRow("continuous") << "mnuitemusescontinuous" << "frmContinuous";
+    QTest::newRow("about") << "mnuabout" << "frmAbout";
+}
+
+void FormFlowTest::helpEntries()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, form);
+    pressOkay();
+    QAction *a = action(*m_forms, entry.toLatin1());
+    QVERIFY(a);
+    a->trigger();
+    QCOMPARE(topLevelsNamed(form), 1);
+    QWidget *first = QApplication::activeWindow();
+    a->trigger();
+    QCOMPARE(topLevelsNamed(form), 1);
+    QCOMPARE(m_forms->loadedCount(), 2);
+    if (first)
+        QCOMPARE(first->objectName(), form);
+}
+
+void FormFlowTest::closedWindowOpensAgainFromItsDesign()
+{
+    pressOkay();
+    action(*m_forms, "mnutermitemname")->trigger();
+    QWidget *term = m_forms->window(FormId::frmItemname);
+    auto *text = term->findChild<QPlainTextEdit *>("Text1");
+    QVERIFY(text);
+    const QString listed = text->toPlainText();
+    text->setPlainText("scribbled over");
+    QVERIFY(term->close());
+    QVERIFY(!m_forms->isLoaded(FormId::frmItemname));
+    QVERIFY(m_forms->instanceExists(FormId::frmItemname));
+
+    action(*m_forms, "mnutermitemname")->trigger();
+    QWidget *again = m_forms->window(FormId::frmItemname);
+    QVERIFY(again);
+    QCOMPARE(again->findChild<QPlainTextEdit *>("Text1")->toPlainText(), listed);
+}
+
+void FormFlowTest::answeringNoChangesNothing()
+{
+    pressOkay();
+    QWidget *main = m_forms->window(FormId::d);
+    auto *tabs = main->findChild<MultiRowTabWidget *>("SSTab1");
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(7).center());
+    auto *weapons = main->findChild<QTreeWidget *>("lstData(7)");
+    QTRY_COMPARE(weapons->topLevelItemCount(), 59);
+    QTest::mouseClick(weapons->viewport(), Qt::LeftButton, {},
+                      weapons->visualItemRect(weapons->topLevelItem(2)).center());
+    auto *name = main->findChild<QLabel *>("lblField(1)");
+    const QString shown = name->text();
+    QVERIFY(!shown.isEmpty());
+
+    m_question.answer = false;
+    const int code = runLoop(*m_forms, [main] { main->close(); });
+    QCOMPARE(code, 42);
+    QCOMPARE(m_question.asked, 1);
+    QCOMPARE(m_question.lastText, "Are you sure you want to quit?");
+    QCOMPARE(m_question.lastCaption, "Quorvath Itemlist For Windows");
+    QVERIFY(m_forms->isLoaded(FormId::d));
+    QVERIFY(main->isVisible());
+    QCOMPARE(tabs->tab(), 7);
+    QCOMPARE(weapons->topLevelItemCount(), 59);
+    QCOMPARE(name->text(), shown);
+}
+
+void FormFlowTest::yesKeepsTheAboutWindowAliveUntilItCloses()
+{
+    pressOkay();
+    action(*m_forms, "mnuabout")->trigger();
+    auto *about = qobject_cast<AboutWindow *>(m_forms->window(FormId::frmAbout));
+    QVERIFY(about);
+
+    m_question.answer = true;
+    QCOMPARE(runLoop(*m_forms, [this] { action(*m_forms, "mnuquit")->trigger(); }, 700), 42);
+    QCOMPARE(m_question.asked, 1);
+    QVERIFY(!m_forms->isLoaded(FormId::d));
+    QCOMPARE(visibleForms(), QStringList{"frmAbout"});
+    QVERIFY(m_forms->aboutState()->FramePos > 0);   // the animation went on
+
+    QCOMPARE(runLoop(*m_forms, [this] { m_forms->window(FormId::frmAbout)->close(); }), 0);
+    QVERIFY(m_forms->hasEnded());
+}
+
+void FormFlowTest::theRealMessageBoxAsksOnce()
+{
+    MessageBoxQuestion real;
+    FormRegistry forms(real, m_browser);
+    forms.show(FormId::d);
+    QWidget *main = forms.window(FormId::d);
+
+    // Answer the box that comes up: check it and press `button`.
+    int boxes = 0;
+    auto answer = [&boxes](QMessageBox::StandardButton button) {
+        QTimer::singleShot(0, qApp, [&boxes, button] {
+            for (int i = 0; i < 200; ++i) {
+                if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                    ++boxes;
+                    QCOMPARE(box->text(), "Are you sure you want to quit?");
+                    QCOMPARE(box->windowTitle(), "Quorvath Itemlist For Windows");
+                    QCOMPARE(box->icon(), QMessageBox::Question);
+                    QCOMPARE(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
+                    QCOMPARE(box->defaultButton(), box->button(QMessageBox::Yes));
+                    QTest::mouseClick(box->button(button), Qt::LeftButton);
+                    return;
+                }
+                QTest::qWait(10);
+            }
+        });
+    };
+
+    answer(QMessageBox::No);
+    QVERIFY(!main->close());
+    QCOMPARE(boxes, 1);
+    QVERIFY(forms.isLoaded(FormId::d));
+
+    answer(QMessageBox::Yes);
+    QVERIFY(main->close());
+    QCOMPARE(boxes, 2);
+    QVERIFY(!forms.isLoaded(FormId::d));
+}
+
+void FormFlowTest::sessionEndAsksToo()
+{
+    pressOkay();
+    m_question.answer = false;
+    QVERIFY(!m_forms->closeForSessionEnd());
+    QVERIFY(m_forms->isLoaded(FormId::d));
+    m_question.answer = true;
+    QVERIFY(m_forms->closeForSessionEnd());
+    QVERIFY(!m_forms->isLoaded(FormId::d));
+    QCOMPARE(m_question.asked, 2);
+}
+
+QTEST_MAIN(FormFlowTest)
+#include "tst_formflow.moc"

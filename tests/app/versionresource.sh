@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Compiles the Windows resource script with the MinGW resource compiler and
+# reads it back: the version resource must carry exactly our six strings and
+# version 1.0.0.1, and the icon must be in it.
+set -euo pipefail
+rc=$1
+windres=$(command -v x86_64-w64-mingw32-windres) || { echo "x86_64-w64-mingw32-windres missing"; exit 1; }
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+cd "$(dirname "$rc")"
+"$windres" --preprocessor=cpp -i "$(basename "$rc")" -o "$work/app.res"
+"$windres" -i "$work/app.res" -O rc > "$work/app.rc"
+
+fail=0
+expect() { grep -qF -- "$1" "$work/app.rc" || { echo "missing: $1"; fail=1; }; }
+expect 'VALUE "CompanyName", "Emberlight Hollow Software"'
+expect 'VALUE "ProductName", "Quorvath Itemlist For Windows"'
+expect 'VALUE "FileVersion", "1.00.0001"'
+expect 'VALUE "ProductVersion", "1.00.0001"'
+expect 'VALUE "InternalName", "QuorvathItemlist"'
+expect 'VALUE "OriginalFilename", "QuorvathItemlist.exe"'
+expect 'FILEVERSION 1, 0, 0, 1'
+expect 'PRODUCTVERSION 1, 0, 0, 1'
+expect 'FILEOS 0x4'
+expect 'FILETYPE 0x1'
+expect 'BLOCK "040904B0"'
+expect 'VALUE "Translation", 0x409, 1200'
+expect 'LANGUAGE 9, 1'
+grep -q 'FILEFLAGS ' "$work/app.rc" && { echo "unexpected file flags"; fail=1; }
+values=$(grep -c 'VALUE "' "$work/app.rc")
+[ "$values" -eq 7 ] || { echo "expected 6 strings and the translation, found $values values"; fail=1; }
+grep -q 'Type: icon' "$work/app.rc" || { echo "no icon resource"; fail=1; }
+[ $fail -eq 0 ] && echo "version resource ok"
+exit $fail

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# The window flow seen from outside, in a real X session with openbox.
+source "$(dirname "$0")/lib.sh"
+start_display
+
+# --- The intro: caption only, Alt+F4 ends the program with 0 -------------
+start_app
+intro=$(wait_window "Quorvath Itemlist for Windows Version 1.0.1A") || { fail "intro window"; finish; }
+pass "intro window is up"
+read -r w h x y < <(client_geometry "$intro")
+check "intro client is 288 x 267 (got $w x $h)" [ "$w" = 288 -a "$h" = 267 ]
+cx=$((x + w / 2)); cy=$((y + h / 2))
+check "intro centred on the screen (centre $cx,$cy)" [ $((cx - 640)) -ge -20 -a $((cx - 640)) -le 20 -a $((cy - 512)) -ge -40 -a $((cy - 512)) -le 40 ]
+# What the window asks of the window manager (openbox draws a close button
+# whatever a window asks): Motif functions without close (0x20), minimize
+# (0x8) or maximize (0x10), and a fixed size.
+read -r _ _ flags functions _ < <(xprop -id "$intro" _MOTIF_WM_HINTS | tr -d ',')
+check "the intro asks for no close, minimize or maximize ($functions)" [ $((flags & 1)) = 1 -a $((functions & 0x38)) = 0 ]
+check "the intro has a fixed size" sh -c "xprop -id $intro WM_NORMAL_HINTS | grep -q 'program specified minimum size: 288 by 267' && xprop -id $intro WM_NORMAL_HINTS | grep -q 'program specified maximum size: 288 by 267'"
+key "$intro" alt+F4
+code=$(app_exit_code 50)
+check "Alt+F4 on the intro ends the program with 0 (got $code)" [ "$code" = 0 ]
+
+# --- Okay, then the close box asks; No keeps, Yes ends -------------------
+start_app
+intro=$(wait_window "Quorvath Itemlist for Windows Version 1.0.1A") || { fail "intro again"; finish; }
+key "$intro" Return
+main=$(wait_window "Quorvath Itemlist For Windows") || { fail "main window after Okay"; finish; }
+check "intro is gone after Okay" wait_gone "Quorvath Itemlist for Windows Version 1.0.1A"
+read -r w h x y < <(client_geometry "$main")
+check "main window is 481 wide (got $w)" [ "$w" = 481 ]
+
+key "$main" alt+F4
+check "the close box asks the question" wait_for 50 sh -c '[ "$(xdotool search --onlyvisible --name "^Quorvath Itemlist For Windows\$" | wc -l)" -eq 2 ]'
+box=$(xdotool getactivewindow)
+key "$box" Escape
+check "No keeps the main window" wait_for 50 sh -c '[ "$(xdotool search --onlyvisible --name "^Quorvath Itemlist For Windows\$" | wc -l)" -eq 1 ]'
+check "the program still runs" kill -0 "$APP_PID"
+
+key "$main" alt+F4
+wait_for 50 sh -c '[ "$(xdotool search --onlyvisible --name "^Quorvath Itemlist For Windows\$" | wc -l)" -eq 2 ]' || fail "question again"
+box=$(xdotool getactivewindow)
+key "$box" Return
+code=$(app_exit_code 50)
+check "Yes closes the last window and the program ends with 0 (got $code)" [ "$code" = 0 ]
+finish

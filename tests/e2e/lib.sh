@@ -1,0 +1,133 @@
+#!/usr/bin/env bash
+# Shared helpers of the end-to-end tests: a virtual X display with a real
+# window manager (openbox), the program started as a user would, and bounded
+# waits. Every process started here is ended by its id when the test exits.
+set -euo pipefail
+
+APP=${QI_APP:?QI_APP must name the QuorvathItemlist executable}
+E2E_PIDS=()
+E2E_FAILS=0
+
+e2e_cleanup() {
+    local pid
+    for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${E2E_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
+    [ -n "${E2E_TMP:-}" ] && rm -rf "$E2E_TMP"
+}
+trap e2e_cleanup EXIT
+E2E_TMP=$(mktemp -d)
+
+fail() { echo "FAIL: $*"; E2E_FAILS=$((E2E_FAILS + 1)); }
+pass() { echo "ok: $*"; }
+check() { local what=$1; shift; if "$@"; then pass "$what"; else fail "$what"; fi; }
+finish() { [ "$E2E_FAILS" -eq 0 ] && { echo "all passed"; exit 0; }; echo "$E2E_FAILS failed"; exit 1; }
+
+# Polls `cmd...` every 50 ms for at most `tenths`/10 seconds.
+wait_for() {
+    local tenths=$1; shift
+    local i
+    for ((i = 0; i < tenths * 2; i++)); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.05
+    done
+    return 1
+}
+
+start_display() {
+    local n=$((100 + RANDOM % 400))
+    while [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
+    Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    E2E_PIDS+=($!)
+    export DISPLAY=:$n
+    wait_for 100 xdpyinfo || { echo "Xvfb did not come up"; exit 1; }
+    HOME=$E2E_TMP openbox >/dev/null 2>&1 &
+    E2E_PIDS+=($!)
+    wait_for 100 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' \
+        || { echo "openbox did not come up"; exit 1; }
+    export QT_QPA_PLATFORM=xcb
+    unset QT_SCALE_FACTOR
+}
+
+start_app() {
+    "$APP" &
+    APP_PID=$!
+    E2E_PIDS+=($APP_PID)
+}
+
+# Prints the id of the visible window with exactly this caption.
+window_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
+window_count() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l; }
+has_window() { [ -n "$(window_named "$1")" ]; }
+wait_window() {
+    wait_for "${2:-100}" has_window "$1" || { echo "no window '$1'"; return 1; }
+    sleep 0.2   # mapped; give it a moment to paint
+    window_named "$1"
+}
+wait_gone() { wait_for "${2:-50}" sh -c "! xdotool search --onlyvisible --name '^$1\$' | grep -q ."; }
+
+# Client size and position of a window: "W H X Y".
+client_geometry() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
+        /^  Width/{w=$NF} /^  Height/{h=$NF} END{print w, h, x, y}'
+}
+
+# Waits for the program to end; prints its exit code or "running".
+app_exit_code() {
+    local i
+    for ((i = 0; i < ${1:-50}; i++)); do
+        if ! kill -0 "$APP_PID" 2>/dev/null; then
+            local code=0
+            wait "$APP_PID" || code=$?
+            echo "$code"
+            return
+        fi
+        sleep 0.1
+    done
+    echo running
+}
+
+# Real key presses through the X server (XTEST), so that the window manager
+# sees them too (Alt+F4), after making the window the active one.
+key() { activate "$1"; xdotool key --clearmodifiers "${@:2}"; }
+activate() { xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"; }
+
+# --- Reading the program through accessibility (AT-SPI) --------------------
+# Needs a D-Bus session bus (the tests run under dbus-run-session); the AT-SPI
+# bus and registry are started by D-Bus activation on first use.
+E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+use_a11y() {
+    [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || { echo "no D-Bus session bus: run under dbus-run-session"; exit 1; }
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+}
+# a11y COMMAND ARGS...: see a11y.py; about a tenth of a second per call.
+a11y() { /usr/bin/python3 "$E2E_DIR/a11y.py" "$APP_PID" "$@" 2>/dev/null; }
+wait_a11y() { a11y wait "${1:-10}"; }
+
+# Clicks the middle of an accessible object with a real pointer event.
+click_object() {
+    local x y w h
+    read -r x y w h < <(a11y find "$@") || { echo "no $2 '$3' to click"; return 1; }
+    xdotool mousemove --sync $((x + w / 2)) $((y + h / 2)) click 1
+}
+# Walks a menu path with the pointer: menu "Help" "Terminology" "Item Name".
+menu() {
+    local entry
+    for entry in "$@"; do
+        wait_for 30 a11y find "*" "menu item" "$entry" || { echo "no menu entry '$entry'"; return 1; }
+        click_object "*" "menu item" "$entry" || return 1
+    done
+}
+
+# A screenshot of part of a window's client area: shot WINDOW X Y W H FILE.
+shot() { import -window "$1" -crop "$4x$5+$2+$3" +repage "$6" 2>/dev/null; }
+same_image() { [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = 0 ]; }
+
+# The window manager's view of a window: allowed actions and size hints.
+allowed_actions() { xprop -id "$1" _NET_WM_ALLOWED_ACTIONS; }
+fixed_size() {
+    xprop -id "$1" WM_NORMAL_HINTS | awk '/minimum size/{min=$(NF-2)" "$NF} /maximum size/{max=$(NF-2)" "$NF}
+        END{exit !(min != "" && min == max)}'
+}
+# The top of the stacking order among the managed windows.
+topmost() { xprop -root _NET_CLIENT_LIST_STACKING | awk '{print $NF}'; }
+same_window() { [ $(($1)) -eq $(($2)) ]; }
