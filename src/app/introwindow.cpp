@@ -1,5 +1,6 @@
 #include "introwindow.h"
 
+#include "designfont.h"
 #include "formregistry.h"
 #include "twips.h"
 
@@ -20,6 +21,9 @@ IntroWindow::IntroWindow(FormRegistry &forms, QWidget *parent)
     setObjectName(QStringLiteral("frmIntro"));
     setWindowTitle(QStringLiteral("Quorvath Itemlist for Windows Version 1.0.1A"));
     setFixedSize(Twips::size(4320, 4005));
+    const QString version = QStringLiteral("Version 1.0.1 Alpha");
+    const QRect versionBox = Twips::rect(240, 240, 1455, 255);
+    setFont(designFontFitting({{version, versionBox}}));
 
     m_image = new QLabel(this);
     m_image->setObjectName(QStringLiteral("Image1"));
@@ -39,10 +43,10 @@ IntroWindow::IntroWindow(FormRegistry &forms, QWidget *parent)
     frame->setObjectName(QStringLiteral("Frame1"));
     frame->setGeometry(Twips::rect(1200, 2760, 1935, 1095));
 
-    auto *label = new QLabel(QStringLiteral("Version 1.0.1 Alpha"), frame);
+    auto *label = new QLabel(version, frame);
     label->setObjectName(QStringLiteral("Label1"));
     label->setTextFormat(Qt::PlainText);
-    label->setGeometry(Twips::rect(240, 240, 1455, 255));
+    label->setGeometry(versionBox);
 
     m_okay = new QPushButton(QStringLiteral("Okay"), frame);
     m_okay->setObjectName(QStringLiteral("Command1"));
