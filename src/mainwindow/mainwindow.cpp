@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
-#include <QScopedValueRollback>
 #include <QScreen>
 #include <QStyle>
 #include <QTreeWidget>
@@ -324,18 +323,11 @@ void MainWindow::mnuquit_Click()
 
 void MainWindow::Form_QueryUnload(bool &cancel)
 {
-    const QScopedValueRollback asking(m_asking, true);
     cancel = !m_question.askYesNo(this, QStringLiteral("Are you sure you want to quit?"), AppTitle);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    // A second close request while the question is open (a logout, say)
-    // waits for the answer to the first rather than asking again.
-    if (m_asking) {
-        event->ignore();
-        return;
-    }
     bool cancel = false;
     Form_QueryUnload(cancel);
     if (cancel) {

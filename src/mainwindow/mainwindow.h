@@ -74,7 +74,6 @@ private:
     ClockStatusBar *sbStatusBar = nullptr;
 
     bool m_placed = false;
-    bool m_asking = false;
 };
 
 } // namespace Quorvath

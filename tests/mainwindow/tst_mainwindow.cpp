@@ -19,6 +19,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <functional>
+
 
 // The clock shows the system's short time without seconds: it moves on once a minute.
 static QString shortTime()
@@ -43,9 +45,12 @@ struct ScriptedQuestion final : Question {
         QString caption;
     };
     QList<Asked> asked;
+    std::function<void()> whileAsking;
     bool askYesNo(QWidget *parent, const QString &text, const QString &caption) override
     {
         asked.append({parent, text, caption});
+        if (whileAsking)
+            whileAsking();
         return answer;
     }
 };
@@ -87,6 +92,7 @@ private slots:
     void statusBar();
     void closing_data();
     void closing();
+    void closeWhileAskingAsksOnce();
     void focusOrder();
     void valueTextCanBeSelected();
     void longTextOffersTooltip();
@@ -593,6 +599,25 @@ void MainWindowTest::closing()
     QCOMPARE(list(7)->selectedItems().size(), 1);
     QCOMPARE(fields(), before);
     QVERIFY(m_forms.shown.isEmpty());
+}
+
+void MainWindowTest::closeWhileAskingAsksOnce()
+{
+    // A second close request (a logout, say) arrives while the question is
+    // open: it asks nothing more, and the first answer alone decides.
+    QSignalSpy unloaded(m_window, &MainWindow::unloaded);
+    m_question.whileAsking = [this] { m_window->close(); };
+    m_question.answer = false;
+    QVERIFY(!m_window->close());
+    QCOMPARE(m_question.asked.size(), 1);
+    QCOMPARE(unloaded.size(), 0);
+    QVERIFY(m_window->isVisible());
+    m_question.asked.clear();
+    m_question.answer = true;
+    QVERIFY(m_window->close());
+    QCOMPARE(m_question.asked.size(), 1);
+    QCOMPARE(unloaded.size(), 1);
+    m_question.whileAsking = nullptr;
 }
 
 void MainWindowTest::focusOrder()
