@@ -203,7 +203,9 @@ void MultiRowTabWidget::leaveEvent(QEvent *event)
 
 void MultiRowTabWidget::keyPressEvent(QKeyEvent *event)
 {
-    if (event->modifiers() & ~Qt::KeypadModifier) {
+    // A list on a page passes up the keys it cannot use (Down on its last
+    // entry, Home on its first): only the focused strip steps the tabs.
+    if (!hasFocus() || event->modifiers() & ~Qt::KeypadModifier) {
         QWidget::keyPressEvent(event);
         return;
     }
