@@ -1,6 +1,21 @@
 #!/usr/bin/env bash
-# Quick start, command 2: set up, build and run the whole test suite.
+# Quick start, command 2: set up, build and run the whole test suite, then
+# build it again with AddressSanitizer, UndefinedBehaviorSanitizer and
+# LeakSanitizer into a second build directory and run it there too.
+# QI_NO_SANITIZE=1 skips the second pass.
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 qi_setup test
 cd "$QI_BUILD"
+ctest --output-on-failure -j "$(nproc)"
+
+[ "${QI_NO_SANITIZE:-0}" = 1 ] && exit 0
+echo "== The same suite under AddressSanitizer, UBSan and LeakSanitizer =="
+QI_ASAN_BUILD=${QI_ASAN_BUILD_DIR:-$QI_BUILD-asan}
+qi_configure_and_build "$QI_ASAN_BUILD" -DQI_SANITIZE=ON
+# Any finding fails its test: ASan and UBSan abort, LeakSanitizer makes the
+# process exit non-zero. Suppressions cover leaks inside system libraries only.
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_init_order=1:detect_stack_use_after_return=1
+export LSAN_OPTIONS=suppressions=$QI_ROOT/tools/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1:suppressions=$QI_ROOT/tools/ubsan.supp
+cd "$QI_ASAN_BUILD"
 ctest --output-on-failure -j "$(nproc)"

@@ -1,0 +1,152 @@
+// qi_browsebench: the main window's browsing handlers with the repaint that
+// follows them, on the offscreen platform (Google Benchmark).
+//   LoadLists/t       rebuild tab t's list and repaint what changed
+//   ItemClick/t       show one entry's fields (the handler), then repaint
+//   MouseClick/t      a real mouse click on an entry: selection, handler, repaint
+// The counter `paints` is the number of repaints per iteration of the list
+// (LoadLists) or of the Description label (clicks): it proves the repaint is
+// in the measurement.
+#include "forms.h"
+#include "mainwindow.h"
+#include "multirowtabwidget.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <benchmark/benchmark.h>
+
+using namespace Quorvath;
+
+namespace {
+
+class NoForms final : public FormShower {
+public:
+    void show(FormId) override {}
+};
+
+class AlwaysNo final : public Question {
+public:
+    bool askYesNo(QWidget *, const QString &, const QString &) override { return false; }
+};
+
+class PaintCounter final : public QObject {
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+struct Fixture {
+    Catalog catalog;
+    NoForms forms;
+    AlwaysNo question;
+    MainWindow window{catalog, forms, question};
+    MultiRowTabWidget *tabs = window.findChild<MultiRowTabWidget *>(QStringLiteral("SSTab1"));
+    PaintCounter counter;
+
+    Fixture()
+    {
+        window.show();
+        QCoreApplication::processEvents();
+    }
+    QTreeWidget *list(int tab)
+    {
+        return window.findChild<QTreeWidget *>(QStringLiteral("lstData(%1)").arg(tab));
+    }
+    // Selects the tab (which rebuilds its list) and counts the list's paints.
+    // Selects the tab (which rebuilds its list) and counts the paints of
+    // `watched`, by default the list.
+    QTreeWidget *select(int tab, QWidget *watched = nullptr)
+    {
+        tabs->setTab(tab);
+        QCoreApplication::processEvents();
+        QTreeWidget *l = list(tab);
+        m_watched = watched ? watched : l->viewport();
+        m_watched->installEventFilter(&counter);
+        counter.paints = 0;
+        return l;
+    }
+    void report(benchmark::State &state)
+    {
+        m_watched->removeEventFilter(&counter);
+        state.counters["paints"] = benchmark::Counter(counter.paints, benchmark::Counter::kAvgIterations);
+    }
+    QWidget *description() { return window.findChild<QWidget *>(QStringLiteral("lblField(6)")); }
+
+private:
+    QWidget *m_watched = nullptr;
+};
+
+Fixture *fixture = nullptr;
+
+void LoadLists(benchmark::State &state)
+{
+    QTreeWidget *list = fixture->select(int(state.range(0)));
+    for (auto _ : state) {
+        fixture->window.LoadLists();
+        QCoreApplication::processEvents();
+    }
+    fixture->report(state);
+    state.counters["entries"] = list->topLevelItemCount();
+}
+
+void ItemClick(benchmark::State &state)
+{
+    QTreeWidget *list = fixture->select(int(state.range(0)), fixture->description());
+    int i = 0;
+    for (auto _ : state) {
+        fixture->window.lstData_ItemClick(list->topLevelItem(i++ % list->topLevelItemCount()));
+        QCoreApplication::processEvents();
+    }
+    fixture->report(state);
+}
+
+void MouseClick(benchmark::State &state)
+{
+    QTreeWidget *list = fixture->select(int(state.range(0)), fixture->description());
+    // The entries that are visible without scrolling, clicked in turn.
+    QList<QPoint> points;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        const QRect r = list->visualItemRect(list->topLevelItem(i));
+        if (list->viewport()->rect().contains(r))
+            points << r.center();
+    }
+    int i = 0;
+    for (auto _ : state) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, points[i++ % points.size()]);
+        QCoreApplication::processEvents();
+    }
+    fixture->report(state);
+}
+
+void everyTab(benchmark::internal::Benchmark *b)
+{
+    for (int t = 0; t < MainWindow::TabCount; ++t)
+        b->Arg(t);
+    b->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+}
+
+BENCHMARK(LoadLists)->Apply(everyTab);
+BENCHMARK(ItemClick)->Apply(everyTab);
+BENCHMARK(MouseClick)->Apply(everyTab);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    Fixture f;
+    fixture = &f;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    fixture = nullptr;
+    return 0;
+}

@@ -1,0 +1,182 @@
+// qi_flowbench: the window flow timed from inside the program, on a real
+// display, beside the baseline window timed the same way.
+//
+//   qi_flowbench okay [N]      "Okay" on the intro until the main window has
+//                              painted its Armor list; N runs (the first is cold)
+//   qi_flowbench baseline [N]  show the baseline window until it has painted
+//   qi_flowbench allwindows    open all twelve windows once, the ten side
+//                              windows at the same time, then exit: the peak
+//                              memory of this process is the figure
+//
+// "Painted" means: the event that painted the watched widget has been handled
+// completely, which for a top-level window includes the flush to the screen.
+#include "aboutwindow.h"
+#include "baselinewindow.h"
+#include "browser.h"
+#include "formregistry.h"
+#include "messageboxquestion.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <cstdio>
+#include <memory>
+
+using namespace Quorvath;
+
+namespace {
+
+class PaintWatch final : public QObject {
+public:
+    explicit PaintWatch(QWidget *widget) { widget->installEventFilter(this); }
+    bool painted = false;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted = true;
+        return false;
+    }
+};
+
+// Handles events until `watch` has seen a paint; false after 10 s.
+bool waitPainted(const PaintWatch &watch)
+{
+    QElapsedTimer limit;
+    limit.start();
+    while (!watch.painted) {
+        if (limit.elapsed() > 10000)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    return true;
+}
+
+// Lets whatever the last step queued run out, so the next step starts calm.
+void settle(int ms = 100)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+}
+
+double okayOnce()
+{
+    MessageBoxQuestion question;
+    SystemBrowser browser;
+    FormRegistry forms(question, browser);
+    forms.show(FormId::frmIntro);
+    QWidget *intro = forms.window(FormId::frmIntro);
+    PaintWatch introPaint(intro);
+    if (!waitPainted(introPaint))
+        return -1;
+    settle();
+
+    auto *okay = intro->findChild<QPushButton *>(QStringLiteral("Command1"));
+    QElapsedTimer t;
+    t.start();
+    okay->click();
+    // The main window exists once the click has returned.
+    auto *armor = forms.window(FormId::d)->findChild<QTreeWidget *>(QStringLiteral("lstData(0)"));
+    PaintWatch listPaint(armor->viewport());
+    if (!waitPainted(listPaint))
+        return -1;
+    const double ms = t.nsecsElapsed() / 1e6;
+    if (armor->topLevelItemCount() != 23)
+        return -1;
+    return ms;
+}
+
+double baselineOnce()
+{
+    QElapsedTimer t;
+    t.start();
+    auto window = std::make_unique<QiBench::BaselineWindow>();
+    PaintWatch paint(window.get());
+    window->show();
+    if (!waitPainted(paint))
+        return -1;
+    const double ms = t.nsecsElapsed() / 1e6;
+    window.reset();
+    settle();
+    return ms;
+}
+
+long peakResidentKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
+int allWindows()
+{
+    MessageBoxQuestion question;
+    SystemBrowser browser;
+    FormRegistry forms(question, browser);
+    forms.show(FormId::frmIntro);
+    settle(200);
+    forms.window(FormId::frmIntro)->findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+    settle(200);
+    // Through the menus, as the user opens them.
+    static const char *const entries[] = {
+        "mnutermitemname", "mnutermusableby", "mnutermeffects", "mnutermactivated",
+        "mnutermuses1time", "mnutermuseslimited", "mnutermusesmultiple",
+        "mnuitemusescontinuous", "mnutermdesc", "mnuabout",
+    };
+    for (const char *name : entries) {
+        auto *action = forms.window(FormId::d)->findChild<QAction *>(QLatin1String(name));
+        if (!action) {
+            fprintf(stderr, "no menu entry %s\n", name);
+            return 1;
+        }
+        action->trigger();
+    }
+    settle(1500);   // the About animation runs through a few steps
+    const bool allOpen = forms.loadedCount() == 11 && !forms.isLoaded(FormId::frmIntro);
+    printf("windows_open=%d vmhwm_kb=%ld\n", forms.loadedCount(), peakResidentKb());
+    return allOpen ? 0 : 1;
+}
+
+int repeat(double (*once)(), const char *label, int runs)
+{
+    for (int i = 0; i < runs; ++i) {
+        const double ms = once();
+        if (ms < 0) {
+            fprintf(stderr, "%s: no paint\n", label);
+            return 1;
+        }
+        printf("%s_ms=%.3f%s\n", label, ms, i == 0 ? " cold" : "");
+        fflush(stdout);
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    const int runs = argc > 2 ? atoi(argv[2]) : 1;
+    if (mode == QLatin1String("okay"))
+        return repeat(okayOnce, "okay", runs);
+    if (mode == QLatin1String("baseline"))
+        return repeat(baselineOnce, "baseline_show_paint", runs);
+    if (mode == QLatin1String("allwindows"))
+        return allWindows();
+    fprintf(stderr, "usage: qi_flowbench okay|baseline [N] | allwindows\n");
+    return 2;
+}
