@@ -297,6 +297,12 @@ void MainWindowTest::keyboardShowsItem()
     const int row = *parseListKey(keys(0).at(1));
     QCOMPARE(field(1)->text(), m_state.ItemTable(row, Name));
     QCOMPARE(field(6)->text(), m_state.ItemTable(row, Description));
+
+    // Keys the list passes on at its ends do not step the tabs.
+    for (Qt::Key key : {Qt::Key_End, Qt::Key_Down, Qt::Key_Right, Qt::Key_Home, Qt::Key_Up, Qt::Key_Left})
+        QTest::keyClick(list(0), key);
+    QCOMPARE(tabs()->tab(), 0);
+    QVERIFY(list(0)->hasFocus());
 }
 
 void MainWindowTest::categoryMatchIsExact_data()
