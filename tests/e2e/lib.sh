@@ -110,11 +110,17 @@ click_object() {
     xdotool mousemove --sync $((x + w / 2)) $((y + h / 2)) click 1
 }
 # Walks a menu path with the pointer: menu "Help" "Terminology" "Item Name".
+# A submenu that does not open (the click landed while the window was still
+# taking the focus) gets its entry clicked once more.
 menu() {
-    local entry
+    local entry previous=
     for entry in "$@"; do
-        wait_for 30 a11y find "*" "menu item" "$entry" || { echo "no menu entry '$entry'"; return 1; }
+        if ! wait_for 20 a11y find "*" "menu item" "$entry"; then
+            [ -n "$previous" ] && click_object "*" "menu item" "$previous"
+            wait_for 20 a11y find "*" "menu item" "$entry" || { echo "no menu entry '$entry'"; return 1; }
+        fi
         click_object "*" "menu item" "$entry" || return 1
+        previous=$entry
     done
 }
 

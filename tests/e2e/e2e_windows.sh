@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# The side windows from the Help menu, and quitting while one is open.
+source "$(dirname "$0")/lib.sh"
+start_display
+use_a11y
+
+MAIN="Quorvath Itemlist For Windows"
+ABOUT="About This Program"
+
+start_app
+intro=$(wait_window "Quorvath Itemlist for Windows Version 1.0.1A") || { fail "intro window"; finish; }
+activate "$intro"
+key "$intro" Return
+main=$(wait_window "$MAIN") || { fail "main window"; finish; }
+wait_a11y 10 || { fail "the program is on the accessibility bus"; finish; }
+
+# Menu path | caption | client W x H (the design's twips / 15)
+WINDOWS=(
+    "Terminology/Item Name|Item Name|305 59"
+    "Terminology/Usable By|Usable By...|297 59"
+    "Terminology/Effects of Equipping|Effects of Equipping...|289 74"
+    "Terminology/Activated Effects|Activated Effects...|305 74"
+    "Terminology/# Uses/One-time only.|One-time only...|305 59"
+    "Terminology/# Uses/Limited.|Limited...|305 99"
+    "Terminology/# Uses/Multiple.|Multiple...|305 60"
+    "Terminology/# Uses/Continuous while equipped.|Continuous while Equipped...|306 60"
+    "Terminology/Description|Description...|298 75"
+    "About Quorvath Itemlist|$ABOUT|475 207"
+)
+choose() { local entries; IFS=/ read -r -a entries <<<"$1"; activate "$main"; menu Help "${entries[@]}"; }
+
+for row in "${WINDOWS[@]}"; do
+    IFS='|' read -r path caption size <<<"$row"
+    choose "$path" || { fail "menu Help/$path"; continue; }
+    win=$(wait_window "$caption" 40) || { fail "Help/$path opens '$caption'"; continue; }
+    read -r w h _ _ < <(client_geometry "$win")
+    check "'$caption' client is ${size/ / x } (got $w x $h)" [ "$w $h" = "$size" ]
+    check "'$caption' has a fixed size" fixed_size "$win"
+    check "'$caption' cannot be maximized" sh -c '! echo "$0" | grep -q _NET_WM_ACTION_MAXIMIZE' "$(allowed_actions "$win")"
+    # Chosen again from the main window: the same window comes to the front.
+    choose "$path" || { fail "menu Help/$path again"; continue; }
+    check "choosing it again raises '$caption'" wait_for 20 sh -c '[ $(($1)) -eq $(($(xprop -root _NET_CLIENT_LIST_STACKING | awk "{print \$NF}"))) ]' _ "$win"
+    check "and leaves one '$caption' window (got $(window_count "$caption"))" [ "$(window_count "$caption")" = 1 ]
+done
+check "all ten side windows are open beside the main window" has_window "$MAIN"
+
+# --- Typed text lives only as long as its window ------------------------------
+listed="The Item Name is simply the name of the item that you have selected."
+text_of() { a11y text "$1" text | tr -d '\r' | sed -e '$a\'; }
+win=$(window_named "Item Name")
+activate "$win"
+xdotool type --window "$win" --delay 5 "scribbled "
+check "typing changes the Item Name text" wait_for 20 sh -c 'echo "$0" | grep -q scribbled' "$(text_of "Item Name")"
+key "$win" alt+F4
+check "Alt+F4 closes the Item Name window" wait_gone "Item Name"
+choose "Terminology/Item Name"
+wait_window "Item Name" 40 >/dev/null || fail "Item Name reopens"
+check "reopened, it shows the listed text" [ "$(text_of "Item Name")" = "$listed" ]
+
+# --- The About window animates: Image1 (24, 8) px, 88 x 88 --------------------
+about=$(window_named "$ABOUT")
+activate "$about"
+shot "$about" 24 8 88 88 "$E2E_TMP/frame0.png"
+animates() {
+    local i
+    for ((i = 1; i <= 12; i++)); do
+        sleep 0.25
+        shot "$about" 24 8 88 88 "$E2E_TMP/frame$i.png"
+        same_image "$E2E_TMP/frame0.png" "$E2E_TMP/frame$i.png" || return 0
+    done
+    return 1
+}
+check "the About picture changes within 3 seconds" animates
+
+# --- Quit: No keeps, Yes closes the main window only ----------------------------
+question_up() { [ "$(window_count "$MAIN")" -eq 2 ]; }
+activate "$main"
+menu File Quit
+check "Quit asks the question" wait_for 30 question_up
+click_object "*" "push button" "No"
+check "No keeps the main window" wait_for 30 sh -c '[ "$(xdotool search --onlyvisible --name "^$0\$" | wc -l)" -eq 1 ]' "$MAIN"
+activate "$main"
+menu File Quit
+wait_for 30 question_up || fail "the question again"
+click_object "*" "push button" "Yes"
+check "Yes closes the main window" wait_gone "$MAIN"
+check "the About window stays open" has_window "$ABOUT"
+check "and keeps the program running" [ "$(app_exit_code 10)" = running ]
+check "the About window still animates" animates
+# Closing every side window ends the program.
+for row in "${WINDOWS[@]}"; do
+    IFS='|' read -r _ caption _ <<<"$row"
+    win=$(window_named "$caption")
+    [ -n "$win" ] || continue
+    activate "$win"
+    key "$win" alt+F4
+    wait_gone "$caption" || fail "'$caption' closes"
+done
+code=$(app_exit_code 50)
+check "closing the last side window ends the program with 0 (got $code)" [ "$code" = 0 ]
+finish
