@@ -18,7 +18,7 @@ echo "Depends: $depends"
 # Computed by dpkg-shlibdeps from the executable: the Qt libraries it links
 # and the C++ runtime, each with a version bound.
 for lib in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 libc6; do
-    check "Depends names $lib with a version" sh -c 'echo "$0" | grep -qE "(^|, )$1 \\(>= [0-9]"' "$depends" "$lib"
+    check "Depends names $lib with a version" sh -c 'echo "$0" | grep -qE "(^|, )$1 \\(>= [0-9]"' "$depends" "${lib//+/\\+}"
 done
 
 dpkg-deb -c "$deb" | awk '{print $NF}' | sed 's|^\./|/|' >"$TMP/files"

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# The program as a screen reader meets it over AT-SPI: every control named,
+# the category tabs a page tab list with selectable tabs, the details and the
+# texts of the side windows readable.
+source "$(dirname "$0")/../e2e/lib.sh"
+start_display
+use_a11y
+
+INTRO="Quorvath Itemlist for Windows Version 1.0.1A"
+MAIN="Quorvath Itemlist For Windows"
+ABOUT="About This Program"
+CAPTIONS="Armor|Figurines|Gloves|Helms|Misc. Items|Rings|Shields|Weapons|Instruments|Quivers|Containers/Fluids"
+
+all_named() { local out; out=$(a11y unnamed "$1"); [ -z "$out" ] || { echo "$out"; return 1; }; }
+exists() { a11y find "$@" >/dev/null; }
+states_have() { a11y states "$1" "$2" "$3" | grep -qw "$4"; }
+
+start_app
+intro=$(wait_window "$INTRO") || { fail "intro window"; finish; }
+wait_a11y 10 || { fail "the program is on the accessibility bus"; finish; }
+check "every control of the intro has a name" all_named "$INTRO"
+activate "$intro"
+key "$intro" Return
+wait_window "$MAIN" >/dev/null || { fail "main window"; finish; }
+check "every control of the main window has a name" all_named "$MAIN"
+
+# --- The category tabs ------------------------------------------------------------
+check "the tabs are one page tab list" exists "$MAIN" "page tab list" Categories
+check "eleven page tabs carry the captions in order" \
+    [ "$(a11y names "$MAIN" "page tab" | paste -sd '|')" = "$CAPTIONS" ]
+check "Armor is reported selected" states_have "$MAIN" "page tab" Armor selected
+check "the Press action selects Rings" a11y action "$MAIN" "page tab" Rings Press
+check "Rings is then reported selected" wait_for 20 states_have "$MAIN" "page tab" Rings selected
+check "and Armor no longer" sh -c '! /usr/bin/python3 "$0" "$1" states "$2" "page tab" Armor | grep -qw selected' \
+    "$E2E_DIR/a11y.py" "$APP_PID" "$MAIN"
+check "and the Rings list is filled (8 entries)" [ "$(a11y rows "$MAIN" tree "Rings items" | wc -l)" = 8 ]
+# Keyboard: the focus follows the selection along the strip.
+click_object "$MAIN" "page tab" Armor
+main=$(window_named "$MAIN")
+key "$main" Right
+check "Right moves selection and focus to Figurines" wait_for 20 sh -c \
+    's=$(/usr/bin/python3 "$0" "$1" states "$2" "page tab" Figurines); echo "$s" | grep -qw selected && echo "$s" | grep -qw focused' \
+    "$E2E_DIR/a11y.py" "$APP_PID" "$MAIN"
+
+# --- The details: named after their captions, the value read as description -------
+for field in "Item Name" "Usable By" "Effect(s) of Equipping" "Activated Effect(s)" "# Uses" "Description"; do
+    check "a value label is named '$field'" exists "$MAIN" label "$field"
+done
+click_object "$MAIN" "page tab" Armor
+click_object "$MAIN" "table cell" "Chain Armor"
+check "the Item Name label reads the clicked item" wait_for 20 sh -c \
+    '[ "$(/usr/bin/python3 "$0" "$1" description "$2" label "Item Name")" = "Chain Armor" ]' "$E2E_DIR/a11y.py" "$APP_PID" "$MAIN"
+
+# --- The side windows' texts ---------------------------------------------------------
+activate "$main"
+menu Help "About Quorvath Itemlist"
+wait_window "$ABOUT" 40 >/dev/null || fail "About window"
+check "every control of the About window has a name" all_named "$ABOUT"
+check "the About text is readable" sh -c '[ "$(printf "%s" "$0" | tr -d "\r" | head -n 2 | paste -sd "|")" = "Quorvath|Itemlist for Windows" ]' "$(a11y text "$ABOUT" text)"
+activate "$main"
+menu Help Terminology "Activated Effects"
+wait_window "Activated Effects..." 40 >/dev/null || fail "Activated Effects window"
+check "every control of a terminology window has a name" all_named "Activated Effects..."
+check "its text is readable" sh -c 'printf "%s" "$0" | grep -q "^Several items require that you manually activate them"' "$(a11y text "Activated Effects..." text)"
+finish
