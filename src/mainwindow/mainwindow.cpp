@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "designfont.h"
 #include "forms.h"
 #include "multirowtabwidget.h"
 #include "statusclock.h"
@@ -88,32 +89,14 @@ const MenuEntry MenuTree[] = {
     {2, "About Quorvath Itemlist", "mnuabout", true, FormId::frmAbout},
 };
 
-bool fitsBox(const QFont &font, const QRect &box, const QString &text)
+// The captions were fitted to a narrow font: narrow ours until every
+// caption label holds its caption.
+QFont captionFont()
 {
-    const QRect needed = QFontMetrics(font).boundingRect(QRect(QPoint(0, 0), box.size()),
-                                                         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
-    return needed.width() <= box.width() && needed.height() <= box.height();
-}
-
-// The design's 8-point sans-serif at 96 dpi. The captions were fitted to a
-// narrow font; the default sans-serif of most desktops runs wider ("Item
-// Name:" needs 65 of its 57 pixels in one common face), so the font is
-// narrowed, never shrunk, until every caption label holds its caption.
-QFont designFont()
-{
-    QFont font;
-    font.setStyleHint(QFont::SansSerif);
-    font.setFamily(font.defaultFamily());
-    font.setPointSize(8);
-    for (int stretch = QFont::Unstretched; stretch >= QFont::Condensed; stretch -= 5) {
-        font.setStretch(stretch);
-        const bool fits = std::all_of(FieldLines.begin() + 1, FieldLines.end(), [&font](const FieldLine &line) {
-            return fitsBox(font, line.captionRect, QString::fromLatin1(line.caption));
-        });
-        if (fits)
-            break;
-    }
-    return font;
+    std::vector<std::pair<QString, QRect>> captions;
+    for (auto line = FieldLines.begin() + 1; line != FieldLines.end(); ++line)
+        captions.emplace_back(QString::fromLatin1(line->caption), line->captionRect);
+    return designFontFitting(captions);
 }
 
 // Shows a catalog text unchanged. A text cut off by its box is offered in
@@ -144,7 +127,7 @@ MainWindow::MainWindow(Catalog &state, FormShower &forms, Question &question, QW
     // maximize button, and no resizing.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFont(designFont());
+    setFont(captionFont());
 
     createControls();
     createDetails();

@@ -1,6 +1,7 @@
 #include "aboutwindow.h"
 
 #include "browser.h"
+#include "designfont.h"
 #include "sidewindow.h"
 #include "twips.h"
 
@@ -90,7 +91,7 @@ AboutWindow::AboutWindow(AboutState &state, Browser &browser, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About This Program"));
-    setFont(SideWindow::designFont());
+    setFont(designFont());
     createControls();
     loadPictures();
 

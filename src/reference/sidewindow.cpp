@@ -1,7 +1,6 @@
 #include "sidewindow.h"
 
 #include <QFont>
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QStringList>
 #include <QGuiApplication>
@@ -17,14 +16,6 @@
 #endif
 
 namespace Quorvath::SideWindow {
-
-QFont designFont()
-{
-    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(8);
-    return font;
-}
 
 QSize textBoxGrowth(const QFont &font, const QString &text, QSize box, QSize chrome,
                     bool fitHeight)

@@ -11,10 +11,6 @@ class QWidget;
 
 namespace Quorvath::SideWindow {
 
-// The font the window designs were measured with: the toolkit's sans-serif
-// face at 8 points.
-QFont designFont();
-
 // How much a plain-text box of the design size `box` (logical pixels) must
 // grow for `text` to show in `font` as designed: every line but the last ends
 // where the text breaks it, and, when `fitHeight`, all lines are in view.

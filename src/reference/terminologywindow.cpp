@@ -1,5 +1,6 @@
 #include "terminologywindow.h"
 
+#include "designfont.h"
 #include "sidewindow.h"
 #include "terminology.h"
 #include "twips.h"
@@ -17,7 +18,7 @@ TerminologyWindow::TerminologyWindow(const TerminologyInfo &info, QWidget *paren
 {
     setObjectName(info.formName);
     setWindowTitle(info.caption);
-    setFont(SideWindow::designFont());
+    setFont(designFont());
 
     Frame1 = new QGroupBox(QStringLiteral("Information"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
