@@ -18,7 +18,7 @@ read -r _ _ flags functions _ < <(xprop -id "$intro" _MOTIF_WM_HINTS | tr -d ','
 check "the intro asks for no close, minimize or maximize ($functions)" [ $((flags & 1)) = 1 -a $((functions & 0x38)) = 0 ]
 check "the intro has a fixed size" sh -c "xprop -id $intro WM_NORMAL_HINTS | grep -q 'program specified minimum size: 288 by 267' && xprop -id $intro WM_NORMAL_HINTS | grep -q 'program specified maximum size: 288 by 267'"
 key "$intro" alt+F4
-code=$(app_exit_code 50)
+app_exit_code 50; code=$APP_EXIT
 check "Alt+F4 on the intro ends the program with 0 (got $code)" [ "$code" = 0 ]
 
 # --- Okay, then the close box asks; No keeps, Yes ends -------------------
@@ -41,6 +41,6 @@ key "$main" alt+F4
 wait_for 50 sh -c '[ "$(xdotool search --onlyvisible --name "^Quorvath Itemlist For Windows\$" | wc -l)" -eq 2 ]' || fail "question again"
 box=$(xdotool getactivewindow)
 key "$box" Return
-code=$(app_exit_code 50)
+app_exit_code 50; code=$APP_EXIT
 check "Yes closes the last window and the program ends with 0 (got $code)" [ "$code" = 0 ]
 finish

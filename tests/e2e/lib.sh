@@ -39,10 +39,10 @@ start_display() {
     Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     E2E_PIDS+=($!)
     export DISPLAY=:$n
-    wait_for 100 xdpyinfo || { echo "Xvfb did not come up"; exit 1; }
+    wait_for 300 xdpyinfo || { echo "Xvfb did not come up"; exit 1; }
     HOME=$E2E_TMP openbox >/dev/null 2>&1 &
     E2E_PIDS+=($!)
-    wait_for 100 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' \
+    wait_for 300 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' \
         || { echo "openbox did not come up"; exit 1; }
     export QT_QPA_PLATFORM=xcb
     unset QT_SCALE_FACTOR
@@ -71,19 +71,20 @@ client_geometry() {
         /^  Width/{w=$NF} /^  Height/{h=$NF} END{print w, h, x, y}'
 }
 
-# Waits for the program to end; prints its exit code or "running".
+# Waits (at most `tenths`/10 s) for the program to end and sets APP_EXIT to
+# its exit code, or to "running". Not for $(...): a subshell cannot wait for
+# its parent's children, so the code must be collected here.
 app_exit_code() {
     local i
+    APP_EXIT=running
     for ((i = 0; i < ${1:-50}; i++)); do
         if ! kill -0 "$APP_PID" 2>/dev/null; then
-            local code=0
-            wait "$APP_PID" || code=$?
-            echo "$code"
+            APP_EXIT=0
+            wait "$APP_PID" || APP_EXIT=$?
             return
         fi
         sleep 0.1
     done
-    echo running
 }
 
 # Real key presses through the X server (XTEST), so that the window manager
