@@ -2,6 +2,7 @@
 
 #include "designfont.h"
 #include "forms.h"
+#include "identity.h"
 #include "multirowtabwidget.h"
 #include "statusclock.h"
 #include "twips.h"
@@ -23,8 +24,6 @@
 namespace Quorvath {
 
 namespace {
-
-const QString AppTitle = QStringLiteral("Quorvath Itemlist For Windows");
 
 // The tab captions are also the category texts that the lists match.
 const QStringList TabCaptions{
@@ -122,7 +121,7 @@ MainWindow::MainWindow(Catalog &state, FormShower &forms, Question &question, QW
     , m_question(question)
 {
     setObjectName(QStringLiteral("d"));
-    setWindowTitle(AppTitle);
+    setWindowTitle(Identity::Title);
     // Fixed single: a control menu, a close box and a minimize button, no
     // maximize button, and no resizing.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -306,7 +305,7 @@ void MainWindow::mnuquit_Click()
 
 void MainWindow::Form_QueryUnload(bool &cancel)
 {
-    cancel = !m_question.askYesNo(this, QStringLiteral("Are you sure you want to quit?"), AppTitle);
+    cancel = !m_question.askYesNo(this, QStringLiteral("Are you sure you want to quit?"), Identity::Title);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

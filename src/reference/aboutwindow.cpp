@@ -2,6 +2,7 @@
 
 #include "browser.h"
 #include "designfont.h"
+#include "identity.h"
 #include "sidewindow.h"
 #include "twips.h"
 
@@ -52,8 +53,6 @@ constexpr QLatin1String AboutText =
     "yourself!\r\n"
     " \r\n"
     "- Anselm\r\n"_L1;
-
-const QString ApplicationTitle = QStringLiteral("Quorvath Itemlist For Windows");
 
 QPushButton *createButton(QWidget *parent, const char *name, const QString &caption, QRect rect)
 {
@@ -216,7 +215,7 @@ void AboutWindow::openPage(const QString &url)
     // The browser was there when the window loaded but would not start. Say
     // so and stay open, so the page can be tried again.
     QPointer<QMessageBox> box = new QMessageBox(
-        QMessageBox::Warning, ApplicationTitle,
+        QMessageBox::Warning, Identity::Title,
         QStringLiteral("The web browser could not be started.\n\n"
                        "Please open this page yourself:\n%1").arg(url),
         QMessageBox::Ok, this);

@@ -6,7 +6,6 @@
 
 namespace Quorvath::Identity {
 inline const QString Title = QStringLiteral("Quorvath Itemlist For Windows");
-inline const QString ExecutableName = QStringLiteral("QuorvathItemlist");
 inline const QString Version = QStringLiteral("1.0.1");
 inline const QString CompanyName = QStringLiteral("Emberlight Hollow Software");
 } // namespace Quorvath::Identity
