@@ -168,4 +168,11 @@ def main(argv):
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv))
+    # An object can vanish while the tree is walked (a menu closing); ask again.
+    for attempt in range(3):
+        try:
+            sys.exit(main(sys.argv))
+        except Exception as error:  # D-Bus errors come in several types
+            print(f"retrying after: {error}", file=sys.stderr)
+            time.sleep(0.2)
+    sys.exit(1)
