@@ -132,12 +132,14 @@ void AboutWindow::createControls()
     Text1->setReadOnly(true);
     Text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 
-    // A font wider than the design's widens the window, the frame and the box
-    // alike, just enough for the text's lines to end where it breaks them.
+    // A font wider than the design's is narrowed until the text's lines end
+    // where it breaks them; only if that is not enough do the window, the
+    // frame and the box widen alike.
     const QSize textSize = Twips::size(4575, 2535);
     const int chrome = 2 * Text1->frameWidth() + 2
                        + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, Text1);
-    const int grow = SideWindow::textBoxGrowth(font(), AboutText, textSize,
+    Text1->setFont(SideWindow::narrowedToFit(font(), AboutText, textSize, QSize(chrome, 0), false));
+    const int grow = SideWindow::textBoxGrowth(Text1->font(), AboutText, textSize,
                                                QSize(chrome, 0), false).width();
     setFixedSize(Twips::size(7125, 3105) + QSize(grow, 0));
     Frame1->resize(Frame1->size() + QSize(grow, 0));

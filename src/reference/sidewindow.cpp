@@ -49,6 +49,16 @@ QSize textBoxGrowth(const QFont &font, const QString &text, QSize box, QSize chr
     return {width + chrome.width() - box.width(), height + chrome.height() - box.height()};
 }
 
+QFont narrowedToFit(QFont font, const QString &text, QSize box, QSize chrome, bool fitHeight)
+{
+    for (int stretch = QFont::Unstretched; stretch >= QFont::Condensed; stretch -= 5) {
+        font.setStretch(stretch);
+        if (textBoxGrowth(font, text, box, chrome, fitHeight).isNull())
+            break;
+    }
+    return font;
+}
+
 #ifdef QI_HAVE_XCB
 namespace {
 

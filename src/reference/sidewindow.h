@@ -19,6 +19,11 @@ namespace Quorvath::SideWindow {
 QSize textBoxGrowth(const QFont &font, const QString &text, QSize box, QSize chrome,
                     bool fitHeight);
 
+// `font` narrowed (never made smaller) until the text needs no growth of its
+// box, so the window keeps its designed size; as narrow as it gets if no
+// width is enough.
+QFont narrowedToFit(QFont font, const QString &text, QSize box, QSize chrome, bool fitHeight);
+
 // Asks the window manager to keep `window` off the taskbar. Call it from the
 // window's showEvent: the request must be in place before the window is
 // mapped, and the window manager forgets it whenever the window is hidden.

@@ -35,10 +35,12 @@ TerminologyWindow::TerminologyWindow(const TerminologyInfo &info, QWidget *paren
     // CR LF pairs become one line break each.
     Text1->setPlainText(info.text1);
 
-    // A font wider than the design's grows the window, the frame and the box
-    // alike, just enough for the text to show as laid out.
+    // A font wider than the design's is narrowed until the text shows as laid
+    // out; only if that is not enough do the window, the frame and the box
+    // grow alike.
     const QSize textSize = Twips::size(info.text.width(), info.text.height());
     const int chrome = 2 * Text1->frameWidth() + 2;
+    setFont(SideWindow::narrowedToFit(font(), info.text1, textSize, QSize(chrome, chrome), true));
     const QSize grow = SideWindow::textBoxGrowth(font(), info.text1, textSize,
                                                  QSize(chrome, chrome), true);
     setFixedSize(Twips::size(info.client.width(), info.client.height()) + grow);
