@@ -40,10 +40,17 @@ start_display() {
     E2E_PIDS+=($!)
     export DISPLAY=:$n
     wait_for 300 xdpyinfo || { echo "Xvfb did not come up"; exit 1; }
-    HOME=$E2E_TMP openbox >/dev/null 2>&1 &
-    E2E_PIDS+=($!)
-    wait_for 300 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' \
-        || { echo "openbox did not come up"; exit 1; }
+    # openbox has been seen to die at start on a busy machine: try again.
+    local attempt wm
+    for attempt in 1 2 3; do
+        HOME=$E2E_TMP openbox >>"$E2E_TMP/openbox.log" 2>&1 &
+        wm=$!
+        E2E_PIDS+=($wm)
+        wait_for 100 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' && break
+        echo "openbox did not come up (attempt $attempt):"; cat "$E2E_TMP/openbox.log"
+        kill "$wm" 2>/dev/null || true
+        [ "$attempt" = 3 ] && exit 1
+    done
     export QT_QPA_PLATFORM=xcb
     unset QT_SCALE_FACTOR
 }
