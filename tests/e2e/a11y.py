@@ -53,8 +53,11 @@ def showing(obj):
 def walk(obj, only_showing=True):
     """Depth first; hidden subtrees (the other tabs' pages) are skipped."""
     yield obj
-    for i in range(obj.childCount):
-        child = obj.getChildAtIndex(i)
+    try:
+        children = [obj.getChildAtIndex(i) for i in range(obj.childCount)]
+    except Exception:
+        return  # gone while we looked: a closing menu or window
+    for child in children:
         if child is None or (only_showing and not showing(child)):
             continue
         yield from walk(child, only_showing)

@@ -119,8 +119,9 @@ click_object() {
 }
 # Walks a menu path with the pointer: menu "Help" "Terminology" "Item Name".
 # A submenu that does not open (the click landed while the window was still
-# taking the focus) gets its entry clicked once more.
-menu() {
+# taking the focus) gets its entry clicked once more; a path that still
+# fails is closed with Esc and walked once again from the start.
+menu_once() {
     local entry previous=
     for entry in "$@"; do
         if ! wait_for 20 a11y find "*" "menu item" "$entry"; then
@@ -130,6 +131,12 @@ menu() {
         click_object "*" "menu item" "$entry" || return 1
         previous=$entry
     done
+}
+menu() {
+    menu_once "$@" && return 0
+    xdotool key Escape Escape Escape
+    sleep 0.3
+    menu_once "$@"
 }
 
 # A screenshot of part of a window's client area: shot WINDOW X Y W H FILE.
