@@ -121,6 +121,8 @@ void AboutWindow::createControls()
 
     Text1 = new QPlainTextEdit(Frame1);
     Text1->setObjectName(QStringLiteral("Text1"));
+    // The frame has no caption to name the text for a screen reader.
+    Text1->setAccessibleName(QStringLiteral("About Quorvath Itemlist"));
     Text1->setGeometry(Twips::rect(120, 240, 4575, 2535));
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
