@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -250,7 +251,7 @@ private:
                        : key == Qt::Key_Up   ? std::max(current - 1, 0)
                        : key == Qt::Key_Home ? 0
                                              : n - 1;
-        note(QStringLiteral("key %1 in the list of tab %2 from entry %3").arg(QTest::toString(key)).arg(m_model.tab).arg(current));
+        note(QStringLiteral("key %1 in the list of tab %2 from entry %3").arg(QKeySequence(key).toString()).arg(m_model.tab).arg(current));
         l->setFocus(Qt::MouseFocusReason);
         QTest::keyClick(l, key);
         m_model.selectEntry(next);
