@@ -41,15 +41,13 @@ private slots:
         m_list = QAccessible::queryAccessibleInterface(m_tabs);
         QVERIFY(m_list);
     }
-    void cleanup()
-    {
-        delete m_tabs;
-    }
+    void cleanup() { delete m_tabs; }
 
     void presentsAPageTabListOfElevenCaptionedTabs()
     {
+        // The tabs, then their pages, each named after its caption.
         QCOMPARE(m_list->role(), QAccessible::PageTabList);
-        QCOMPARE(m_list->childCount(), 2 * Captions.size());   // the tabs, then their pages
+        QCOMPARE(m_list->childCount(), 2 * Captions.size());
         for (int tab = 0; tab < Captions.size(); ++tab) {
             QAccessibleInterface *child = m_list->child(tab);
             QVERIFY(child && child->isValid());
@@ -57,44 +55,28 @@ private slots:
             QCOMPARE(child->text(QAccessible::Name), Captions[tab]);
             QCOMPARE(child->parent(), m_list);
             QCOMPARE(m_list->indexOfChild(child), tab);
-            // The same object each time: the bridge keys its paths on it.
-            QCOMPARE(m_list->child(tab), child);
+            QCOMPARE(m_list->child(tab), child);   // the same object each time: the bridge keys its paths on it
             QVERIFY(child->state().selectable);
-            QCOMPARE(child->rect().center(),
-                     m_tabs->mapToGlobal(m_tabs->tabRect(tab).center()));
+            QCOMPARE(child->rect().center(), m_tabs->mapToGlobal(m_tabs->tabRect(tab).center()));
             QCOMPARE(m_list->childAt(child->rect().center().x(), child->rect().center().y()), child);
-        }
-        QVERIFY(!m_list->child(2 * Captions.size()));
-        QVERIFY(!m_list->child(-1));
-    }
 
-    void pagesAreNamedAfterTheirTabs()
-    {
-        for (int tab = 0; tab < Captions.size(); ++tab) {
             QAccessibleInterface *page = QAccessible::queryAccessibleInterface(m_tabs->page(tab));
             QCOMPARE(page->text(QAccessible::Name), Captions[tab]);
             QCOMPARE(page->parent(), m_list);
-            const int index = m_list->indexOfChild(page);
-            QCOMPARE(index, Captions.size() + tab);
-            QCOMPARE(m_list->child(index), page);
-            QCOMPARE(page->state().invisible, tab != m_tabs->tab());
+            QCOMPARE(m_list->child(Captions.size() + tab), page);
+            QCOMPARE(m_list->indexOfChild(page), Captions.size() + tab);
+            QCOMPARE(page->state().invisible, tab != 0);
         }
+        QVERIFY(!m_list->child(2 * Captions.size()) && !m_list->child(-1));
     }
 
-    void reportsTheSelectedTab_data()
-    {
-        QTest::addColumn<int>("tab");
-        QTest::newRow("first row") << 2;
-        QTest::newRow("last row, last tab") << 10;
-        QTest::newRow("back to the first") << 0;
-    }
     void reportsTheSelectedTab()
     {
-        QFETCH(int, tab);
         QCOMPARE(selectedTabs(m_list), QStringList{"Armor"});
-        m_tabs->setTab(7);
-        m_tabs->setTab(tab);
-        QCOMPARE(selectedTabs(m_list), QStringList{Captions[tab]});
+        for (int tab : {7, 2, 10, 0}) {
+            m_tabs->setTab(tab);
+            QCOMPARE(selectedTabs(m_list), QStringList{Captions[tab]});
+        }
     }
 
     void pressSelectsATabAsAClickDoes_data()

@@ -1,133 +1,133 @@
-// The nine terminology windows built from their table rows.
+// The nine terminology windows against their design: caption, sizes, text.
 #include "terminology.h"
 #include "terminologywindow.h"
 #include "twips.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QGroupBox>
 #include <QPlainTextEdit>
-#include <QScrollBar>
 #include <QSignalSpy>
-#include <QTextBlock>
-#include <QAbstractTextDocumentLayout>
 #include <QTest>
+#include <QTextBlock>
 
 using namespace Quorvath;
 
 class TestTerminologyWindow : public QObject {
     Q_OBJECT
 private slots:
-    void layout_data();
-    void layout();
-    void typingAndKeys();
-    void typedTextIsDiscarded();
-};
-
-void TestTerminologyWindow::layout_data()
-{
-    QTest::addColumn<int>("row");
-    for (int row = 0; row < TerminologyCount; ++row)
-        QTest::newRow(terminologyTable()[row].formName.data()) << row;
-}
-
-void TestTerminologyWindow::layout()
-{
-    QFETCH(int, row);
-    const TerminologyInfo &info = terminologyTable()[row];
-    TerminologyWindow w(info);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-
-    QCOMPARE(w.objectName(), QString(info.formName));
-    QCOMPARE(w.windowTitle(), QString(info.caption));
-    // A font wider than the design's may grow window, frame and box alike.
-    const QSize grow = w.size() - Twips::size(info.client.width(), info.client.height());
-    QVERIFY(grow.width() >= 0 && grow.height() >= 0);
-    QCOMPARE(w.minimumSize(), w.maximumSize());
-    const Qt::WindowFlags flags = w.windowFlags();
-    QVERIFY(flags & Qt::WindowCloseButtonHint);
-    QVERIFY(flags & Qt::WindowSystemMenuHint);
-    QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-
-    auto *frame = w.findChild<QGroupBox *>(QStringLiteral("Frame1"));
-    QVERIFY(frame);
-    QCOMPARE(frame->title(), QStringLiteral("Information"));
-    QCOMPARE(frame->geometry(),
-             QRect(QPoint(0, 0), Twips::size(info.frame.width(), info.frame.height()) + grow));
-
-    auto *text = frame->findChild<QPlainTextEdit *>(QStringLiteral("Text1"));
-    QVERIFY(text);
-    QCOMPARE(text->geometry(),
-             QRect(Twips::point(120, 240), Twips::size(info.text.width(), info.text.height()) + grow));
-    QVERIFY(!text->isReadOnly());
-    QCOMPARE(text->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-    QCOMPARE(text->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-    QCOMPARE(text->wordWrapMode(), QTextOption::WordWrap);
-    QCOMPARE(w.focusWidget(), text);
-
-    // Each CR LF is one line break; the text ends with one.
-    QString shown = QString(info.text1);
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    QCOMPARE(text->toPlainText(), shown);
-    QCOMPARE(text->blockCount(), int(QString(info.text1).count(QLatin1String("\r\n"))) + 1);
-
-    // The text shows as laid out: lines broken by the text do not wrap again,
-    // and every line is in view (the empty one after the final break aside).
-    QCOMPARE(text->font().pointSize(), 8);
-    const int lineSpacing = text->fontMetrics().lineSpacing();
-    int rows = 0;
-    const QTextBlock lastLine = text->document()->lastBlock().previous();
-    for (QTextBlock b = text->document()->begin(); b != text->document()->lastBlock(); b = b.next()) {
-        const int blockRows = qRound(
-            text->document()->documentLayout()->blockBoundingRect(b).height() / lineSpacing);
-        if (b != lastLine)
-            QCOMPARE(blockRows, 1);
-        rows += blockRows;
+    void layout_data()
+    {
+        QTest::addColumn<int>("form");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QSize>("client");   // twips; the frame fills it but for a strip,
+        QTest::addColumn<QSize>("frame");    // the text box keeps 120 to its sides and bottom, 240 to its top
+        QTest::addColumn<QString>("text");
+        const auto row = [](const char *name, FormId form, const char *caption, QSize client, QSize frame,
+                            const char *text) {
+            QTest::newRow(name) << int(form) << caption << client << frame << QString::fromLatin1(text);
+        };
+        row("frmItemname", FormId::frmItemname, "Item Name", {4575, 885}, {4575, 855},
+            "The Item Name is simply the name of the item that you have selected.\n");
+        row("frmUsableby", FormId::frmUsableby, "Usable By...", {4455, 885}, {4455, 855},
+            "This indicates what class or classes of characters may use the selected item.\n");
+        row("frmEffects", FormId::frmEffects, "Effects of Equipping...", {4335, 1110}, {4335, 1095},
+            "This describes what effect(s) the item has on the \ncharacter while it is equipped.  Note that "
+            "several items \nhave more than one ability when they are equipped.\n");
+        row("frmActivated", FormId::frmActivated, "Activated Effects...", {4575, 1110}, {4575, 1095},
+            "Several items require that you manually activate them in order for them to work.  This describes "
+            "what function a given item has, if any, when it is so invoked.\n");
+        row("frm1time", FormId::frm1time, "One-time only...", {4575, 885}, {4575, 855},
+            "When the item is used, it vanishes from the character's inventory.\n");
+        row("frmLimited", FormId::frmLimited, "Limited...", {4575, 1485}, {4575, 1455},
+            "The item has a finite number of charges in it before it can no \nlonger be activated.  The number "
+            "of times it can be used \nvaries and is displayed beside the item in the character's \ninventory.  "
+            "Note that depleting an item's charges does not interfere with its continuous effects, if it has any.\n");
+        row("frmMultiple", FormId::frmMultiple, "Multiple...", {4575, 900}, {4575, 855},
+            "This means that the item can be used over and over again infinitely.\n");
+        row("frmContinuous", FormId::frmContinuous, "Continuous while Equipped...", {4590, 900}, {4575, 855},
+            "This indicates that the item has no activated ability and simply functions continually while it "
+            "is equipped.\n");
+        row("frmDescription", FormId::frmDescription, "Description...", {4470, 1125}, {4455, 1095},
+            "This is a description of the item in general.  Often contains miscellaneous notes and speculation "
+            "as to the item's origin, purpose, and so on.\n");
     }
-    QVERIFY2(rows * lineSpacing <= text->viewport()->height(),
-             qPrintable(QStringLiteral("%1 rows in %2 px").arg(rows).arg(text->viewport()->height())));
-}
+    void layout()
+    {
+        QFETCH(int, form);
+        QFETCH(QSize, client);
+        QFETCH(QSize, frame);
+        const TerminologyInfo *info = terminologyInfo(FormId(form));
+        QVERIFY(info);
+        TerminologyWindow w(*info);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(w.objectName(), QString::fromLatin1(QTest::currentDataTag()));
+        QTEST(w.windowTitle(), "caption");
+        // A font wider than the design's may grow window, frame and box alike.
+        const QSize grow = w.size() - Twips::size(client.width(), client.height());
+        QVERIFY(grow.width() >= 0 && grow.height() >= 0);
+        QCOMPARE(w.minimumSize(), w.maximumSize());
+        QCOMPARE(w.windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                                    | Qt::WindowMaximizeButtonHint),
+                 Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint);
 
-void TestTerminologyWindow::typingAndKeys()
-{
-    TerminologyWindow w(*terminologyInfo(FormId::frmMultiple));
-    QSignalSpy unloaded(&w, &TerminologyWindow::unloaded);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-    auto *text = w.findChild<QPlainTextEdit *>(QStringLiteral("Text1"));
-    const int blocks = text->blockCount();
+        auto *box = w.findChild<QGroupBox *>(QStringLiteral("Frame1"));
+        QVERIFY(box);
+        QCOMPARE(box->title(), QStringLiteral("Information"));
+        QCOMPARE(box->geometry(), QRect(QPoint(0, 0), Twips::size(frame.width(), frame.height()) + grow));
+        auto *text = box->findChild<QPlainTextEdit *>(QStringLiteral("Text1"));
+        QVERIFY(text);
+        QCOMPARE(text->geometry(),
+                 QRect(Twips::point(120, 240), Twips::size(frame.width() - 240, frame.height() - 360) + grow));
+        QVERIFY(!text->isReadOnly());
+        QCOMPARE(text->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        QCOMPARE(text->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        QCOMPARE(text->wordWrapMode(), QTextOption::WordWrap);
+        QCOMPARE(w.focusWidget(), text);
+        QCOMPARE(text->font().pointSize(), 8);
+        QTEST(text->toPlainText(), "text");
 
-    QTest::keyClick(text, Qt::Key_End, Qt::ControlModifier);
-    QTest::keyClicks(text, QStringLiteral("typed"));
-    QTest::keyClick(text, Qt::Key_Return);
-    QCOMPARE(text->blockCount(), blocks + 1);
-    QVERIFY(text->toPlainText().endsWith(QLatin1String("\ntyped\n")));
+        // Lines broken by the text do not wrap again, and every line is in view
+        // (the empty one after the final break aside).
+        const int lineSpacing = text->fontMetrics().lineSpacing();
+        int rows = 0;
+        const QTextBlock lastLine = text->document()->lastBlock().previous();
+        for (QTextBlock b = text->document()->begin(); b != text->document()->lastBlock(); b = b.next()) {
+            const int blockRows = qRound(text->document()->documentLayout()->blockBoundingRect(b).height() / lineSpacing);
+            QVERIFY(b == lastLine || blockRows == 1);
+            rows += blockRows;
+        }
+        QVERIFY2(rows * lineSpacing <= text->viewport()->height(), qPrintable(QString::number(rows)));
+    }
 
-    QTest::keyClick(text, Qt::Key_Escape);
-    QVERIFY(w.isVisible());
-    QCOMPARE(unloaded.count(), 0);
+    void typedTextIsDiscarded()
+    {
+        QVERIFY(!terminologyInfo(FormId::frmAbout) && !terminologyInfo(FormId::d) && !terminologyInfo(FormId::frmIntro));
+        const TerminologyInfo &info = *terminologyInfo(FormId::frmMultiple);
+        auto *first = new TerminologyWindow(info);
+        first->setAttribute(Qt::WA_DeleteOnClose);
+        QSignalSpy unloaded(first, &TerminologyWindow::unloaded);
+        first->show();
+        QVERIFY(QTest::qWaitForWindowActive(first));
+        auto *text = first->findChild<QPlainTextEdit *>(QStringLiteral("Text1"));
+        const QString listed = text->toPlainText();
+        // Enter makes a new line, Esc does nothing.
+        QTest::keyClick(text, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClicks(text, QStringLiteral("typed"));
+        QTest::keyClick(text, Qt::Key_Return);
+        QCOMPARE(text->toPlainText(), listed + QStringLiteral("typed\n"));
+        QTest::keyClick(text, Qt::Key_Escape);
+        QVERIFY(first->isVisible());
+        QCOMPARE(unloaded.count(), 0);
 
-    QVERIFY(w.close());
-    QCOMPARE(unloaded.count(), 1);
-}
-
-void TestTerminologyWindow::typedTextIsDiscarded()
-{
-    const TerminologyInfo &info = *terminologyInfo(FormId::frmLimited);
-    auto *first = new TerminologyWindow(info);
-    first->setAttribute(Qt::WA_DeleteOnClose);
-    first->show();
-    QVERIFY(QTest::qWaitForWindowExposed(first));
-    QTest::keyClicks(first->findChild<QPlainTextEdit *>(QStringLiteral("Text1")),
-                     QStringLiteral("scribbled over"));
-    QPointer<TerminologyWindow> gone(first);
-    first->close();
-    QTRY_VERIFY(gone.isNull());
-
-    TerminologyWindow second(info);
-    QString listed = QString(info.text1);
-    listed.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    QCOMPARE(second.findChild<QPlainTextEdit *>(QStringLiteral("Text1"))->toPlainText(), listed);
-}
+        QPointer<TerminologyWindow> gone(first);
+        QVERIFY(first->close());
+        QCOMPARE(unloaded.count(), 1);
+        QTRY_VERIFY(gone.isNull());
+        TerminologyWindow second(info);
+        QCOMPARE(second.findChild<QPlainTextEdit *>(QStringLiteral("Text1"))->toPlainText(), listed);
+    }
+};
 
 QTEST_MAIN(TestTerminologyWindow)
 #include "tst_terminologywindow.moc"
