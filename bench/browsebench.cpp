@@ -2,10 +2,13 @@
 // follows them, on the offscreen platform (Google Benchmark).
 //   LoadLists/t       rebuild tab t's list and repaint what changed
 //   ItemClick/t       show one entry's fields (the handler), then repaint
+//   ItemClickHandler/t  the handler alone
+//   BaselineLabel     the baseline window's label changes its text and repaints
 //   MouseClick/t      a real mouse click on an entry: selection, handler, repaint
 // The counter `paints` is the number of repaints per iteration of the list
 // (LoadLists) or of the Description label (clicks): it proves the repaint is
 // in the measurement.
+#include "baselinewindow.h"
 #include "forms.h"
 #include "mainwindow.h"
 #include "multirowtabwidget.h"
@@ -107,6 +110,17 @@ void ItemClick(benchmark::State &state)
     fixture->report(state);
 }
 
+// The handler alone, without the repaint: tells the two costs apart.
+void ItemClickHandler(benchmark::State &state)
+{
+    QTreeWidget *list = fixture->select(int(state.range(0)), fixture->description());
+    int i = 0;
+    for (auto _ : state)
+        fixture->window.lstData_ItemClick(list->topLevelItem(i++ % list->topLevelItemCount()));
+    QCoreApplication::processEvents();
+    fixture->report(state);
+}
+
 void MouseClick(benchmark::State &state)
 {
     QTreeWidget *list = fixture->select(int(state.range(0)), fixture->description());
@@ -125,6 +139,22 @@ void MouseClick(benchmark::State &state)
     fixture->report(state);
 }
 
+// The yardstick: the baseline window's label takes a new text and repaints.
+void BaselineLabel(benchmark::State &state)
+{
+    QiBench::BaselineWindow window;
+    window.show();
+    QCoreApplication::processEvents();
+    auto *label = window.findChild<QLabel *>();
+    const QString texts[] = {QStringLiteral("Torch"), QStringLiteral("Lamp")};
+    int i = 0;
+    for (auto _ : state) {
+        label->setText(texts[i++ % 2]);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BaselineLabel)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
 void everyTab(benchmark::internal::Benchmark *b)
 {
     for (int t = 0; t < MainWindow::TabCount; ++t)
@@ -134,9 +164,31 @@ void everyTab(benchmark::internal::Benchmark *b)
 
 BENCHMARK(LoadLists)->Apply(everyTab);
 BENCHMARK(ItemClick)->Apply(everyTab);
+BENCHMARK(ItemClickHandler)->Apply(everyTab);
 BENCHMARK(MouseClick)->Apply(everyTab);
 
 } // namespace
+
+// QI_BENCH_WHAT_PAINTS=1: lists the widgets that one item click repaints.
+void whatPaints(Fixture &f)
+{
+    struct Lister final : QObject {
+        bool eventFilter(QObject *o, QEvent *e) override
+        {
+            if (e->type() == QEvent::Paint)
+                fprintf(stderr, "  paint %s %s %s\n", o->metaObject()->className(), qPrintable(o->objectName()),
+                        qPrintable(static_cast<QPaintEvent *>(e)->rect().size().isEmpty() ? QString() :
+                            QStringLiteral("%1x%2").arg(static_cast<QPaintEvent *>(e)->rect().width()).arg(static_cast<QPaintEvent *>(e)->rect().height())));
+            return false;
+        }
+    } lister;
+    QTreeWidget *list = f.select(2);
+    f.window.lstData_ItemClick(list->topLevelItem(0));
+    qApp->installEventFilter(&lister);
+    fprintf(stderr, "one item click repaints:\n");
+    QCoreApplication::processEvents();
+    qApp->removeEventFilter(&lister);
+}
 
 int main(int argc, char **argv)
 {
@@ -145,6 +197,8 @@ int main(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     Fixture f;
     fixture = &f;
+    if (qEnvironmentVariableIsSet("QI_BENCH_WHAT_PAINTS"))
+        whatPaints(f);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     fixture = nullptr;

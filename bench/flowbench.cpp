@@ -127,25 +127,34 @@ int allWindows()
     FormRegistry forms(question, browser);
     forms.show(FormId::frmIntro);
     settle(200);
+    const long intro = peakResidentKb();
     forms.window(FormId::frmIntro)->findChild<QPushButton *>(QStringLiteral("Command1"))->click();
     settle(200);
+    const long main = peakResidentKb();
     // Through the menus, as the user opens them.
     static const char *const entries[] = {
         "mnutermitemname", "mnutermusableby", "mnutermeffects", "mnutermactivated",
         "mnutermuses1time", "mnutermuseslimited", "mnutermusesmultiple",
         "mnuitemusescontinuous", "mnutermdesc", "mnuabout",
     };
+    long terminology = 0;
     for (const char *name : entries) {
         auto *action = forms.window(FormId::d)->findChild<QAction *>(QLatin1String(name));
         if (!action) {
             fprintf(stderr, "no menu entry %s\n", name);
             return 1;
         }
+        if (QLatin1String(name) == QLatin1String("mnuabout")) {
+            settle(200);
+            terminology = peakResidentKb();
+        }
         action->trigger();
     }
     settle(1500);   // the About animation runs through a few steps
     const bool allOpen = forms.loadedCount() == 11 && !forms.isLoaded(FormId::frmIntro);
-    printf("windows_open=%d vmhwm_kb=%ld\n", forms.loadedCount(), peakResidentKb());
+    // Peak resident memory after each stage, in kB.
+    printf("windows_open=%d intro_kb=%ld main_kb=%ld terminology_kb=%ld vmhwm_kb=%ld\n",
+           forms.loadedCount(), intro, main, terminology, peakResidentKb());
     return allOpen ? 0 : 1;
 }
 
