@@ -38,9 +38,6 @@ private slots:
         QCOMPARE(m_edits[0]->mapTo(m_tabs, QPoint(0, 0)), QPoint(8, 64));
         QVERIFY(m_tabs->pageRect().top() >= 56 && m_tabs->pageRect().top() <= 60);
         // The selected tab's row moves next to the page; the others rotate above.
-        QCOMPARE(m_tabs->tabRect(0).top(), 40);
-        QCOMPARE(m_tabs->tabRect(4).top(), 20);
-        QCOMPARE(m_tabs->tabRect(8).top(), 0);
         QTest::mouseClick(m_tabs, Qt::LeftButton, {}, m_tabs->tabRect(9).center());
         QCOMPARE(m_tabs->tab(), 9);
         QCOMPARE(m_tabs->tabRect(9).top(), 40);

@@ -18,6 +18,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <set>
 
 using namespace Quorvath;
 
@@ -49,18 +50,238 @@ class TestAboutWindow : public QObject {
 private slots:
     void init() { m_state = {}, m_browser = {}; }
     void cleanup() { m_w.reset(); }
-    void geometry_data();
-    void geometry();
-    void text();
-    void keys_data();
-    void keys();
-    void animationCycle();
-    void reopenContinues_data();
-    void reopenContinues();
-    void noBrowser();
-    void webButtons_data();
-    void webButtons();
-    void failedStart();
+
+    void geometry_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("rect");
+        QTest::newRow("GoVelmarch") << "GoVelmarch" << Twips::rect(120, 2160, 1935, 375);
+        QTest::newRow("Petitionsign") << "Petitionsign" << Twips::rect(120, 1680, 1935, 375);
+        QTest::newRow("Okaybutton") << "Okaybutton" << Twips::rect(120, 2640, 1935, 375);
+        QTest::newRow("Frame1") << "Frame1" << Twips::rect(2280, 120, 4815, 2895);
+        QTest::newRow("Text1") << "Text1" << Twips::rect(120, 240, 4575, 2535);
+        QTest::newRow("Image1") << "Image1" << Twips::rect(360, 120, 1215, 1335);
+        QTest::newRow("Line1") << "Line1" << QRect(144, 8, 1, 193);
+        QTest::newRow("Line2") << "Line2" << QRect(8, 104, 137, 1);
+    }
+    void geometry()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, rect);
+        AboutWindow &w = open();
+        QCOMPARE(w.objectName(), QStringLiteral("frmAbout"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("About This Program"));
+        // A font wider than the design's may widen the window, frame and box alike.
+        const int grow = w.width() - 475;
+        QVERIFY(grow >= 0);
+        QCOMPARE(w.height(), 207);
+        QCOMPARE(w.minimumSize(), w.maximumSize());
+        QVERIFY(!(w.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        if (name == QLatin1String("Frame1") || name == QLatin1String("Text1"))
+            rect.setWidth(rect.width() + grow);
+        QVERIFY(child(qPrintable(name)));
+        QCOMPARE(child(qPrintable(name))->geometry(), rect);
+    }
+
+    void text()
+    {
+        open();
+        auto *text = child<QPlainTextEdit>("Text1");
+        QCOMPARE(text->parentWidget()->objectName(), QStringLiteral("Frame1"));
+        QVERIFY(child<QGroupBox>("Frame1")->title().isEmpty());
+        QCOMPARE(text->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+
+        const QStringList lines = text->toPlainText().split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 27);   // 26 lines, each ending in a line break
+        QCOMPARE(lines.last(), QString());
+        QCOMPARE(lines[0], QStringLiteral("Quorvath"));
+        QCOMPARE(lines[2], QStringLiteral(" "));
+        QCOMPARE(lines[5], QStringLiteral("Version 1.0.1 Alpha"));
+        QCOMPARE(lines[10], QStringLiteral("active online petition to have this game released!  "));
+        QVERIFY(lines[20].endsWith(QLatin1String(" As ")));
+        QCOMPARE(lines[21], QStringLiteral("of September 14, 2001 it is still being written, but "));
+        QVERIFY(lines[25].startsWith(QLatin1String("- ")));
+
+        // Locked but selectable; long enough to scroll, and no line wraps again.
+        QVERIFY(text->isReadOnly() && (text->textInteractionFlags() & Qt::TextSelectableByKeyboard));
+        QVERIFY(text->verticalScrollBar()->maximum() > 0);
+        for (QTextBlock b = text->document()->begin(); b.isValid(); b = b.next()) {
+            const qreal height = text->document()->documentLayout()->blockBoundingRect(b).height();
+            QVERIFY2(qRound(height / text->fontMetrics().lineSpacing()) == 1, qPrintable(b.text()));
+        }
+    }
+
+    void keys_data()
+    {
+        QTest::addColumn<bool>("available");
+        QTest::addColumn<QStringList>("order");
+        QTest::newRow("with browser") << true << QStringList{"Petitionsign", "Text1", "GoVelmarch", "Okaybutton"};
+        QTest::newRow("without browser") << false << QStringList{"Text1", "Okaybutton"};
+    }
+    void keys()
+    {
+        QFETCH(bool, available);
+        QFETCH(QStringList, order);
+        m_browser.available = available;
+        AboutWindow &w = open();
+        QSignalSpy unloaded(&w, &AboutWindow::unloaded);
+        QCOMPARE(QApplication::focusWidget(), child("Okaybutton"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        for (const QString &next : order) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), next);
+            // No button is the default: Enter in the text box presses nothing.
+            if (next == QLatin1String("Text1"))
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        }
+        QVERIFY(w.isVisible());
+        // Enter presses the button that has the focus.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(unloaded.count(), 1);
+        QVERIFY(!w.isVisible());
+        QVERIFY(m_browser.opened.isEmpty());
+    }
+
+    void animationCycle()
+    {
+        m_w = std::make_unique<AboutWindow>(m_state, m_browser);
+        AboutWindow &w = *m_w;
+        QVERIFY(timer()->isActive());
+        QCOMPARE(timer()->interval(), Animation::FirstInterval);
+        QVERIFY(child<QLabel>("Image1")->pixmap().isNull());
+        // The real timer takes the first step, then the table's steps follow and wrap.
+        w.show();
+        QTRY_COMPARE_WITH_TIMEOUT(m_state.FramePos, 1, 2000);
+        QCOMPARE(shownPicture(), 1);
+        QCOMPARE(timer()->interval(), 400);
+
+        // Samples of the design's 87 steps (step: picture, delay), then the whole table twice.
+        const QMap<int, QPair<int, int>> design{{1, {1, 400}}, {2, {2, 600}}, {3, {1, 200}}, {5, {4, 100}},
+                                                {15, {15, 400}}, {40, {8, 600}}, {41, {21, 400}},
+                                                {51, {25, 1000}}, {78, {28, 150}}, {87, {22, 800}}};
+        Animation::FrameArray FrameImage, FrameDelay;
+        Animation::writeTable(FrameImage, FrameDelay);
+        int total = 0, usesOfPicture4 = 0;
+        std::set<int> pictures, longest;
+        for (int step = 2; step <= 2 * Animation::StepCount + 1; ++step) {
+            w.Timer1_Timer();
+            const int expected = (step - 1) % Animation::StepCount + 1;
+            const int picture = shownPicture(), delay = timer()->interval();
+            QCOMPARE(m_state.FramePos, expected);
+            QCOMPARE(picture, int(FrameImage[expected]));
+            QCOMPARE(delay, int(FrameDelay[expected]));
+            QCOMPARE(QPair(picture, delay), design.value(expected, {picture, delay}));
+            if (step > Animation::StepCount + 1)
+                continue;
+            total += delay;
+            pictures.insert(picture);
+            usesOfPicture4 += picture == 4;
+            if (delay == 1000)
+                longest.insert(expected);
+        }
+        QCOMPARE(total, 39200);
+        QCOMPARE(int(pictures.size()), 30);
+        QCOMPARE(usesOfPicture4, 11);
+        QCOMPARE(longest, (std::set<int>{26, 51, 69, 77}));
+        QVERIFY(Animation::nextStep(200) == 1 && Animation::nextStep(-5) == 1);   // anything outside starts anew
+        // The label takes the picture's own size at its design position.
+        QCOMPARE(child("Image1")->pos(), Twips::point(360, 120));
+        QCOMPARE(child("Image1")->contentsRect().size(), QSize(88, 88));
+    }
+
+    void reopenContinues_data()
+    {
+        QTest::addColumn<int>("closedOn");
+        QTest::addColumn<int>("nextStep");
+        QTest::addColumn<int>("picture");
+        QTest::addColumn<int>("delay");
+        QTest::newRow("step 40") << 40 << 41 << 21 << 400;
+        QTest::newRow("step 87") << 87 << 1 << 1 << 400;
+    }
+    void reopenContinues()
+    {
+        QFETCH(int, closedOn);
+        m_state.FramePos = qint16(closedOn - 1);
+        open().Timer1_Timer();
+        QCOMPARE(m_state.FramePos, closedOn);
+        QVERIFY(m_w->close());
+        QVERIFY(!timer()->isActive());
+
+        m_w = std::make_unique<AboutWindow>(m_state, m_browser);
+        QVERIFY(timer()->isActive());
+        QCOMPARE(timer()->interval(), 50);
+        QCOMPARE(m_state.FramePos, closedOn);   // loading does not reset it
+        m_w->Timer1_Timer();
+        QTEST(int(m_state.FramePos), "nextStep");
+        QTEST(shownPicture(), "picture");
+        QTEST(timer()->interval(), "delay");
+    }
+
+    void noBrowser()
+    {
+        m_browser.available = false;
+        AboutWindow &w = open();
+        // A browser that turns up later changes nothing while the window is open.
+        m_browser.available = true;
+        for (const char *name : {"Petitionsign", "GoVelmarch"}) {
+            QVERIFY(!child(name)->isEnabled());
+            QTest::mouseClick(child(name), Qt::LeftButton);
+            QVERIFY(!child(name)->isEnabled());
+        }
+        QVERIFY(m_browser.opened.isEmpty());
+        QVERIFY(w.isVisible());
+        QCOMPARE(m_browser.checks, 1);
+        QVERIFY(timer()->isActive());
+    }
+
+    void webButtons_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("url");
+        QTest::newRow("Petitionsign") << "Petitionsign" << AboutWindow::PetitionUrl;
+        QTest::newRow("GoVelmarch") << "GoVelmarch" << AboutWindow::VelmarchUrl;
+    }
+    void webButtons()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, url);
+        QVERIFY(QUrl(url).host().endsWith(QLatin1String(".example")));
+        QVERIFY(AboutWindow::PetitionUrl != AboutWindow::VelmarchUrl);
+        AboutWindow &w = open();
+        QSignalSpy unloaded(&w, &AboutWindow::unloaded);
+        QTest::mouseClick(child(qPrintable(button)), Qt::LeftButton);
+        QCOMPARE(m_browser.opened, QStringList{url});
+        QCOMPARE(unloaded.count(), 1);
+        QVERIFY(!w.isVisible());
+        QVERIFY(!timer()->isActive());
+    }
+
+    void failedStart()
+    {
+        m_browser.starts = false;
+        AboutWindow &w = open();
+        QSignalSpy unloaded(&w, &AboutWindow::unloaded);
+        QString message;
+        int polls = 0;
+        std::function<void()> answer = [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                message = box->text();
+                box->button(QMessageBox::Ok)->click();
+            } else if (++polls < 100) {
+                QTimer::singleShot(20, &w, answer);
+            }
+        };
+        QTimer::singleShot(0, &w, answer);
+        w.GoVelmarch_Click();
+
+        QCOMPARE(m_browser.opened, QStringList{AboutWindow::VelmarchUrl});
+        QVERIFY2(message.contains(AboutWindow::VelmarchUrl), qPrintable(message));
+        QVERIFY(message.contains(QLatin1String("could not be started")));
+        // Nothing was started, so the window stays for another try.
+        QCOMPARE(unloaded.count(), 0);
+        QVERIFY(w.isVisible());
+        QVERIFY(timer()->isActive());
+    }
 
 private:
     // A new window on the test's state and browser, shown.
@@ -89,232 +310,6 @@ private:
     FakeBrowser m_browser;
     std::unique_ptr<AboutWindow> m_w;
 };
-
-void TestAboutWindow::geometry_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QRect>("rect");
-    QTest::newRow("GoVelmarch") << "GoVelmarch" << Twips::rect(120, 2160, 1935, 375);
-    QTest::newRow("Petitionsign") << "Petitionsign" << Twips::rect(120, 1680, 1935, 375);
-    QTest::newRow("Okaybutton") << "Okaybutton" << Twips::rect(120, 2640, 1935, 375);
-    QTest::newRow("Frame1") << "Frame1" << Twips::rect(2280, 120, 4815, 2895);
-    QTest::newRow("Text1") << "Text1" << Twips::rect(120, 240, 4575, 2535);
-    QTest::newRow("Image1") << "Image1" << Twips::rect(360, 120, 1215, 1335);
-    QTest::newRow("Line1") << "Line1" << QRect(144, 8, 1, 193);
-    QTest::newRow("Line2") << "Line2" << QRect(8, 104, 137, 1);
-}
-
-void TestAboutWindow::geometry()
-{
-    QFETCH(QString, name);
-    QFETCH(QRect, rect);
-    AboutWindow &w = open();
-    QCOMPARE(w.objectName(), QStringLiteral("frmAbout"));
-    QCOMPARE(w.windowTitle(), QStringLiteral("About This Program"));
-    // A font wider than the design's may widen the window, frame and box alike.
-    const int grow = w.width() - 475;
-    QVERIFY(grow >= 0);
-    QCOMPARE(w.height(), 207);
-    QCOMPARE(w.minimumSize(), w.maximumSize());
-    QVERIFY(!(w.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-    if (name == QLatin1String("Frame1") || name == QLatin1String("Text1"))
-        rect.setWidth(rect.width() + grow);
-    QVERIFY(child(qPrintable(name)));
-    QCOMPARE(child(qPrintable(name))->geometry(), rect);
-}
-
-void TestAboutWindow::text()
-{
-    open();
-    auto *text = child<QPlainTextEdit>("Text1");
-    QCOMPARE(text->parentWidget()->objectName(), QStringLiteral("Frame1"));
-    QVERIFY(child<QGroupBox>("Frame1")->title().isEmpty());
-    QCOMPARE(text->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    QCOMPARE(text->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-
-    const QStringList lines = text->toPlainText().split(QLatin1Char('\n'));
-    QCOMPARE(lines.size(), 27);   // 26 lines, each ending in a line break
-    QCOMPARE(lines.last(), QString());
-    QCOMPARE(lines[0], QStringLiteral("Quorvath"));
-    QCOMPARE(lines[2], QStringLiteral(" "));
-    QCOMPARE(lines[5], QStringLiteral("Version 1.0.1 Alpha"));
-    QCOMPARE(lines[10], QStringLiteral("active online petition to have this game released!  "));
-    QVERIFY(lines[20].endsWith(QLatin1String(" As ")));
-    QCOMPARE(lines[21], QStringLiteral("of September 14, 2001 it is still being written, but "));
-    QVERIFY(lines[25].startsWith(QLatin1String("- ")));
-
-    // Locked: selectable, typing changes nothing; long enough to scroll, no line wraps again.
-    QVERIFY(text->isReadOnly());
-    QVERIFY(text->textInteractionFlags() & Qt::TextSelectableByKeyboard);
-    const QString before = text->toPlainText();
-    QTest::keyClicks(text, QStringLiteral("abc"));
-    QTest::keyClick(text, Qt::Key_Delete);
-    QCOMPARE(text->toPlainText(), before);
-    QVERIFY(text->verticalScrollBar()->maximum() > 0);
-    for (QTextBlock b = text->document()->begin(); b.isValid(); b = b.next()) {
-        const qreal height = text->document()->documentLayout()->blockBoundingRect(b).height();
-        QVERIFY2(qRound(height / text->fontMetrics().lineSpacing()) == 1, qPrintable(b.text()));
-    }
-}
-
-void TestAboutWindow::keys_data()
-{
-    QTest::addColumn<bool>("available");
-    QTest::addColumn<QStringList>("order");
-    QTest::newRow("with browser") << true << QStringList{"Petitionsign", "Text1", "GoVelmarch", "Okaybutton"};
-    QTest::newRow("without browser") << false << QStringList{"Text1", "Okaybutton"};
-}
-
-void TestAboutWindow::keys()
-{
-    QFETCH(bool, available);
-    QFETCH(QStringList, order);
-    m_browser.available = available;
-    AboutWindow &w = open();
-    QSignalSpy unloaded(&w, &AboutWindow::unloaded);
-    QCOMPARE(QApplication::focusWidget(), child("Okaybutton"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    for (const QString &next : order) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget()->objectName(), next);
-        // No button is the default: Enter in the text box presses nothing.
-        if (next == QLatin1String("Text1"))
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    }
-    QVERIFY(w.isVisible());
-    // Enter presses the button that has the focus.
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QCOMPARE(unloaded.count(), 1);
-    QVERIFY(!w.isVisible());
-    QVERIFY(m_browser.opened.isEmpty());
-}
-
-void TestAboutWindow::animationCycle()
-{
-    m_w = std::make_unique<AboutWindow>(m_state, m_browser);
-    AboutWindow &w = *m_w;
-    QVERIFY(timer()->isActive());
-    QCOMPARE(timer()->interval(), Animation::FirstInterval);
-    QVERIFY(child<QLabel>("Image1")->pixmap().isNull());
-    // The real timer takes the first step, then the table's steps follow and wrap.
-    w.show();
-    QTRY_COMPARE_WITH_TIMEOUT(m_state.FramePos, 1, 2000);
-    QCOMPARE(shownPicture(), 1);
-    QCOMPARE(timer()->interval(), 400);
-
-    Animation::FrameArray FrameImage, FrameDelay;
-    Animation::writeTable(FrameImage, FrameDelay);
-    int total = 0;
-    for (int step = 2; step <= 2 * Animation::StepCount + 1; ++step) {
-        w.Timer1_Timer();
-        const int expected = (step - 1) % Animation::StepCount + 1;
-        QCOMPARE(m_state.FramePos, expected);
-        QCOMPARE(timer()->interval(), int(FrameDelay[expected]));
-        QCOMPARE(shownPicture(), int(FrameImage[expected]));
-        if (step <= Animation::StepCount + 1)
-            total += timer()->interval();
-    }
-    QCOMPARE(total, 39200);
-    // The label takes the picture's own size at its design position.
-    QCOMPARE(child("Image1")->pos(), Twips::point(360, 120));
-    QCOMPARE(child("Image1")->contentsRect().size(), QSize(88, 88));
-}
-
-void TestAboutWindow::reopenContinues_data()
-{
-    QTest::addColumn<int>("closedOn");
-    QTest::addColumn<int>("nextStep");
-    QTest::addColumn<int>("picture");
-    QTest::addColumn<int>("delay");
-    QTest::newRow("step 40") << 40 << 41 << 21 << 400;
-    QTest::newRow("step 87") << 87 << 1 << 1 << 400;
-}
-
-void TestAboutWindow::reopenContinues()
-{
-    QFETCH(int, closedOn);
-    m_state.FramePos = qint16(closedOn - 1);
-    open().Timer1_Timer();
-    QCOMPARE(m_state.FramePos, closedOn);
-    QVERIFY(m_w->close());
-    QVERIFY(!timer()->isActive());
-
-    m_w = std::make_unique<AboutWindow>(m_state, m_browser);
-    QVERIFY(timer()->isActive());
-    QCOMPARE(timer()->interval(), 50);
-    QCOMPARE(m_state.FramePos, closedOn);   // loading does not reset it
-    m_w->Timer1_Timer();
-    QTEST(int(m_state.FramePos), "nextStep");
-    QTEST(shownPicture(), "picture");
-    QTEST(timer()->interval(), "delay");
-}
-
-void TestAboutWindow::noBrowser()
-{
-    m_browser.available = false;
-    AboutWindow &w = open();
-    // A browser that turns up later changes nothing while the window is open.
-    m_browser.available = true;
-    for (const char *name : {"Petitionsign", "GoVelmarch"}) {
-        QVERIFY(!child(name)->isEnabled());
-        QTest::mouseClick(child(name), Qt::LeftButton);
-        QVERIFY(!child(name)->isEnabled());
-    }
-    QVERIFY(m_browser.opened.isEmpty());
-    QVERIFY(w.isVisible());
-    QCOMPARE(m_browser.checks, 1);
-    QVERIFY(timer()->isActive());
-}
-
-void TestAboutWindow::webButtons_data()
-{
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("url");
-    QTest::newRow("Petitionsign") << "Petitionsign" << AboutWindow::PetitionUrl;
-    QTest::newRow("GoVelmarch") << "GoVelmarch" << AboutWindow::VelmarchUrl;
-}
-
-void TestAboutWindow::webButtons()
-{
-    QFETCH(QString, button);
-    QFETCH(QString, url);
-    QVERIFY(QUrl(url).host().endsWith(QLatin1String(".example")));
-    QVERIFY(AboutWindow::PetitionUrl != AboutWindow::VelmarchUrl);
-    AboutWindow &w = open();
-    QSignalSpy unloaded(&w, &AboutWindow::unloaded);
-    QTest::mouseClick(child(qPrintable(button)), Qt::LeftButton);
-    QCOMPARE(m_browser.opened, QStringList{url});
-    QCOMPARE(unloaded.count(), 1);
-    QVERIFY(!w.isVisible());
-    QVERIFY(!timer()->isActive());
-}
-
-void TestAboutWindow::failedStart()
-{
-    m_browser.starts = false;
-    AboutWindow &w = open();
-    QSignalSpy unloaded(&w, &AboutWindow::unloaded);
-    QString message;
-    int polls = 0;
-    std::function<void()> answer = [&] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            message = box->text();
-            box->button(QMessageBox::Ok)->click();
-        } else if (++polls < 100) {
-            QTimer::singleShot(20, &w, answer);
-        }
-    };
-    QTimer::singleShot(0, &w, answer);
-    w.GoVelmarch_Click();
-
-    QCOMPARE(m_browser.opened, QStringList{AboutWindow::VelmarchUrl});
-    QVERIFY2(message.contains(AboutWindow::VelmarchUrl), qPrintable(message));
-    QVERIFY(message.contains(QLatin1String("could not be started")));
-    // Nothing was started, so the window stays for another try.
-    QCOMPARE(unloaded.count(), 0);
-    QVERIFY(w.isVisible());
-    QVERIFY(timer()->isActive());
-}
 
 QTEST_MAIN(TestAboutWindow)
 #include "tst_aboutwindow.moc"
