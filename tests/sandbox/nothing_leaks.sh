@@ -136,7 +136,7 @@ else
     fail "no intro window"
 fi
 # strace would only detach: end the traced program itself, by its id.
-for pid in $(ps -o pid= --ppid "$(cat "$TMP/app.pid")"); do kill "$pid" 2>/dev/null || true; done
+for pid in $(cat /proc/"$(cat "$TMP/app.pid")"/task/*/children 2>/dev/null); do kill "$pid" 2>/dev/null || true; done
 wait "$session" 2>/dev/null || true
 check_trace program "$TMP/app.trace" "$APP"
 
