@@ -1,7 +1,7 @@
 // The window flow driven in-process: which forms exist and are loaded after
 // each step, the quit question, and when the program ends.
 #include "aboutwindow.h"
-#include "browser.h"
+#include "fakes.h"
 #include "formregistry.h"
 #include "itemtable.h"
 #include "messageboxquestion.h"
@@ -19,28 +19,10 @@
 #include <QTreeWidget>
 
 using namespace Quorvath;
+using Quorvath::Testing::FakeBrowser;
+using Quorvath::Testing::ScriptedQuestion;
 
 namespace {
-
-class ScriptedQuestion final : public Question {
-public:
-    bool answer = true;
-    int asked = 0;
-    QString lastText, lastCaption;
-    bool askYesNo(QWidget *, const QString &text, const QString &caption) override
-    {
-        ++asked;
-        lastText = text;
-        lastCaption = caption;
-        return answer;
-    }
-};
-
-class NoBrowser final : public Browser {
-public:
-    bool isAvailable() override { return false; }
-    bool open(const QString &) override { return false; }
-};
 
 QStringList visibleForms()
 {
@@ -106,7 +88,7 @@ private:
     void pressOkay();
 
     ScriptedQuestion m_question;
-    NoBrowser m_browser;
+    FakeBrowser m_browser;   // none there: the About window works without one
     std::unique_ptr<FormRegistry> m_forms;
 };
 
@@ -114,6 +96,7 @@ void FormFlowTest::init()
 {
     QApplication::setQuitOnLastWindowClosed(false);
     m_question = {};
+    m_browser.available = false;
     m_forms = std::make_unique<FormRegistry>(m_question, m_browser);
     m_forms->show(FormId::frmIntro);
 }
@@ -235,8 +218,8 @@ void FormFlowTest::answeringNoChangesNothing()
     const int code = runLoop(*m_forms, [main] { main->close(); });
     QCOMPARE(code, 42);
     QCOMPARE(m_question.asked, 1);
-    QCOMPARE(m_question.lastText, "Are you sure you want to quit?");
-    QCOMPARE(m_question.lastCaption, "Quorvath Itemlist For Windows");
+    QCOMPARE(m_question.text, "Are you sure you want to quit?");
+    QCOMPARE(m_question.caption, "Quorvath Itemlist For Windows");
     QVERIFY(m_forms->isLoaded(FormId::d));
     QVERIFY(main->isVisible());
     QCOMPARE(tabs->tab(), 7);

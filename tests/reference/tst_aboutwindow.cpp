@@ -1,7 +1,7 @@
 // The About window with a fake browser: layout, keyboard, the animation
 // driven tick by tick, and the web buttons.
 #include "aboutwindow.h"
-#include "browser.h"
+#include "fakes.h"
 #include "twips.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -21,29 +21,7 @@
 #include <set>
 
 using namespace Quorvath;
-
-namespace {
-
-class FakeBrowser final : public Browser {
-public:
-    bool available = true;
-    bool starts = true;
-    int checks = 0;
-    QStringList opened;
-
-    bool isAvailable() override
-    {
-        ++checks;
-        return available;
-    }
-    bool open(const QString &url) override
-    {
-        opened << url;
-        return starts;
-    }
-};
-
-} // namespace
+using Quorvath::Testing::FakeBrowser;
 
 class TestAboutWindow : public QObject {
     Q_OBJECT

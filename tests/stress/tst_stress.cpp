@@ -3,7 +3,7 @@
 // repeats it: QI_STRESS_SEED=<seed> (and QI_STRESS_ACTIONS=<n>, default 20000).
 #include "aboutwindow.h"
 #include "animation.h"
-#include "browser.h"
+#include "fakes.h"
 #include "flowmodel.h"
 #include "formregistry.h"
 #include "mainwindow.h"
@@ -28,34 +28,10 @@
 
 using namespace Quorvath;
 using Stress::FlowModel;
+using Testing::FakeBrowser;
+using Testing::ScriptedQuestion;
 
 namespace {
-
-class ScriptedQuestion final : public Question {
-public:
-    bool answer = false;
-    int asked = 0;
-    QString text, caption;
-    bool askYesNo(QWidget *, const QString &t, const QString &c) override
-    {
-        ++asked;
-        text = t;
-        caption = c;
-        return answer;
-    }
-};
-
-class FakeBrowser final : public Browser {
-public:
-    bool there = true;
-    QStringList opened;
-    bool isAvailable() override { return there; }
-    bool open(const QString &url) override
-    {
-        opened << url;
-        return true;
-    }
-};
 
 struct SideEntry {
     FormId form;
@@ -137,10 +113,10 @@ private:
         m_endedSignals = 0;
         m_question.asked = 0;
         m_browser.opened.clear();
-        m_browser.there = chance(0.7);
+        m_browser.available = chance(0.7);
         m_forms = std::make_unique<FormRegistry>(m_question, m_browser);
         QObject::connect(m_forms.get(), &FormRegistry::ended, [this] { ++m_endedSignals; });
-        note(QStringLiteral("new run %1, browser %2").arg(m_runs).arg(m_browser.there ? "there" : "missing"));
+        note(QStringLiteral("new run %1, browser %2").arg(m_runs).arg(m_browser.available ? "there" : "missing"));
         m_forms->show(FormId::frmIntro);
         settle();
     }
@@ -268,7 +244,7 @@ private:
             text = QString(info->text1);
             text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
         }
-        m_model.show(e.form, m_browser.there, text);
+        m_model.show(e.form, m_browser.available, text);
         if (e.form == FormId::frmAbout && !wasLoaded) {
             // A fresh About window starts its timer at 50 ms. From here on
             // the test ticks it itself, so that time cannot disturb the model.
@@ -366,8 +342,8 @@ private:
 
     void browserChanges()
     {
-        m_browser.there = !m_browser.there;
-        note(QStringLiteral("the browser is now %1").arg(m_browser.there ? "there" : "missing"));
+        m_browser.available = !m_browser.available;
+        note(QStringLiteral("the browser is now %1").arg(m_browser.available ? "there" : "missing"));
     }
 
     // ----- the comparison --------------------------------------------------
