@@ -16,8 +16,15 @@ QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-quint32 u32(const QByteArray &b, int at) { return qFromLittleEndian<quint32>(b.constData() + at); }
-quint16 u16(const QByteArray &b, int at) { return qFromLittleEndian<quint16>(b.constData() + at); }
+// A little-endian field of a file's header; 0 where the file is too short.
+template <class T>
+T field(const QByteArray &b, int at)
+{
+    const QByteArray bytes = b.mid(at, sizeof(T));
+    return bytes.size() == qsizetype(sizeof(T)) ? qFromLittleEndian<T>(bytes.constData()) : T(0);
+}
+quint32 u32(const QByteArray &b, int at) { return field<quint32>(b, at); }
+quint16 u16(const QByteArray &b, int at) { return field<quint16>(b, at); }
 
 QString frameName(int n) { return QStringLiteral("frames/frame%1.bmp").arg(n, 2, 10, QLatin1Char('0')); }
 
