@@ -7,6 +7,7 @@
 #include "terminology.h"
 #include "terminologywindow.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -28,6 +29,17 @@ FormRegistry::~FormRegistry()
             delete s.window;
         }
     }
+}
+
+void FormRegistry::applyProgramFont()
+{
+    std::vector<UiFont::Text> texts = IntroWindow::designedTexts();
+    for (const auto &more : {MainWindow::designedTexts(), TerminologyWindow::designedTexts(),
+                             AboutWindow::designedTexts()})
+        texts.insert(texts.end(), more.begin(), more.end());
+    // Set with no class name, it also replaces the fonts the platform gives
+    // menus, message boxes and tooltips of their own.
+    QApplication::setFont(UiFont::choose(texts));
 }
 
 void FormRegistry::show(FormId form)

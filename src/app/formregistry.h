@@ -36,6 +36,10 @@ public:
     FormRegistry(Question &question, Browser &browser, QObject *parent = nullptr);
     ~FormRegistry() override;
 
+    // Chooses the program's one font from the texts of all windows and sets
+    // it on the application. Call once, before the first window is made.
+    static void applyProgramFont();
+
     // Creates the instance if needed, loads the window if it is not loaded,
     // shows it and brings it to the front.
     void show(FormId form) override;

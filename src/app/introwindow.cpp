@@ -1,17 +1,22 @@
 #include "introwindow.h"
 
-#include "designfont.h"
+#include "classicframe.h"
 #include "formregistry.h"
 #include "twips.h"
 
 #include <QCloseEvent>
 #include <QFrame>
-#include <QGroupBox>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
 
 namespace Quorvath {
+
+std::vector<UiFont::Text> IntroWindow::designedTexts()
+{
+    return {{QStringLiteral("Version 1.0.1 Alpha"), Twips::size(1455, 255), UiFont::Fit::Wrapped},
+            {QStringLiteral("Okay"), Twips::size(1455, 375), UiFont::Fit::OneLine}};
+}
 
 IntroWindow::IntroWindow(FormRegistry &forms, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
@@ -23,7 +28,6 @@ IntroWindow::IntroWindow(FormRegistry &forms, QWidget *parent)
     setFixedSize(Twips::size(4320, 4005));
     const QString version = QStringLiteral("Version 1.0.1 Alpha");
     const QRect versionBox = Twips::rect(240, 240, 1455, 255);
-    setFont(designFontFitting({{version, versionBox}}));
 
     m_image = new QLabel(this);
     m_image->setObjectName(QStringLiteral("Image1"));
@@ -39,7 +43,7 @@ IntroWindow::IntroWindow(FormRegistry &forms, QWidget *parent)
     line->setForegroundRole(QPalette::WindowText);
     line->setGeometry(QRect(Twips::point(0, 2640), QSize(Twips::px(4320), 1)));
 
-    auto *frame = new QGroupBox(this);
+    auto *frame = new ClassicFrame(QString(), this);
     frame->setObjectName(QStringLiteral("Frame1"));
     frame->setGeometry(Twips::rect(1200, 2760, 1935, 1095));
 

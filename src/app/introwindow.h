@@ -1,7 +1,11 @@
 // frmIntro: the first window, with the title picture, the version and "Okay".
 #pragma once
 
+#include "uifont.h"
+
 #include <QWidget>
+
+#include <vector>
 
 class QLabel;
 class QPushButton;
@@ -14,6 +18,9 @@ class IntroWindow final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(IntroWindow)
 public:
+    // The version line and the button caption with their boxes.
+    static std::vector<UiFont::Text> designedTexts();
+
     explicit IntroWindow(FormRegistry &forms, QWidget *parent = nullptr);
 
     void Command1_Click();

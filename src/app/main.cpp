@@ -20,6 +20,7 @@ int main(int argc, char *argv[])
     for (int size : {16, 32, 48})
         icon.addFile(QStringLiteral(":/icons/quorvath-%1.png").arg(size), QSize(size, size));
     QApplication::setWindowIcon(icon);
+    Quorvath::FormRegistry::applyProgramFont();
     // The registry decides when the program ends, not Qt's window count.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -1,15 +1,16 @@
 #include "mainwindow.h"
 
-#include "designfont.h"
+#include "classicframe.h"
 #include "forms.h"
 #include "identity.h"
 #include "multirowtabwidget.h"
 #include "statusclock.h"
 #include "twips.h"
+#include "uifont.h"
+#include "valuelabel.h"
 
 #include <QCloseEvent>
 #include <QFontMetrics>
-#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
@@ -38,21 +39,18 @@ struct FieldLine {
     const char *caption;
     QRect captionRect;
     QRect valueRect;
-    const char *accessibleName;
 };
 
 // Indexed by catalog column 1..6. The caption labels' names are not in line
 // order in the design (Label4 is the description); the names are kept.
 const std::array<FieldLine, MainWindow::FieldCount + 1> FieldLines{{
     {},
-    {"Label1", "Item Name:", Twips::rect(240, 240, 855, 255), Twips::rect(1080, 240, 5415, 255), "Item Name"},
-    {"Label2", "Usable By:", Twips::rect(240, 600, 855, 255), Twips::rect(1080, 600, 5415, 255), "Usable By"},
-    {"Label3", "Effect(s) of Equipping:", Twips::rect(240, 960, 1575, 255), Twips::rect(1920, 960, 4575, 495),
-     "Effect(s) of Equipping"},
-    {"Label5", "Activated Effect(s):", Twips::rect(240, 1560, 1455, 255), Twips::rect(1680, 1560, 4815, 495),
-     "Activated Effect(s)"},
-    {"Label6", "# Uses:", Twips::rect(240, 2160, 615, 255), Twips::rect(840, 2160, 5655, 255), "# Uses"},
-    {"Label4", "Description:", Twips::rect(240, 2520, 855, 255), Twips::rect(1200, 2520, 5295, 975), "Description"},
+    {"Label1", "Item Name:", Twips::rect(240, 240, 855, 255), Twips::rect(1080, 240, 5415, 255)},
+    {"Label2", "Usable By:", Twips::rect(240, 600, 855, 255), Twips::rect(1080, 600, 5415, 255)},
+    {"Label3", "Effect(s) of Equipping:", Twips::rect(240, 960, 1575, 255), Twips::rect(1920, 960, 4575, 495)},
+    {"Label5", "Activated Effect(s):", Twips::rect(240, 1560, 1455, 255), Twips::rect(1680, 1560, 4815, 495)},
+    {"Label6", "# Uses:", Twips::rect(240, 2160, 615, 255), Twips::rect(840, 2160, 5655, 255)},
+    {"Label4", "Description:", Twips::rect(240, 2520, 855, 255), Twips::rect(1200, 2520, 5295, 975)},
 }};
 
 using Handler = void (MainWindow::*)();
@@ -88,31 +86,18 @@ const MenuEntry MenuTree[] = {
     {2, "About Quorvath Itemlist", "mnuabout", true, FormId::frmAbout},
 };
 
-// The captions were fitted to a narrow font: narrow ours until every
-// caption label holds its caption.
-QFont captionFont()
-{
-    std::vector<std::pair<QString, QRect>> captions;
-    for (auto line = FieldLines.begin() + 1; line != FieldLines.end(); ++line)
-        captions.emplace_back(QString::fromLatin1(line->caption), line->captionRect);
-    return designFontFitting(captions);
-}
-
-// Shows a catalog text unchanged. A text cut off by its box is offered in
-// full as the tooltip, and to assistive tools as the description.
-void setFieldText(QLabel *label, const QString &text)
-{
-    label->setText(text);
-    label->setAccessibleDescription(text);
-    const int indent = qMax(0, label->indent());   // QLabel indents the top edge too
-    const bool fits = fitsBox(label->font(), label->contentsRect().adjusted(indent, indent, 0, 0), text);
-    // Escaped and in rich text so that a tooltip never interprets the
-    // catalog's text, and long descriptions wrap instead of running off.
-    label->setToolTip(fits ? QString()
-                           : QStringLiteral("<p style=\"white-space:pre-wrap\">%1</p>").arg(text.toHtmlEscaped()));
-}
-
 } // namespace
+
+std::vector<UiFont::Text> MainWindow::designedTexts()
+{
+    std::vector<UiFont::Text> texts;
+    for (auto line = FieldLines.begin() + 1; line != FieldLines.end(); ++line) {
+        // A caption starts where its value's text starts, to share its baseline.
+        const QSize box = line->captionRect.size() - QSize(0, ValueLabel::TextTop);
+        texts.push_back({QString::fromLatin1(line->caption), box, UiFont::Fit::Wrapped});
+    }
+    return texts;
+}
 
 MainWindow::MainWindow(Catalog &state, FormShower &forms, Question &question, QWidget *parent)
     : QMainWindow(parent)
@@ -126,7 +111,6 @@ MainWindow::MainWindow(Catalog &state, FormShower &forms, Question &question, QW
     // maximize button, and no resizing.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFont(captionFont());
 
     createControls();
     createDetails();
@@ -172,9 +156,8 @@ void MainWindow::createControls()
         list->setSortingEnabled(false);
         list->setEditTriggers(QAbstractItemView::NoEditTriggers);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
-        connect(list, &QTreeWidget::itemClicked, this,
-                [this](QTreeWidgetItem *item) { lstData_ItemClick(item); });
-        // Moving the selection with the keys shows the item as a click does.
+        // A click on an entry selects it, and so do the arrow keys: the
+        // selection is the one signal that shows an item.
         connect(list, &QTreeWidget::itemSelectionChanged, this, [this, list] {
             const QList<QTreeWidgetItem *> selected = list->selectedItems();
             if (!selected.isEmpty())
@@ -185,7 +168,7 @@ void MainWindow::createControls()
 
 void MainWindow::createDetails()
 {
-    ArmorInfo = new QGroupBox(QStringLiteral("Information"), centralWidget());
+    ArmorInfo = new ClassicFrame(QStringLiteral("Information"), centralWidget());
     ArmorInfo->setObjectName(QStringLiteral("ArmorInfo"));
     ArmorInfo->setGeometry(Twips::rect(0, 2760, 6615, 3615));
 
@@ -196,24 +179,37 @@ void MainWindow::createDetails()
         caption->setTextFormat(Qt::PlainText);
         caption->setWordWrap(true);
         caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        caption->setContentsMargins(0, ValueLabel::TextTop, 0, 0);
         caption->setGeometry(line.captionRect);
 
-        auto *value = new QLabel(ArmorInfo);
+        auto *value = new ValueLabel(ArmorInfo);
         lblField[column] = value;
         value->setObjectName(QStringLiteral("lblField(%1)").arg(column));
-        value->setAccessibleName(QString::fromLatin1(line.accessibleName));
-        value->setTextFormat(Qt::PlainText);
-        value->setWordWrap(true);
-        value->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        value->setFrameStyle(QFrame::Box | QFrame::Plain);
-        value->setLineWidth(1);
-        value->setIndent(2);
         value->setGeometry(line.valueRect);
-        // Selectable and copyable with the mouse, but never a tab stop.
-        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        value->setFocusPolicy(Qt::NoFocus);
+        connect(value, &ValueLabel::selectionChanged, this, &MainWindow::updateCopyAction);
         caption->setBuddy(value);
     }
+
+    // Ctrl+C copies a value's selected text while there is one; otherwise the
+    // key goes on to the list, which copies its current entry.
+    m_copyAction = new QAction(this);
+    m_copyAction->setObjectName(QStringLiteral("copySelection"));
+    m_copyAction->setShortcut(QKeySequence::Copy);
+    m_copyAction->setShortcutContext(Qt::WindowShortcut);
+    m_copyAction->setEnabled(false);
+    connect(m_copyAction, &QAction::triggered, this, [this] {
+        for (int column = 1; column <= FieldCount; ++column)
+            lblField[column]->copySelection();
+    });
+    addAction(m_copyAction);
+}
+
+void MainWindow::updateCopyAction()
+{
+    bool selected = false;
+    for (int column = 1; column <= FieldCount; ++column)
+        selected = selected || lblField[column]->hasSelectedText();
+    m_copyAction->setEnabled(selected);
 }
 
 void MainWindow::createMenus()
@@ -265,7 +261,7 @@ void MainWindow::Form_Load()
 void MainWindow::LoadLists()
 {
     for (int column = 1; column <= FieldCount; ++column)
-        setFieldText(lblField[column], QString());
+        lblField[column]->setText(QString());
 
     QTreeWidget *list = lstData[SSTab1->tab()];
     list->clear();
@@ -295,7 +291,7 @@ void MainWindow::lstData_ItemClick(const QTreeWidgetItem *item)
     if (!row || *row > m_state.ItemCount)
         return;
     for (int column = 1; column <= FieldCount; ++column)
-        setFieldText(lblField[column], m_state.ItemTable(*row, column));
+        lblField[column]->setText(m_state.ItemTable(*row, column));
 }
 
 void MainWindow::mnuquit_Click()

@@ -8,22 +8,24 @@
 #pragma once
 
 #include "itemtable.h"
+#include "uifont.h"
 
 #include <QMainWindow>
 
 #include <array>
 
-class QGroupBox;
-class QLabel;
+class QAction;
 class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace Quorvath {
 
+class ClassicFrame;
 class ClockStatusBar;
 class FormShower;
 class MultiRowTabWidget;
 class Question;
+class ValueLabel;
 
 class MainWindow final : public QMainWindow {
     Q_OBJECT
@@ -32,6 +34,10 @@ class MainWindow final : public QMainWindow {
 public:
     static constexpr int TabCount = 11;
     static constexpr int FieldCount = 6;
+
+    // The texts the window's boxes were designed to hold, for the choice of
+    // the program's font.
+    static std::vector<UiFont::Text> designedTexts();
 
     MainWindow(Catalog &state, FormShower &forms, Question &question, QWidget *parent = nullptr);
 
@@ -62,6 +68,7 @@ private:
     void createDetails();
     void createMenus();
     void createStatusBar();
+    void updateCopyAction();
 
     Catalog &m_state;
     FormShower &m_forms;
@@ -69,8 +76,9 @@ private:
 
     MultiRowTabWidget *SSTab1 = nullptr;
     std::array<QTreeWidget *, TabCount> lstData{};
-    QGroupBox *ArmorInfo = nullptr;
-    std::array<QLabel *, FieldCount + 1> lblField{};   // 1..6, as the catalog's columns
+    ClassicFrame *ArmorInfo = nullptr;
+    std::array<ValueLabel *, FieldCount + 1> lblField{};   // 1..6, as the catalog's columns
+    QAction *m_copyAction = nullptr;
     ClockStatusBar *sbStatusBar = nullptr;
 
     bool m_placed = false;

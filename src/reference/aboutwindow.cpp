@@ -1,14 +1,14 @@
 #include "aboutwindow.h"
 
 #include "browser.h"
-#include "designfont.h"
+#include "classicframe.h"
 #include "identity.h"
 #include "sidewindow.h"
 #include "twips.h"
 
 #include <QCloseEvent>
 #include <QFrame>
-#include <QGroupBox>
+#include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -78,6 +78,20 @@ QFrame *createLine(QWidget *parent, const char *name, QFrame::Shape shape, QRect
 
 } // namespace
 
+std::vector<UiFont::Text> AboutWindow::designedTexts()
+{
+    const QStyle *style = QApplication::style();
+    // The text box's border, the document's margin and the scroll bar.
+    const int chrome = 2 * (style->pixelMetric(QStyle::PM_DefaultFrameWidth) + 1)
+                       + style->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const QSize button = Twips::size(1935, 375)
+                         - 2 * QSize(style->pixelMetric(QStyle::PM_ButtonMargin), 2);
+    std::vector<UiFont::Text> texts{{AboutText, Twips::size(4575, 2535) - QSize(chrome, 0), UiFont::Fit::Lines}};
+    for (const char *caption : {"Sign The Petition Now!", "Velmarch", "Okay"})
+        texts.push_back({QString::fromLatin1(caption), button, UiFont::Fit::OneLine});
+    return texts;
+}
+
 const QString AboutWindow::PetitionUrl =
     QStringLiteral("https://petition.velmarch.example/release-quorvath-iv");
 const QString AboutWindow::VelmarchUrl = QStringLiteral("https://www.velmarch.example/");
@@ -90,7 +104,6 @@ AboutWindow::AboutWindow(AboutState &state, Browser &browser, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About This Program"));
-    setFont(designFont());
     createControls();
     loadPictures();
 
@@ -115,7 +128,7 @@ void AboutWindow::createControls()
     connect(Petitionsign, &QPushButton::clicked, this, &AboutWindow::Petitionsign_Click);
     connect(Okaybutton, &QPushButton::clicked, this, &AboutWindow::Okaybutton_Click);
 
-    Frame1 = new QGroupBox(this);
+    Frame1 = new ClassicFrame(QString(), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(Twips::rect(2280, 120, 4815, 2895));
 
@@ -134,18 +147,7 @@ void AboutWindow::createControls()
     Text1->setReadOnly(true);
     Text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 
-    // A font wider than the design's is narrowed until the text's lines end
-    // where it breaks them; only if that is not enough do the window, the
-    // frame and the box widen alike.
-    const QSize textSize = Twips::size(4575, 2535);
-    const int chrome = 2 * Text1->frameWidth() + 2
-                       + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, Text1);
-    Text1->setFont(SideWindow::narrowedToFit(font(), AboutText, textSize, QSize(chrome, 0), false));
-    const int grow = SideWindow::textBoxGrowth(Text1->font(), AboutText, textSize,
-                                               QSize(chrome, 0), false).width();
-    setFixedSize(Twips::size(7125, 3105) + QSize(grow, 0));
-    Frame1->resize(Frame1->size() + QSize(grow, 0));
-    Text1->resize(textSize + QSize(grow, 0));
+    setFixedSize(Twips::size(7125, 3105));
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));

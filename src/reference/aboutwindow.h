@@ -8,11 +8,13 @@
 
 #include "animation.h"
 #include "imagelist.h"
+#include "uifont.h"
 
 #include <QWidget>
 
+#include <vector>
+
 class QFrame;
-class QGroupBox;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -21,6 +23,7 @@ class QTimer;
 namespace Quorvath {
 
 class Browser;
+class ClassicFrame;
 
 struct AboutState {
     qint16 FramePos = 0;   // the step shown last; 0 before the first tick
@@ -32,6 +35,10 @@ class AboutWindow final : public QWidget {
 public:
     static const QString PetitionUrl;
     static const QString VelmarchUrl;
+
+    // The text and the button captions with their boxes, for the choice of
+    // the program's font.
+    static std::vector<UiFont::Text> designedTexts();
 
     // Builds the design, starts `Timer1` and runs Form_Load().
     AboutWindow(AboutState &state, Browser &browser, QWidget *parent = nullptr);
@@ -65,7 +72,7 @@ private:
     QPushButton *GoVelmarch = nullptr;
     QPushButton *Petitionsign = nullptr;
     QPushButton *Okaybutton = nullptr;
-    QGroupBox *Frame1 = nullptr;
+    ClassicFrame *Frame1 = nullptr;
     QPlainTextEdit *Text1 = nullptr;
     QLabel *Image1 = nullptr;
     QFrame *Line1 = nullptr;

@@ -1,12 +1,7 @@
 #include "sidewindow.h"
 
-#include <QFont>
-#include <QFontMetrics>
-#include <QStringList>
 #include <QGuiApplication>
 #include <QWidget>
-
-#include <algorithm>
 
 #ifdef QI_HAVE_XCB
 #include <xcb/xcb.h>
@@ -16,48 +11,6 @@
 #endif
 
 namespace Quorvath::SideWindow {
-
-QSize textBoxGrowth(const QFont &font, const QString &text, QSize box, QSize chrome,
-                    bool fitHeight)
-{
-    const QFontMetrics metrics(font);
-    QStringList lines = text.split(QLatin1String("\r\n"));
-    if (lines.size() > 1 && lines.last().isEmpty())
-        lines.removeLast();   // the break that ends the text opens no line of its own
-    if (lines.isEmpty())
-        return {};
-
-    // Blanks at the end of a line hang in the margin; they never wrap it.
-    int width = box.width() - chrome.width();
-    for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
-        const QString line = lines.at(i);
-        qsizetype end = line.size();
-        while (end > 0 && line.at(end - 1) == QLatin1Char(' '))
-            --end;
-        width = std::max(width, metrics.horizontalAdvance(line.left(end)) + 1);
-    }
-    int height = box.height() - chrome.height();
-    if (fitHeight) {
-        int rows = 0;
-        for (const QString &line : std::as_const(lines)) {
-            const QRect r = metrics.boundingRect(QRect(0, 0, width, 1 << 20),
-                                                 Qt::TextWordWrap, line);
-            rows += std::max(1, (r.height() + metrics.lineSpacing() / 2) / metrics.lineSpacing());
-        }
-        height = std::max(height, rows * metrics.lineSpacing());
-    }
-    return {width + chrome.width() - box.width(), height + chrome.height() - box.height()};
-}
-
-QFont narrowedToFit(QFont font, const QString &text, QSize box, QSize chrome, bool fitHeight)
-{
-    for (int stretch = QFont::Unstretched; stretch >= QFont::Condensed; stretch -= 5) {
-        font.setStretch(stretch);
-        if (textBoxGrowth(font, text, box, chrome, fitHeight).isNull())
-            break;
-    }
-    return font;
-}
 
 #ifdef QI_HAVE_XCB
 namespace {

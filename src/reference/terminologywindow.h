@@ -2,19 +2,26 @@
 // the caption, sizes and text come from the window's row of the table.
 #pragma once
 
+#include "uifont.h"
+
 #include <QWidget>
 
-class QGroupBox;
+#include <vector>
+
 class QPlainTextEdit;
 
 namespace Quorvath {
 
+class ClassicFrame;
 struct TerminologyInfo;
 
 class TerminologyWindow final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TerminologyWindow)
 public:
+    // The nine texts and their boxes, for the choice of the program's font.
+    static std::vector<UiFont::Text> designedTexts();
+
     explicit TerminologyWindow(const TerminologyInfo &info, QWidget *parent = nullptr);
 
 signals:
@@ -22,11 +29,12 @@ signals:
     void unloaded();
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    QGroupBox *Frame1 = nullptr;
+    ClassicFrame *Frame1 = nullptr;
     QPlainTextEdit *Text1 = nullptr;
 };
 

@@ -6,6 +6,7 @@
 #include "itemtable.h"
 #include "messageboxquestion.h"
 #include "multirowtabwidget.h"
+#include "valuelabel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -222,7 +223,7 @@ void FormFlowTest::answeringNoChangesNothing()
     QTRY_COMPARE(weapons->topLevelItemCount(), 59);
     QTest::mouseClick(weapons->viewport(), Qt::LeftButton, {},
                       weapons->visualItemRect(weapons->topLevelItem(2)).center());
-    auto *name = main->findChild<QLabel *>("lblField(1)");
+    auto *name = main->findChild<Quorvath::ValueLabel *>("lblField(1)");
     const QString shown = name->text();
     QVERIFY(!shown.isEmpty());
 

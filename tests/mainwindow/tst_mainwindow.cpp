@@ -1,12 +1,17 @@
 #include "forms.h"
 #include "mainwindow.h"
 #include "statusclock.h"
+#include "classicframe.h"
 #include "multirowtabwidget.h"
 #include "twips.h"
+#include "uifont.h"
+#include "valuelabel.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QFontMetrics>
-#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -14,6 +19,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <QTreeWidget>
 
 #include <functional>
@@ -50,6 +56,11 @@ class MainWindowTest final : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase()
+    {
+        QApplication::setFont(UiFont::choose(MainWindow::designedTexts()));
+    }
+
     void init()
     {
         m_state = {};
@@ -259,7 +270,7 @@ private slots:
         QCOMPARE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMaximizeButtonHint),
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint);
-        QCOMPARE(m_window->findChild<QGroupBox *>("ArmorInfo")->title(), QStringLiteral("Information"));
+        QCOMPARE(m_window->findChild<ClassicFrame *>("ArmorInfo")->title(), QStringLiteral("Information"));
         for (int tab = 0; tab < 11; ++tab) {
             QVERIFY(list(tab)->columnCount() == 1 && !list(tab)->header()->isHidden());
             QCOMPARE(list(tab)->headerItem()->text(0), QStringLiteral("Item"));
@@ -276,13 +287,17 @@ private slots:
             QVERIFY2(needed.height() <= label->height(), name);
             QVERIFY2(QFontMetrics(label->font()).horizontalAdvance(label->text()) <= label->width(), name);
         }
-        const char *accessible[] = {"Item Name", "Usable By", "Effect(s) of Equipping", "Activated Effect(s)",
-                                    "# Uses", "Description"};
+        // A screen reader reads each value as its name, labelled by its caption.
+        const char *captions[] = {"Item Name:", "Usable By:", "Effect(s) of Equipping:", "Activated Effect(s):",
+                                  "# Uses:", "Description:"};
+        clickEntry(0, "A12");
         for (int column = 1; column <= 6; ++column) {
-            QCOMPARE(field(column)->accessibleName(), QString::fromLatin1(accessible[column - 1]));
-            QCOMPARE(field(column)->textFormat(), Qt::PlainText);
             QCOMPARE(field(column)->focusPolicy(), Qt::NoFocus);
-            QVERIFY(field(column)->textInteractionFlags() & Qt::TextSelectableByMouse);
+            QAccessibleInterface *value = QAccessible::queryAccessibleInterface(field(column));
+            QCOMPARE(value->text(QAccessible::Name), m_state.ItemTable(12, column));
+            const auto labels = value->relations(QAccessible::Label);
+            QCOMPARE(labels.size(), 1);
+            QCOMPARE(labels.first().first->text(QAccessible::Name), QString::fromLatin1(captions[column - 1]));
         }
     }
 
@@ -436,13 +451,48 @@ private slots:
     void valueTextCanBeSelected()
     {
         clickEntry(0, "A12");
-        QLabel *name = field(1);
-        const QPoint start(2, name->height() / 2), end(name->width() - 3, name->height() / 2);
-        QTest::mousePress(name, Qt::LeftButton, {}, start);
-        QTest::mouseMove(name, end);
-        QTest::mouseRelease(name, Qt::LeftButton, {}, end);
-        QCOMPARE(name->selectedText(), m_state.ItemTable(12, Name));
-        QVERIFY(!name->hasFocus());
+        list(0)->setFocus();
+        QClipboard *clipboard = QGuiApplication::clipboard();
+        // Without a selected value, Ctrl+C copies the list's entry.
+        QTest::keyClick(list(0), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard->text(), m_state.ItemTable(12, Name));
+
+        // Part of the description, selected with the mouse, is what Ctrl+C copies.
+        ValueLabel *description = field(6);
+        const QPoint start(ValueLabel::TextLeft + 1, ValueLabel::TextTop + 4);
+        const QPoint end(start.x() + 40, start.y());
+        QTest::mousePress(description, Qt::LeftButton, {}, start);
+        QTest::mouseMove(description, end);
+        QTest::mouseRelease(description, Qt::LeftButton, {}, end);
+        const QString selected = description->selectedText();
+        QVERIFY(!selected.isEmpty() && m_state.ItemTable(12, Description).startsWith(selected));
+        QCOMPARE(QApplication::focusWidget(), list(0));
+        QTest::keyClick(list(0), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard->text(), selected);
+
+        // The context menu's Select All and Copy take the whole value.
+        const auto choose = [description](const QString &entry) {
+            QTimer::singleShot(0, [entry] {
+                auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+                QVERIFY(menu);
+                for (QAction *action : menu->actions()) {
+                    if (action->text() == entry)
+                        action->trigger();
+                }
+                menu->close();
+            });
+            QContextMenuEvent event(QContextMenuEvent::Mouse, description->rect().center(),
+                                    description->mapToGlobal(description->rect().center()));
+            QApplication::sendEvent(description, &event);
+        };
+        choose(QStringLiteral("Select All"));
+        choose(QStringLiteral("Copy"));
+        QCOMPARE(clipboard->text(), m_state.ItemTable(12, Description));
+        QCOMPARE(m_window->focusWidget(), list(0));
+        // A new item drops the selection: Ctrl+C is the list's again.
+        clickEntry(0, keys(0).first());
+        QTest::keyClick(list(0), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard->text(), list(0)->topLevelItem(0)->text(0));
     }
 
     void longTextOffersTooltip()
@@ -453,12 +503,12 @@ private slots:
             for (const QString &key : keys(tab)) {
                 m_window->lstData_ItemClick(entry(tab, key));
                 for (int column = 1; column <= 6; ++column) {
-                    QLabel *label = field(column);
-                    const QRect box = label->contentsRect().adjusted(label->indent(), label->indent(), 0, 0);
+                    ValueLabel *label = field(column);
+                    const QRect box = label->contentsRect().adjusted(ValueLabel::TextLeft - 1, ValueLabel::TextTop - 1, 0, 0);
                     const QRect needed = QFontMetrics(label->font()).boundingRect(box, Qt::TextWordWrap, label->text());
                     const bool fits = needed.width() <= box.width() && needed.height() <= box.height();
-                    QCOMPARE(label->toolTip().isEmpty(), fits);
-                    QVERIFY(fits || label->toolTip().contains(label->text().toHtmlEscaped()));
+                    QCOMPARE(tooltip(label).isEmpty(), fits);
+                    QVERIFY(fits || tooltip(label).contains(label->text().toHtmlEscaped()));
                 }
             }
         }
@@ -468,15 +518,25 @@ private slots:
         selectTab(0);
         clickEntry(0, "A12");
         QCOMPARE(field(6)->text(), markup);
-        QVERIFY(field(6)->toolTip().contains(markup.toHtmlEscaped()));
-        QVERIFY(!field(6)->toolTip().contains(QStringLiteral("<b>")));
+        QVERIFY(tooltip(field(6)).contains(markup.toHtmlEscaped()));
+        QVERIFY(!tooltip(field(6)).contains(QStringLiteral("<b>")));
         selectTab(1);
-        QVERIFY(field(6)->toolTip().isEmpty());
+        QVERIFY(tooltip(field(6)).isEmpty());
     }
 
 private:
     QTreeWidget *list(int tab) const { return m_window->findChild<QTreeWidget *>(QStringLiteral("lstData(%1)").arg(tab)); }
-    QLabel *field(int column) const { return m_window->findChild<QLabel *>(QStringLiteral("lblField(%1)").arg(column)); }
+    ValueLabel *field(int column) const { return m_window->findChild<ValueLabel *>(QStringLiteral("lblField(%1)").arg(column)); }
+    // The tooltip a label offers when one is asked for; empty for none.
+    static QString tooltip(ValueLabel *label)
+    {
+        QToolTip::showText(QPoint(), QString());
+        QToolTip::showText(label->mapToGlobal(QPoint()), QStringLiteral("none"), label);
+        QHelpEvent help(QEvent::ToolTip, QPoint(1, 1), label->mapToGlobal(QPoint(1, 1)));
+        QApplication::sendEvent(label, &help);
+        const QString shown = QToolTip::text();
+        return shown == QLatin1String("none") ? QString() : shown;
+    }
     MultiRowTabWidget *tabs() const { return m_window->findChild<MultiRowTabWidget *>(QStringLiteral("SSTab1")); }
 
     QStringList fields() const

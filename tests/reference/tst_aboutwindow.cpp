@@ -1,12 +1,13 @@
 // The About window with a fake browser: layout, keyboard, the animation
 // driven tick by tick, and the web buttons.
 #include "aboutwindow.h"
+#include "classicframe.h"
+#include "uifont.h"
 #include "fakes.h"
 #include "twips.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
-#include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -26,6 +27,11 @@ using Quorvath::Testing::FakeBrowser;
 class TestAboutWindow : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase()
+    {
+        QApplication::setFont(UiFont::choose(AboutWindow::designedTexts()));
+    }
+
     void init() { m_state = {}, m_browser = {}; }
     void cleanup() { m_w.reset(); }
 
@@ -66,7 +72,7 @@ private slots:
         open();
         auto *text = child<QPlainTextEdit>("Text1");
         QCOMPARE(text->parentWidget()->objectName(), QStringLiteral("Frame1"));
-        QVERIFY(child<QGroupBox>("Frame1")->title().isEmpty());
+        QVERIFY(child<ClassicFrame>("Frame1")->title().isEmpty());
         QCOMPARE(text->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
 
         const QStringList lines = text->toPlainText().split(QLatin1Char('\n'));

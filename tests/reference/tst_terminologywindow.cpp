@@ -1,12 +1,14 @@
 // The nine terminology windows against their design: caption, sizes, text.
 #include "terminology.h"
 #include "terminologywindow.h"
+#include "classicframe.h"
+#include "uifont.h"
 #include "twips.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
+#include <QApplication>
 #include <QTest>
 #include <QTextBlock>
 
@@ -15,6 +17,11 @@ using namespace Quorvath;
 class TestTerminologyWindow : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase()
+    {
+        QApplication::setFont(UiFont::choose(TerminologyWindow::designedTexts()));
+    }
+
     void layout_data()
     {
         QTest::addColumn<int>("form");
@@ -63,15 +70,15 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(w.objectName(), QString::fromLatin1(QTest::currentDataTag()));
         QTEST(w.windowTitle(), "caption");
-        // A font wider than the design's may grow window, frame and box alike.
-        const QSize grow = w.size() - Twips::size(client.width(), client.height());
-        QVERIFY(grow.width() >= 0 && grow.height() >= 0);
+        // The program's font fits the design: window, frame and box keep their sizes.
+        const QSize grow(0, 0);
+        QCOMPARE(w.size(), Twips::size(client.width(), client.height()));
         QCOMPARE(w.minimumSize(), w.maximumSize());
         QCOMPARE(w.windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                                     | Qt::WindowMaximizeButtonHint),
                  Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint);
 
-        auto *box = w.findChild<QGroupBox *>(QStringLiteral("Frame1"));
+        auto *box = w.findChild<ClassicFrame *>(QStringLiteral("Frame1"));
         QVERIFY(box);
         QCOMPARE(box->title(), QStringLiteral("Information"));
         QCOMPARE(box->geometry(), QRect(QPoint(0, 0), Twips::size(frame.width(), frame.height()) + grow));
@@ -98,6 +105,12 @@ private slots:
             rows += blockRows;
         }
         QVERIFY2(rows * lineSpacing <= text->viewport()->height(), qPrintable(QString::number(rows)));
+
+        // The box is the only focus stop: Tab and Shift+Tab leave it there and type nothing.
+        QTest::keyClick(text, Qt::Key_Tab);
+        QTest::keyClick(text, Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(w.focusWidget(), text);
+        QTEST(text->toPlainText(), "text");
     }
 
     void typedTextIsDiscarded()

@@ -8,6 +8,7 @@
 #include "formregistry.h"
 #include "mainwindow.h"
 #include "multirowtabwidget.h"
+#include "valuelabel.h"
 #include "terminology.h"
 
 #include <QAction>
@@ -433,7 +434,7 @@ private:
         if (shownSelected != m.selected[m.tab])
             return QStringLiteral("entry %1 selected, expected %2").arg(shownSelected).arg(m.selected[m.tab]);
         for (int c = 1; c <= 6; ++c) {
-            const QString shown = child<QLabel>(FormId::d, QStringLiteral("lblField(%1)").arg(c).toLatin1().constData())->text();
+            const QString shown = child<ValueLabel>(FormId::d, QStringLiteral("lblField(%1)").arg(c).toLatin1().constData())->text();
             if (shown != m.labels[c])
                 return QStringLiteral("lblField(%1) shows '%2', expected '%3'").arg(c).arg(shown, m.labels[c]);
         }

@@ -1,0 +1,111 @@
+#include "uifont.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QRect>
+#include <QStringList>
+
+#include <algorithm>
+
+namespace Quorvath::UiFont {
+
+namespace {
+
+QStringList textLines(const QString &text)
+{
+    QStringList lines = text.split(QLatin1String("\r\n"));
+    if (lines.size() > 1 && lines.last().isEmpty())
+        lines.removeLast();   // the break that ends the text opens no line of its own
+    return lines;
+}
+
+bool allFit(const QFont &font, const std::vector<Text> &texts)
+{
+    return std::all_of(texts.begin(), texts.end(), [&font](const Text &t) { return fits(font, t); });
+}
+
+} // namespace
+
+int lineWidth(const QFont &font, const QString &line)
+{
+    qsizetype end = line.size();
+    while (end > 0 && line.at(end - 1) == QLatin1Char(' '))
+        --end;
+    return QFontMetrics(font).horizontalAdvance(line.left(end));
+}
+
+bool fits(const QFont &font, const Text &t)
+{
+    const QFontMetrics metrics(font);
+    switch (t.fit) {
+    case Fit::OneLine:
+        return metrics.horizontalAdvance(t.text) <= t.box.width() && metrics.height() <= t.box.height();
+    case Fit::Wrapped: {
+        const QRect needed = metrics.boundingRect(QRect(QPoint(0, 0), t.box),
+                                                  Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, t.text);
+        return needed.width() <= t.box.width() && needed.height() <= t.box.height();
+    }
+    case Fit::Lines:
+    case Fit::LinesAndHeight: {
+        const QStringList lines = textLines(t.text);
+        // Every line but the last ends where the text breaks it; the last may
+        // wrap in a box without a height of its own.
+        for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
+            if (lineWidth(font, lines.at(i)) >= t.box.width())
+                return false;
+        }
+        if (t.fit == Fit::Lines)
+            return true;
+        int rows = 0;
+        for (const QString &line : lines) {
+            const QRect r = metrics.boundingRect(QRect(0, 0, t.box.width(), 1 << 20), Qt::TextWordWrap, line);
+            rows += std::max(1, (r.height() + metrics.lineSpacing() / 2) / metrics.lineSpacing());
+        }
+        return rows * metrics.lineSpacing() <= t.box.height();
+    }
+    }
+    return false;
+}
+
+QFont preferredFont()
+{
+#ifdef Q_OS_WIN
+    // The face and size the windows were designed with, which every Windows
+    // has (and Wine provides as a scalable font of the same name).
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(8.25);
+    return font;
+#else
+    // Linux desktops default to faces that run a tenth to a fifth wider than
+    // the design's. DejaVu Sans Condensed has the design's height and line
+    // spacing (13 px at 8.25 points) and comes closest to its widths; the
+    // design's longest captions still need it narrowed by 5%. Naming the
+    // family also keeps the locale's own choice of sans-serif face (a CJK
+    // face with taller lines, say) out of boxes measured for 13-pixel lines.
+    QFont font(QStringLiteral("DejaVu Sans Condensed"));
+    font.setPointSizeF(8.25);
+    font.setStretch(95);
+    return font;
+#endif
+}
+
+QFont choose(const std::vector<Text> &texts)
+{
+    const QFont preferred = preferredFont();
+    if (QFontDatabase::hasFamily(preferred.family()) && allFit(preferred, texts))
+        return preferred;
+
+    QFont font;
+    font.setStyleHint(QFont::SansSerif);
+    font.setFamily(font.defaultFamily());
+    font.setPointSizeF(8.25);
+    for (int stretch = QFont::Unstretched; stretch >= QFont::ExtraCondensed; stretch -= 5) {
+        font.setStretch(stretch);
+        if (allFit(font, texts))
+            break;
+    }
+    return font;
+}
+
+} // namespace Quorvath::UiFont

@@ -1,0 +1,97 @@
+// Saves a picture of every window of the program, of its menus and of the
+// quit question, as the user sees them, into one folder:
+//   qi_shots OUTDIR [-style NAME]
+// Run it on a real display (Xvfb, or Wine on Windows) or on the offscreen
+// platform; the pictures show the windows' client areas, without the window
+// manager's frames.
+#include "browser.h"
+#include "formregistry.h"
+#include "identity.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace {
+
+class NoQuestion final : public Quorvath::Question {
+public:
+    bool askYesNo(QWidget *, const QString &, const QString &) override { return false; }
+};
+
+class NoBrowser final : public Quorvath::Browser {
+public:
+    bool isAvailable() override { return true; }
+    bool open(const QString &) override { return false; }
+};
+
+void save(QWidget *widget, const QString &path)
+{
+    QTest::qWait(50);
+    widget->grab().save(path);
+    qInfo("%s", qPrintable(path));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    if (argc < 2)
+        qFatal("usage: qi_shots OUTDIR");
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    QDir().mkpath(out.path());
+    Quorvath::FormRegistry::applyProgramFont();
+
+    NoQuestion question;
+    NoBrowser browser;
+    Quorvath::FormRegistry forms(question, browser);
+    using Quorvath::FormId;
+
+    forms.show(FormId::frmIntro);
+    save(forms.window(FormId::frmIntro), out.filePath(QStringLiteral("intro.png")));
+    forms.unload(FormId::frmIntro);
+    forms.show(FormId::d);
+    QWidget *main = forms.window(FormId::d);
+    auto *list = main->findChild<QTreeWidget *>(QStringLiteral("lstData(0)"));
+    const auto chain = list->findItems(QStringLiteral("Chain Armor"), Qt::MatchExactly);
+    if (!chain.isEmpty())
+        list->setCurrentItem(chain.first());
+    save(main, out.filePath(QStringLiteral("main-window.png")));
+
+    // The menus, each popped up where the menu bar would open it.
+    auto *bar = main->findChild<QMenuBar *>();
+    for (const char *name : {"mnufile", "mnusearch", "mnuhelp", "mnuterms", "mnutermuses"}) {
+        auto *menu = main->findChild<QMenu *>(QLatin1String(name));
+        menu->popup(main->mapToGlobal(bar->geometry().bottomLeft()));
+        save(menu, out.filePath(QStringLiteral("menu-%1.png").arg(QLatin1String(name))));
+        menu->hide();
+    }
+
+    for (FormId form : {FormId::frmItemname, FormId::frmUsableby, FormId::frmEffects, FormId::frmActivated,
+                        FormId::frmDescription, FormId::frm1time, FormId::frmLimited, FormId::frmMultiple,
+                        FormId::frmContinuous}) {
+        forms.show(form);
+        QWidget *w = forms.window(form);
+        save(w, out.filePath(w->objectName() + QStringLiteral(".png")));
+        forms.unload(form);
+    }
+
+    forms.show(FormId::frmAbout);
+    QTest::qWait(1200);   // a few steps into the animation
+    save(forms.window(FormId::frmAbout), out.filePath(QStringLiteral("frmAbout.png")));
+    forms.unload(FormId::frmAbout);
+
+    // The quit question, as the main window asks it.
+    QMessageBox box(QMessageBox::Question, Quorvath::Identity::Title,
+                    QStringLiteral("Are you sure you want to quit?"), QMessageBox::Yes | QMessageBox::No, main);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.show();
+    save(&box, out.filePath(QStringLiteral("quit-question.png")));
+    box.hide();
+    return 0;
+}

@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# The Windows build, made on Debian: Qt for Windows is cross-compiled once from
+# Debian's own qt6-base source into a cache outside the checkout, then the
+# program is built into build-windows/ with its installer and portable zip.
+#   bash tools/windows.sh            everything
+#   bash tools/windows.sh qt         only the Qt cache
+# QI_WINDOWS_BUILD_DIR sets the build folder, QI_CACHE_DIR the cache's parent.
+source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+
+QI_WIN_BUILD=${QI_WINDOWS_BUILD_DIR:-$QI_ROOT/build-windows}
+QI_WIN_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 nsis fonts-wine icoutils
+                 qt6-base-dev qt6-base-dev-tools dpkg-dev xz-utils zip unzip
+                 xvfb xauth xdotool imagemagick cmake ninja-build)
+
+# Root keeps the cache where every checkout and CI share it; users keep their own.
+if [ -z "${QI_CACHE_DIR:-}" ]; then
+    if [ "$(id -u)" -eq 0 ]; then QI_CACHE_DIR=/var/cache/quorvath-itemlist
+    else QI_CACHE_DIR=${XDG_CACHE_HOME:-$HOME/.cache}/quorvath-itemlist; fi
+fi
+
+# Only what the program uses: Core, Gui, Widgets and Test, the Windows and
+# offscreen platforms, the Windows styles. The options are part of the cache's
+# name, so changing them builds a new Qt beside the old one.
+QI_QT_OPTIONS=(-DBUILD_SHARED_LIBS=OFF -DCMAKE_BUILD_TYPE=Release
+               -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
+               -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF
+               -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF
+               -DFEATURE_opengl=OFF -DFEATURE_vulkan=OFF -DFEATURE_openssl=OFF
+               -DFEATURE_zstd=OFF -DFEATURE_tabletevent=OFF -DFEATURE_sql_sqlite=OFF
+               -DFEATURE_testlib_selfcover=OFF)
+
+qi_qt_version() {
+    dpkg-query -W -f='${Version}' qt6-base-dev | sed 's/[+-].*//'
+}
+
+qi_windows_qt() {
+    local version hash
+    version=$(qi_qt_version)
+    hash=$(printf '%s\n' "${QI_QT_OPTIONS[@]}" | cat - "$QI_ROOT/tools/windows/mingw-w64.cmake" \
+           | sha256sum | cut -c1-10)
+    QI_WIN_QT=$QI_CACHE_DIR/qt-$version-mingw64-static-$hash
+    [ -f "$QI_WIN_QT/.complete" ] && return 0
+
+    echo "== Building Qt $version for Windows into $QI_WIN_QT (once; about half an hour) =="
+    local work=$QI_CACHE_DIR/work-$version-$hash
+    rm -rf "$work" "$QI_WIN_QT"
+    mkdir -p "$work"
+    if ! grep -rqs '^Types:.*deb-src\|^deb-src ' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+        local sudo=(); [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+        printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: bookworm\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+            | "${sudo[@]}" tee /etc/apt/sources.list.d/quorvath-itemlist-src.sources >/dev/null
+        "${sudo[@]}" apt-get update -qq
+    fi
+    (cd "$work" && apt-get source --download-only -qq "qt6-base=$(dpkg-query -W -f='${Version}' qt6-base-dev)" >/dev/null \
+        && tar xf qt6-base_*.orig.tar.xz && mv qtbase-* src)
+    local started=$SECONDS
+    cmake -S "$work/src" -B "$work/build" -G Ninja \
+          -DCMAKE_TOOLCHAIN_FILE="$QI_ROOT/tools/windows/mingw-w64.cmake" \
+          -DQT_HOST_PATH=/usr -DQt6HostInfo_DIR=/usr/lib/x86_64-linux-gnu/cmake/Qt6HostInfo \
+          -DCMAKE_INSTALL_PREFIX="$QI_WIN_QT" "${QI_QT_OPTIONS[@]}" >"$work/configure.log" 2>&1 \
+        || { tail -40 "$work/configure.log"; exit 1; }
+    cmake --build "$work/build" -j "$(nproc)" >"$work/build.log" 2>&1 \
+        || { tail -40 "$work/build.log"; exit 1; }
+    cmake --install "$work/build" >/dev/null
+    echo "Qt for Windows built in $((SECONDS - started)) s"
+    touch "$QI_WIN_QT/.complete"
+    rm -rf "$work"
+}
+
+qi_install_missing "${QI_WIN_PACKAGES[@]}"
+qi_windows_qt
+[ "${1:-}" = qt ] && { echo "$QI_WIN_QT"; exit 0; }
