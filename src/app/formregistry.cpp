@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 namespace Quorvath {
@@ -52,9 +53,31 @@ void FormRegistry::show(FormId form)
         place(form, s.window);
     }
     QWidget *w = s.window;
+    // An open window comes back from being minimised as well as to the front.
+    if (w->isMinimized())
+        w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
     w->show();
     w->raise();
     w->activateWindow();
+}
+
+bool FormRegistry::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::WindowStateChange && !isLoaded(FormId::d))
+        restoreIfMinimized(static_cast<QWidget *>(watched));
+    return QObject::eventFilter(watched, event);
+}
+
+void FormRegistry::restoreIfMinimized(QWidget *window)
+{
+    // The side windows have no taskbar button: minimised while the main
+    // window is gone, nothing could bring them back, and the program would
+    // run on unseen. Such a window comes straight back instead. Deferred, so
+    // that the window manager has finished minimising it.
+    QTimer::singleShot(0, window, [window] {
+        if (window->isMinimized())
+            window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    });
 }
 
 bool FormRegistry::unload(FormId form)
@@ -90,6 +113,8 @@ template <class Form>
 Form *FormRegistry::adopt(FormId form, Form *window)
 {
     window->setAttribute(Qt::WA_DeleteOnClose);
+    if (form != FormId::d)
+        window->installEventFilter(this);
     // The window is forgotten the moment it agrees to close; the deferred
     // delete that follows is only housekeeping.
     connect(window, &Form::unloaded, this, [this, form] { onUnloaded(form); });
@@ -123,6 +148,12 @@ void FormRegistry::onUnloaded(FormId form)
         return;
     s.window = nullptr;
     --m_loadedCount;
+    if (form == FormId::d) {
+        for (Slot &other : m_slots) {
+            if (other.window)
+                restoreIfMinimized(other.window);
+        }
+    }
     if (m_loadedCount == 0) {
         // Decide once the running handler has returned: the intro's "Okay"
         // shows the main window right after unloading itself.

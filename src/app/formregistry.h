@@ -61,6 +61,9 @@ public:
     // of closing it does. Returns false when the user cancelled.
     bool closeForSessionEnd();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 signals:
     // No window is loaded and no handler runs any more: the program is over.
     void ended();
@@ -77,6 +80,7 @@ private:
     void place(FormId form, QWidget *window) const;
     void onUnloaded(FormId form);
     void checkEnd();
+    static void restoreIfMinimized(QWidget *window);
     Slot &slot(FormId form) { return m_slots[static_cast<size_t>(form)]; }
     const Slot &slot(FormId form) const { return m_slots[static_cast<size_t>(form)]; }
 

@@ -72,6 +72,15 @@ animates() {
 }
 check "the About picture changes within 3 seconds" animates
 
+# --- No window gets lost when minimised -----------------------------------------
+minimized() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_HIDDEN; }
+xdotool windowminimize "$about"
+wait_for 30 minimized "$about" || fail "the About window minimises"
+choose "About Quorvath Itemlist"
+check "choosing About again restores the minimised window" wait_for 30 sh -c '! xprop -id "$0" _NET_WM_STATE | grep -q HIDDEN' "$about"
+xdotool windowminimize "$about"
+wait_for 30 minimized "$about" || fail "the About window minimises again"
+
 # --- Quit: No keeps, Yes closes the main window only ----------------------------
 question_up() { [ "$(window_count "$MAIN")" -eq 2 ]; }
 activate "$main"
@@ -85,6 +94,9 @@ wait_for 30 question_up || fail "the question again"
 click_object "*" "push button" "Yes"
 check "Yes closes the main window" wait_gone "$MAIN"
 check "the About window stays open" has_window "$ABOUT"
+check "and is no longer minimised, with the main window gone" wait_for 30 sh -c '! xprop -id "$0" _NET_WM_STATE | grep -q HIDDEN' "$about"
+xdotool windowminimize "$about"
+check "minimised now, it comes straight back" wait_for 30 sh -c '! xprop -id "$0" _NET_WM_STATE | grep -q HIDDEN' "$about"
 app_exit_code 10
 check "and keeps the program running" [ "$APP_EXIT" = running ]
 check "the About window still animates" animates
