@@ -1,6 +1,7 @@
 // Quorvath Itemlist: starts on the intro window and runs until no window is
 // loaded any more.
 #include "browser.h"
+#include "commandline.h"
 #include "formregistry.h"
 #include "identity.h"
 #include "messageboxquestion.h"
@@ -9,8 +10,14 @@
 #include <QIcon>
 #include <QSessionManager>
 
+#include <optional>
+
 int main(int argc, char *argv[])
 {
+    // --help, --version and mistakes are answered before the window system
+    // is touched: they need no display.
+    if (const std::optional<int> exitCode = Quorvath::handleCommandLine(argc, argv))
+        return *exitCode;
     QApplication app(argc, argv);
     QApplication::setApplicationName(Quorvath::Identity::Title);
     QApplication::setApplicationVersion(Quorvath::Identity::Version);
