@@ -24,7 +24,9 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(Quorvath::Identity::CompanyName);
     QApplication::setDesktopFileName(QStringLiteral("example.quorvath.Itemlist"));
     QIcon icon;
-    for (int size : {16, 32, 48})
+    // Every size the package installs into the icon theme (packaging/),
+    // so that docks and switchers need not scale a small one up.
+    for (int size : {16, 32, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/icons/quorvath-%1.png").arg(size), QSize(size, size));
     QApplication::setWindowIcon(icon);
     // The registry decides when the program ends, not Qt's window count.
