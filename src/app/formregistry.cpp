@@ -4,6 +4,7 @@
 #include "introwindow.h"
 #include "itemtable.h"
 #include "mainwindow.h"
+#include "core/placement.h"
 #include "terminology.h"
 #include "terminologywindow.h"
 
@@ -124,21 +125,19 @@ Form *FormRegistry::adopt(FormId form, Form *window)
 void FormRegistry::place(FormId form, QWidget *window) const
 {
     // The main window centres itself. The side windows have no owner; they
-    // open over the main window while it is there, else over the screen.
+    // open over the main window while it is there, else centred on the
+    // screen, and always inside the screen's available area.
     if (form == FormId::d)
         return;
-    QRect area;
+    QRect over;
+    const QScreen *screen = QGuiApplication::primaryScreen();
     const QWidget *main = this->window(FormId::d);
     if (form != FormId::frmIntro && main && main->isVisible()) {
-        area = main->frameGeometry();
-    } else if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        area = screen->availableGeometry();
+        over = main->frameGeometry();
+        screen = main->screen();
     }
-    if (area.isValid()) {
-        QRect r(QPoint(), window->size());
-        r.moveCenter(area.center());
-        window->move(r.topLeft());
-    }
+    if (screen)
+        window->move(placedTopLeft(window->frameGeometry().size(), screen->availableGeometry(), over));
 }
 
 void FormRegistry::onUnloaded(FormId form)

@@ -1,6 +1,7 @@
 // Quorvath Itemlist: starts on the intro window and runs until no window is
 // loaded any more.
 #include "browser.h"
+#include "commandline.h"
 #include "formregistry.h"
 #include "identity.h"
 #include "messageboxquestion.h"
@@ -9,15 +10,23 @@
 #include <QIcon>
 #include <QSessionManager>
 
+#include <optional>
+
 int main(int argc, char *argv[])
 {
+    // --help, --version and mistakes are answered before the window system
+    // is touched: they need no display.
+    if (const std::optional<int> exitCode = Quorvath::handleCommandLine(argc, argv))
+        return *exitCode;
     QApplication app(argc, argv);
     QApplication::setApplicationName(Quorvath::Identity::Title);
     QApplication::setApplicationVersion(Quorvath::Identity::Version);
     QApplication::setOrganizationName(Quorvath::Identity::CompanyName);
     QApplication::setDesktopFileName(QStringLiteral("example.quorvath.Itemlist"));
     QIcon icon;
-    for (int size : {16, 32, 48})
+    // Every size the package installs into the icon theme (packaging/),
+    // so that docks and switchers need not scale a small one up.
+    for (int size : {16, 32, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/icons/quorvath-%1.png").arg(size), QSize(size, size));
     QApplication::setWindowIcon(icon);
     Quorvath::FormRegistry::applyProgramFont();

@@ -4,6 +4,7 @@
 #include "forms.h"
 #include "identity.h"
 #include "multirowtabwidget.h"
+#include "core/placement.h"
 #include "statusclock.h"
 #include "twips.h"
 #include "uifont.h"
@@ -322,7 +323,7 @@ void MainWindow::showEvent(QShowEvent *event)
     if (!m_placed && !event->spontaneous()) {
         m_placed = true;
         const QRect screenArea = screen()->availableGeometry();
-        move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frameGeometry().size(), screenArea).topLeft());
+        move(placedTopLeft(frameGeometry().size(), screenArea));
     }
     QMainWindow::showEvent(event);
 }

@@ -1,8 +1,12 @@
 #include "browser.h"
 
 #include <QFileInfo>
+#include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
+
+#include <memory>
 
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
@@ -28,28 +32,91 @@ QString browserProgram()
 #endif
 }
 
+// A reply that is given at most once, in the event loop, while its context
+// lives.
+class OneReply {
+public:
+    OneReply(QObject *context, Browser::Reply reply) : m_context(context), m_reply(std::move(reply)) {}
+
+    void operator()(bool opened)
+    {
+        if (std::exchange(m_given, true) || !m_context)
+            return;
+        QMetaObject::invokeMethod(m_context, [reply = m_reply, opened] { reply(opened); },
+                                  Qt::QueuedConnection);
+    }
+
+private:
+    QPointer<QObject> m_context;
+    Browser::Reply m_reply;
+    bool m_given = false;
+};
+
 } // namespace
+
+SystemBrowser::SystemBrowser(std::chrono::milliseconds bound) : m_bound(bound) {}
+
+SystemBrowser::~SystemBrowser()
+{
+    for (QProcess *opener : findChildren<QProcess *>(Qt::FindDirectChildrenOnly)) {
+        opener->disconnect(this);
+        opener->kill();
+        opener->waitForFinished();
+    }
+}
 
 bool SystemBrowser::isAvailable()
 {
     return !browserProgram().isEmpty();
 }
 
-bool SystemBrowser::open(const QString &url)
+void SystemBrowser::open(const QString &url, QObject *context, Reply reply)
 {
+    const auto tell = std::make_shared<OneReply>(context, std::move(reply));
     const QString program = browserProgram();
-    if (program.isEmpty())
-        return false;
-    QProcess process;
-    process.setProgram(program);
-    process.setArguments({url});
+    if (program.isEmpty()) {
+        (*tell)(false);
+        return;
+    }
 #ifdef Q_OS_WIN
-    process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments *args) {
+    QProcess browser;
+    browser.setProgram(program);
+    browser.setArguments({url});
+    browser.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments *args) {
         args->startupInfo->dwFlags |= STARTF_USESHOWWINDOW;
         args->startupInfo->wShowWindow = SW_SHOWMAXIMIZED;
     });
+    (*tell)(browser.startDetached());
+#else
+    auto *opener = new QProcess(this);
+    opener->setProgram(program);
+    opener->setArguments({url});
+    // It says why it failed where the program's own messages go.
+    opener->setProcessChannelMode(QProcess::ForwardedChannels);
+    opener->setStandardInputFile(QProcess::nullDevice());
+    auto *bound = new QTimer(opener);
+    bound->setSingleShot(true);
+    connect(opener, &QProcess::finished, this, [opener, tell](int code, QProcess::ExitStatus status) {
+        (*tell)(status == QProcess::NormalExit && code == 0);
+        opener->deleteLater();
+    });
+    connect(opener, &QProcess::errorOccurred, this, [opener, tell](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) {
+            (*tell)(false);
+            opener->deleteLater();
+        }
+    });
+    // Killed rather than left running: the user has been told to open the
+    // page by hand, and a late opener would open it a second time. Only the
+    // opener goes; a browser it has already started is the desktop's. The
+    // finished() that follows collects it.
+    connect(bound, &QTimer::timeout, this, [opener, tell] {
+        (*tell)(false);
+        opener->kill();
+    });
+    opener->start();
+    bound->start(m_bound);
 #endif
-    return process.startDetached();
 }
 
 } // namespace Quorvath

@@ -177,10 +177,9 @@ void AboutWindow::loadPictures()
 
 void AboutWindow::Form_Load()
 {
-    if (!m_browser.isAvailable()) {
-        Petitionsign->setEnabled(false);
-        GoVelmarch->setEnabled(false);
-    }
+    m_browserAvailable = m_browser.isAvailable();
+    Petitionsign->setEnabled(m_browserAvailable);
+    GoVelmarch->setEnabled(m_browserAvailable);
     Animation::writeTable(FrameImage, FrameDelay);
 }
 
@@ -214,12 +213,25 @@ void AboutWindow::Okaybutton_Click()
 
 void AboutWindow::openPage(const QString &url)
 {
-    if (m_browser.open(url)) {
+    // One page at a time: the web buttons are off until the browser replies.
+    if (m_waiting)
+        return;
+    setWaiting(true);
+    m_browser.open(url, this, [this, url](bool opened) { pageOpened(url, opened); });
+}
+
+void AboutWindow::pageOpened(const QString &url, bool opened)
+{
+    // A reply to a window that has closed meanwhile changes nothing.
+    if (!m_waiting)
+        return;
+    setWaiting(false);
+    if (opened) {
         close();
         return;
     }
-    // The browser was there when the window loaded but would not start. Say
-    // so and stay open, so the page can be tried again.
+    // The browser was there when the window loaded but would not start or
+    // reported a failure. Say so and stay open, so the page can be tried again.
     QPointer<QMessageBox> box = new QMessageBox(
         QMessageBox::Warning, Identity::Title,
         QStringLiteral("The web browser could not be started.\n\n"
@@ -229,6 +241,17 @@ void AboutWindow::openPage(const QString &url)
     box->setTextInteractionFlags(Qt::TextSelectableByMouse);
     box->exec();
     delete box;
+}
+
+void AboutWindow::setWaiting(bool waiting)
+{
+    m_waiting = waiting;
+    Petitionsign->setEnabled(m_browserAvailable && !waiting);
+    GoVelmarch->setEnabled(m_browserAvailable && !waiting);
+    if (waiting)
+        setCursor(Qt::BusyCursor);
+    else
+        unsetCursor();
 }
 
 void AboutWindow::showEvent(QShowEvent *event)
@@ -241,6 +264,7 @@ void AboutWindow::showEvent(QShowEvent *event)
 void AboutWindow::closeEvent(QCloseEvent *event)
 {
     Timer1->stop();
+    m_waiting = false;
     event->accept();
     emit unloaded();
 }

@@ -61,9 +61,14 @@ private:
     void createControls();
     void loadPictures();
     void openPage(const QString &url);
+    void pageOpened(const QString &url, bool opened);
+    void setWaiting(bool waiting);
 
     AboutState &m_state;
     Browser &m_browser;
+    bool m_browserAvailable = false;
+    // A web button's page is on its way: the browser has not replied yet.
+    bool m_waiting = false;
 
     Animation::FrameArray FrameImage{};
     Animation::FrameArray FrameDelay{};

@@ -17,6 +17,14 @@ check "intro centred on the screen (centre $cx,$cy)" [ $((cx - 640)) -ge -20 -a 
 read -r _ _ flags functions _ < <(xprop -id "$intro" _MOTIF_WM_HINTS | tr -d ',')
 check "the intro asks for no close, minimize or maximize ($functions)" [ $((flags & 1)) = 1 -a $((functions & 0x38)) = 0 ]
 check "the intro has a fixed size" sh -c "xprop -id $intro WM_NORMAL_HINTS | grep -q 'program specified minimum size: 288 by 267' && xprop -id $intro WM_NORMAL_HINTS | grep -q 'program specified maximum size: 288 by 267'"
+# Docks tie a window to its menu entry by the X class, and show its icon at
+# the size they need: every size the package installs.
+class=$(xprop -id "$intro" WM_CLASS | sed -n 's/^WM_CLASS(STRING) = "[^"]*", "\(.*\)"$/\1/p')
+wmclass=$(sed -n 's/^StartupWMClass=//p' "$(dirname "$0")/../../packaging/example.quorvath.Itemlist.desktop")
+check "the X class '$class' is the desktop entry's StartupWMClass '$wmclass'" [ -n "$class" -a "$class" = "$wmclass" ]
+offered=$(xprop -len 4000000 -id "$intro" _NET_WM_ICON | sed -n 's/.*Icon (\([0-9]*\) x [0-9]*):.*/\1/p' | sort -n | paste -sd ' ')
+installed=$(ls "$(dirname "$0")/../../assets/icons" | sed -n 's/^quorvath-\([0-9]*\)\.png$/\1/p' | sort -n | paste -sd ' ')
+check "the window icon comes at every installed size ($installed; got $offered)" [ "$offered" = "$installed" ]
 key "$intro" alt+F4
 app_exit_code 50; code=$APP_EXIT
 check "Alt+F4 on the intro ends the program with 0 (got $code)" [ "$code" = 0 ]

@@ -13,6 +13,8 @@ pass "cpack made $(basename "$deb")"
 field() { dpkg-deb -f "$deb" "$1"; }
 check "Package is quorvath-itemlist" [ "$(field Package)" = quorvath-itemlist ]
 check "Architecture is the build machine's ($(dpkg --print-architecture))" [ "$(field Architecture)" = "$(dpkg --print-architecture)" ]
+check "Section is utils (nothing under /usr/games)" [ "$(field Section)" = utils ]
+check "Recommends xdg-utils, for the web buttons" [ "$(field Recommends)" = xdg-utils ]
 depends=$(field Depends)
 echo "Depends: $depends"
 # Computed by dpkg-shlibdeps from the executable: the Qt libraries it links
@@ -25,6 +27,9 @@ dpkg-deb -c "$deb" | awk '{print $NF}' | sed 's|^\./|/|' >"$TMP/files"
 for path in /usr/bin/QuorvathItemlist \
             /usr/share/applications/$APP_ID.desktop \
             /usr/share/metainfo/$APP_ID.metainfo.xml \
+            /usr/share/man/man1/QuorvathItemlist.1.gz \
+            /usr/share/doc/quorvath-itemlist/copyright \
+            /usr/share/doc/quorvath-itemlist/changelog.gz \
             $(for s in "${ICON_SIZES[@]}"; do echo "/usr/share/icons/hicolor/${s}x${s}/apps/$APP_ID.png"; done); do
     check "the package holds $path" grep -qx "$path" "$TMP/files"
 done

@@ -240,9 +240,23 @@ private slots:
         QVERIFY(!timer()->isActive());
     }
 
-    void failedStart()
+    // The browser's reply, at once or later: the window waits with the web
+    // buttons off and the animation running, closes when the page has
+    // opened, and otherwise says so with the address and stays.
+    void reply_data()
     {
-        m_browser.starts = false;
+        QTest::addColumn<bool>("waits");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("fails at once") << false << false;
+        QTest::newRow("fails later") << true << false;
+        QTest::newRow("opens later") << true << true;
+    }
+    void reply()
+    {
+        QFETCH(bool, waits);
+        QFETCH(bool, opens);
+        m_browser.waits = waits;
+        m_browser.starts = opens;
         AboutWindow &w = open();
         QSignalSpy unloaded(&w, &AboutWindow::unloaded);
         QString message;
@@ -255,16 +269,42 @@ private slots:
                 QTimer::singleShot(20, &w, answer);
             }
         };
-        QTimer::singleShot(0, &w, answer);
+        if (!opens)
+            QTimer::singleShot(0, &w, answer);
         w.GoVelmarch_Click();
-
         QCOMPARE(m_browser.opened, QStringList{AboutWindow::VelmarchUrl});
-        QVERIFY2(message.contains(AboutWindow::VelmarchUrl), qPrintable(message));
-        QVERIFY(message.contains(QLatin1String("could not be started")));
-        // Nothing was started, so the window stays for another try.
-        QCOMPARE(unloaded.count(), 0);
-        QVERIFY(w.isVisible());
-        QVERIFY(timer()->isActive());
+        if (waits) {
+            QVERIFY(w.isVisible());
+            QVERIFY(timer()->isActive());
+            for (const char *name : {"Petitionsign", "GoVelmarch"}) {
+                QVERIFY(!child(name)->isEnabled());
+                QTest::mouseClick(child(name), Qt::LeftButton);
+            }
+            w.Petitionsign_Click();
+            QCOMPARE(m_browser.opened, QStringList{AboutWindow::VelmarchUrl});   // no second browser
+            m_browser.answer(opens);
+        }
+
+        QCOMPARE(unloaded.count(), opens ? 1 : 0);
+        QCOMPARE(w.isVisible(), !opens);
+        QCOMPARE(timer()->isActive(), !opens);
+        if (!opens) {
+            QVERIFY2(message.contains(AboutWindow::VelmarchUrl), qPrintable(message));
+            QVERIFY(message.contains(QLatin1String("could not be started")));
+            QVERIFY(child("Petitionsign")->isEnabled() && child("GoVelmarch")->isEnabled());
+        }
+    }
+
+    void closedWhileWaiting()
+    {
+        m_browser.waits = true;
+        AboutWindow &w = open();
+        QSignalSpy unloaded(&w, &AboutWindow::unloaded);
+        w.Petitionsign_Click();
+        QVERIFY(m_browser.holdsReply());
+        w.Okaybutton_Click();
+        m_browser.answer(true);
+        QCOMPARE(unloaded.count(), 1);
     }
 
 private:

@@ -1,12 +1,17 @@
 // The system browser on a desktop without Windows' fixed browser path: the
-// opener is looked up on the PATH and gets the address as one argument.
+// opener is looked up on the PATH, gets the address as one argument, and its
+// exit status within the bound is the reply. Stand-in openers exit 0, exit
+// 3 (Debian's xdg-open without any browser), hang and crash.
 #include "browser.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <optional>
+
 using namespace Quorvath;
+using namespace std::chrono_literals;
 
 class TestSystemBrowser : public QObject {
     Q_OBJECT
@@ -16,9 +21,18 @@ private slots:
     void missingOpener();
     void addressIsOneArgument_data();
     void addressIsOneArgument();
+    void reply_data();
+    void reply();
+    void openerEndsWithTheProgram();
 
 private:
+    // An xdg-open in a folder of its own, first on the PATH, that writes its
+    // process id to `pid` and then runs `body`.
+    void installOpener(const QByteArray &body);
+    qint64 openerPid() const;
+
     QByteArray m_path;
+    std::optional<QTemporaryDir> m_dir;
 };
 
 void TestSystemBrowser::init()
@@ -27,20 +41,41 @@ void TestSystemBrowser::init()
     QSKIP("The Windows browser has a fixed path.");
 #endif
     m_path = qgetenv("PATH");
+    m_dir.emplace();
+    QVERIFY(m_dir->isValid());
 }
 
 void TestSystemBrowser::cleanup()
 {
     qputenv("PATH", m_path);
+    m_dir.reset();
+}
+
+void TestSystemBrowser::installOpener(const QByteArray &body)
+{
+    QFile opener(m_dir->filePath(QStringLiteral("xdg-open")));
+    QVERIFY(opener.open(QIODevice::WriteOnly));
+    opener.write("#!/bin/sh\ncd \"$(dirname \"$0\")\"\necho $$ > pid.tmp && mv pid.tmp pid\n" + body + '\n');
+    opener.close();
+    opener.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("PATH", QFile::encodeName(m_dir->path()) + ":/usr/bin:/bin");
+}
+
+qint64 TestSystemBrowser::openerPid() const
+{
+    QFile file(m_dir->filePath(QStringLiteral("pid")));
+    return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toLongLong() : 0;
 }
 
 void TestSystemBrowser::missingOpener()
 {
-    QTemporaryDir empty;
-    qputenv("PATH", QFile::encodeName(empty.path()));
+    qputenv("PATH", QFile::encodeName(m_dir->path()));
     SystemBrowser browser;
     QVERIFY(!browser.isAvailable());
-    QVERIFY(!browser.open(QStringLiteral("https://www.velmarch.example/")));
+    std::optional<bool> opened;
+    browser.open(QStringLiteral("https://www.velmarch.example/"), this, [&](bool o) { opened = o; });
+    QTRY_VERIFY(opened.has_value());
+    QCOMPARE(*opened, false);
 }
 
 void TestSystemBrowser::addressIsOneArgument_data()
@@ -54,25 +89,67 @@ void TestSystemBrowser::addressIsOneArgument_data()
 void TestSystemBrowser::addressIsOneArgument()
 {
     QFETCH(QString, url);
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString out = dir.filePath(QStringLiteral("args.txt"));
-    QFile opener(dir.filePath(QStringLiteral("xdg-open")));
-    QVERIFY(opener.open(QIODevice::WriteOnly));
     // Writes the argument count, then each argument, to a file of our own.
-    opener.write("#!/bin/sh\ncd \"$(dirname \"$0\")\"\n{ echo \"$#\"; printf '%s\\n' \"$@\"; } > args.tmp\n"
-                 "mv args.tmp args.txt\n");
-    opener.close();
-    opener.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qputenv("PATH", QFile::encodeName(dir.path()) + ":/usr/bin:/bin");
-
+    installOpener("{ echo \"$#\"; printf '%s\\n' \"$@\"; } > args.tmp\nmv args.tmp args.txt");
     SystemBrowser browser;
     QVERIFY(browser.isAvailable());
-    QVERIFY(browser.open(url));
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(out), 10000);
-    QFile result(out);
+    std::optional<bool> opened;
+    browser.open(url, this, [&](bool o) { opened = o; });
+    QTRY_VERIFY_WITH_TIMEOUT(opened.has_value(), 10000);
+    QVERIFY(*opened);
+    QFile result(m_dir->filePath(QStringLiteral("args.txt")));
     QVERIFY(result.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromUtf8(result.readAll()), QStringLiteral("1\n") + url + QLatin1Char('\n'));
+    QVERIFY(!QFile::exists(m_dir->filePath(QStringLiteral("PWNED"))));
+}
+
+void TestSystemBrowser::reply_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<int>("boundMs");
+    QTest::addColumn<bool>("opened");
+    // The bound is long where the opener ends by itself, so that only its
+    // exit status decides.
+    QTest::newRow("exit 0") << QByteArray("exit 0") << 60000 << true;
+    QTest::newRow("exit 3") << QByteArray("echo 'xdg-open: no method available' >&2; exit 3") << 60000 << false;
+    QTest::newRow("crashes") << QByteArray("kill -SEGV $$") << 60000 << false;
+    QTest::newRow("hangs") << QByteArray("exec sleep 600") << 2000 << false;
+}
+
+void TestSystemBrowser::reply()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(int, boundMs);
+    installOpener(body);
+    SystemBrowser browser{std::chrono::milliseconds(boundMs)};
+    QObject context;
+    int replies = 0;
+    bool opened = false;
+    browser.open(QStringLiteral("https://www.velmarch.example/"), &context, [&](bool o) {
+        ++replies;
+        opened = o;
+    });
+    QCOMPARE(replies, 0);   // never from within open()
+    QTRY_COMPARE_WITH_TIMEOUT(replies, 1, 30000);
+    QTEST(opened, "opened");
+    // The opener is gone and collected, not left behind as a zombie.
+    const qint64 pid = openerPid();
+    QVERIFY(pid > 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(QStringLiteral("/proc/%1").arg(pid)), 10000);
+    QCOMPARE(replies, 1);
+}
+
+void TestSystemBrowser::openerEndsWithTheProgram()
+{
+    installOpener("exec sleep 600");
+    auto browser = std::make_unique<SystemBrowser>();
+    bool replied = false;
+    browser->open(QStringLiteral("https://www.velmarch.example/"), this, [&](bool) { replied = true; });
+    QTRY_VERIFY_WITH_TIMEOUT(openerPid() > 0, 10000);
+    browser.reset();
+    QVERIFY(!QFile::exists(QStringLiteral("/proc/%1").arg(openerPid())));
+    QCoreApplication::processEvents();
+    QVERIFY(!replied);
 }
 
 QTEST_GUILESS_MAIN(TestSystemBrowser)

@@ -5,8 +5,11 @@
 #include "browser.h"
 #include "forms.h"
 
+#include <QPointer>
 #include <QString>
 #include <QStringList>
+
+#include <utility>
 
 namespace Quorvath::Testing {
 
@@ -27,10 +30,13 @@ public:
 };
 
 // A browser that is there or not, starts or fails, and records the pages.
+// It replies at once, or, while `waits` is set, holds the reply until told
+// to give it with answer().
 class FakeBrowser final : public Browser {
 public:
     bool available = true;
     bool starts = true;
+    bool waits = false;
     int checks = 0;
     QStringList opened;
 
@@ -39,11 +45,26 @@ public:
         ++checks;
         return available;
     }
-    bool open(const QString &url) override
+    void open(const QString &url, QObject *context, Reply reply) override
     {
         opened << url;
-        return starts;
+        if (waits) {
+            m_context = context;
+            m_reply = std::move(reply);
+        } else {
+            reply(starts);
+        }
     }
+    bool holdsReply() const { return bool(m_reply); }
+    void answer(bool opens)
+    {
+        if (Reply reply = std::exchange(m_reply, {}); reply && m_context)
+            reply(opens);
+    }
+
+private:
+    QPointer<QObject> m_context;
+    Reply m_reply;
 };
 
 } // namespace Quorvath::Testing

@@ -1,0 +1,97 @@
+#include "commandline.h"
+
+#include "identity.h"
+
+#include <QCommandLineParser>
+#include <QStringList>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace Quorvath {
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// The options of QCoreApplication, QGuiApplication, QApplication and the X11
+// platform plugin that QApplication takes off the command line itself.
+const char *const QtOptionsWithValue[] = {
+    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+    "qwindowicon", "qwindowtitle", "session", "style", "stylesheet", "qmljsdebugger",
+    "display", "name", "visual", "geometry", "icon", "title",
+};
+const char *const QtFlags[] = {
+    "reverse", "testability", "widgetcount", "qdevel", "qdebug", "nograb", "dograb",
+};
+
+QString usage(const QList<QCommandLineOption> &options)
+{
+    QString text = u"Usage: QuorvathItemlist [options]\n"
+                   u"Look up the items of the role-playing game Quorvath.\n\nOptions:\n"_s;
+    QStringList names;
+    qsizetype width = 0;
+    for (const QCommandLineOption &option : options) {
+        names << u"  -%1, --%2"_s.arg(option.names().first(), option.names().last());
+        width = std::max(width, names.last().size() + 2);
+    }
+    for (qsizetype i = 0; i < options.size(); ++i)
+        text += names[i].leftJustified(width) + options[i].description() + u'\n';
+    text += u"\nQt's own options, such as -platform, -style and -reverse, work as in\n"
+            u"every Qt program.\n"_s;
+    return text;
+}
+
+void print(FILE *stream, const QString &text)
+{
+    fputs(text.toLocal8Bit().constData(), stream);
+}
+
+} // namespace
+
+std::optional<int> handleCommandLine(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+
+    const QCommandLineOption help({u"h"_s, u"help"_s}, u"Show this help and exit."_s);
+    const QCommandLineOption version({u"v"_s, u"version"_s}, u"Show the name and version and exit."_s);
+    QCommandLineParser parser;
+    // Qt's options are words after a single dash: -platform, not -p -l -a ...
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOption(help);
+    parser.addOption(version);
+    for (const char *name : QtOptionsWithValue) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), u"value"_s);
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    for (const char *name : QtFlags) {
+        QCommandLineOption option(QString::fromLatin1(name));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+
+    const QList<QCommandLineOption> ours{help, version};
+    QString error;
+    if (!parser.parse(arguments))
+        error = parser.errorText();
+    else if (!parser.positionalArguments().isEmpty())
+        error = u"Unexpected argument '%1'."_s.arg(parser.positionalArguments().first());
+    if (!error.isEmpty()) {
+        print(stderr, u"QuorvathItemlist: %1\n\n"_s.arg(error) + usage(ours));
+        return 2;
+    }
+    if (parser.isSet(help)) {
+        print(stdout, usage(ours));
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        print(stdout, u"Quorvath Itemlist %1\n"_s.arg(Identity::Version));
+        return 0;
+    }
+    return std::nullopt;
+}
+
+} // namespace Quorvath

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# The command line of the built executable, run without a display (no DISPLAY,
+# no WAYLAND_DISPLAY, no QT_QPA_PLATFORM): --help and --version answer and
+# exit 0, a wrong command line exits 2 with the usage on stderr, Qt's own
+# options reach Qt, and the man page names every option --help shows.
+#   commandline.sh APP MANPAGE
+set -uo pipefail
+APP=${1:?usage: $0 APP MANPAGE}
+MAN=${2:?usage: $0 APP MANPAGE}
+TMP=$(mktemp -d)
+trap 'rm -rf "$TMP"' EXIT
+FAILS=0
+fail() { echo "FAIL: $*"; FAILS=$((FAILS + 1)); }
+pass() { echo "ok: $*"; }
+check() { local what=$1; shift; if "$@"; then pass "$what"; else fail "$what"; fi; }
+
+# Runs the program with only PATH and HOME set; out, err and code are kept.
+run() {
+    code=0
+    env -i PATH=/usr/bin:/bin HOME="$TMP" timeout 10 "$APP" "$@" >"$TMP/out" 2>"$TMP/err" || code=$?
+    out=$(cat "$TMP/out"); err=$(cat "$TMP/err")
+}
+
+# option | exit code | what stdout holds (grep -E) | what stderr holds
+ROWS=(
+    "--help|0|^Usage: QuorvathItemlist \[options\]|^$"
+    "-h|0|^Usage: QuorvathItemlist \[options\]|^$"
+    "--version|0|^Quorvath Itemlist 1\.0\.1$|^$"
+    "--bogus|2|^$|Unknown option 'bogus'"
+    "-x|2|^$|Unknown option 'x'"
+    "stray|2|^$|Unexpected argument 'stray'"
+)
+for row in "${ROWS[@]}"; do
+    IFS='|' read -r option want_code want_out want_err <<<"$row"
+    run "$option"
+    check "$option exits $want_code (got $code)" [ "$code" = "$want_code" ]
+    check "$option: stdout matches '$want_out'" grep -qE "$want_out" <<<"$out"
+    check "$option: stderr matches '$want_err'" grep -qE "$want_err" <<<"$err"
+    [ "$want_code" = 2 ] && check "$option: the usage follows the error" grep -q "^Usage: " <<<"$err"
+done
+
+# Qt's options pass: the program runs on the platform they name until the
+# time runs out (124 is timeout's "still running").
+code=0
+env -i PATH=/usr/bin:/bin HOME="$TMP" timeout 2 "$APP" -platform offscreen -reverse --style Fusion \
+    >/dev/null 2>&1 || code=$?
+check "-platform offscreen -reverse --style Fusion runs the program (got $code)" [ "$code" = 124 ]
+
+# Every option --help lists is in the man page.
+run --help
+for option in $(grep -- '^  -' <<<"$out" | grep -oE -- '-{1,2}[a-z][a-z-]*' | sort -u); do
+    check "the man page names $option" grep -qF -- "${option//-/\\-}" "$MAN"
+done
+
+[ "$FAILS" -eq 0 ] && { echo "all passed"; exit 0; }
+echo "$FAILS failed"
+exit 1
