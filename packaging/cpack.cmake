@@ -21,6 +21,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The program's font, DejaVu Sans Condensed, on top of the libraries.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-dejavu-extra)
 # The web buttons of the About window hand their page to xdg-open.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
 # Control files 0644 whatever the umask of the build.

@@ -9,7 +9,7 @@ QI_BUILD=${QI_BUILD_DIR:-$QI_ROOT/build}
 
 # What building and running needs, and what only the tests need on top.
 QI_RUN_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libxcb1-dev
-                 fonts-dejavu-core xvfb xauth x11-utils xdotool imagemagick)
+                 fonts-dejavu-core fonts-dejavu-extra xvfb xauth x11-utils xdotool imagemagick)
 QI_TEST_PACKAGES=(openbox libgtest-dev libbenchmark-dev binutils-mingw-w64-x86-64
                   desktop-file-utils appstream strace dpkg-dev file
                   at-spi2-core python3-pyatspi dbus dbus-x11 libxcb-damage0-dev lintian)

@@ -1,6 +1,7 @@
 #include "introwindow.h"
 
 #include "classicframe.h"
+#include "enterbutton.h"
 #include "formregistry.h"
 #include "twips.h"
 
@@ -55,10 +56,9 @@ IntroWindow::IntroWindow(FormRegistry &forms, QWidget *parent)
     m_okay = new QPushButton(QStringLiteral("Okay"), frame);
     m_okay->setObjectName(QStringLiteral("Command1"));
     m_okay->setGeometry(Twips::rect(240, 600, 1455, 375));
-    // Outside a dialog Qt presses an auto-default button on Enter only while
-    // it has the focus, which is exactly how this button should behave; it
-    // is never a default or cancel button, so Esc does nothing.
-    m_okay->setAutoDefault(true);
+    // Enter presses it while it has the focus; it is never a default or
+    // cancel button, so Esc does nothing.
+    pressOnEnter(m_okay);
     connect(m_okay, &QPushButton::clicked, this, &IntroWindow::Command1_Click);
 
     setFocusProxy(m_okay);

@@ -2,6 +2,7 @@
 
 #include "browser.h"
 #include "classicframe.h"
+#include "enterbutton.h"
 #include "identity.h"
 #include "sidewindow.h"
 #include "twips.h"
@@ -59,9 +60,9 @@ QPushButton *createButton(QWidget *parent, const char *name, const QString &capt
     auto *button = new QPushButton(caption, parent);
     button->setObjectName(QLatin1String(name));
     button->setGeometry(rect);
-    // Outside a dialog Qt's push buttons ignore Enter; these are pressed by it
-    // when they have the focus. None of them is the default button.
-    button->setAutoDefault(true);
+    // Enter presses the button that has the focus. None of them is the
+    // default button.
+    pressOnEnter(button);
     return button;
 }
 

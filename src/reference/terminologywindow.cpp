@@ -52,6 +52,8 @@ TerminologyWindow::TerminologyWindow(const TerminologyInfo &info, QWidget *paren
 
     Text1 = new QPlainTextEdit(Frame1);
     Text1->setObjectName(QStringLiteral("Text1"));
+    // Read out under its frame's caption, as a group box's only control is.
+    Text1->setAccessibleName(Frame1->title());
     Text1->setGeometry(QRect(Twips::point(120, 240), Twips::size(info.text.width(), info.text.height())));
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -19,6 +19,8 @@ start_app
 intro=$(wait_window "$INTRO") || { fail "intro window"; finish; }
 wait_a11y 10 || { fail "the program is on the accessibility bus"; finish; }
 check "every control of the intro has a name" all_named "$INTRO"
+check "the intro's Okay is no default button" sh -c '! /usr/bin/python3 "$0" "$1" states "$2" "push button" Okay | grep -qw default' \
+    "$E2E_DIR/a11y.py" "$APP_PID" "$INTRO"
 activate "$intro"
 key "$intro" Return
 wait_window "$MAIN" >/dev/null || { fail "main window"; finish; }
@@ -42,20 +44,22 @@ check "Right moves selection and focus to Figurines" wait_for 20 sh -c \
     's=$(/usr/bin/python3 "$0" "$1" states "$2" "page tab" Figurines); echo "$s" | grep -qw selected && echo "$s" | grep -qw focused' \
     "$E2E_DIR/a11y.py" "$APP_PID" "$MAIN"
 
-# --- The details: named after their captions, the value read as description -------
+# --- The details: each value labelled by its caption, named by what it shows -------
 for field in "Item Name" "Usable By" "Effect(s) of Equipping" "Activated Effect(s)" "# Uses" "Description"; do
-    check "a value label is named '$field'" exists "$MAIN" label "$field"
+    check "a value is labelled by '$field:'" a11y value "$MAIN" "$field:"
 done
 click_object "$MAIN" "page tab" Armor
 click_object "$MAIN" "table cell" "Chain Armor"
-check "the Item Name label reads the clicked item" wait_for 20 sh -c \
-    '[ "$(/usr/bin/python3 "$0" "$1" description "$2" label "Item Name")" = "Chain Armor" ]' "$E2E_DIR/a11y.py" "$APP_PID" "$MAIN"
+check "the value labelled 'Item Name:' reads the clicked item" wait_for 20 sh -c \
+    '[ "$(/usr/bin/python3 "$0" "$1" value "$2" "Item Name:")" = "Chain Armor" ]' "$E2E_DIR/a11y.py" "$APP_PID" "$MAIN"
 
 # --- The side windows' texts ---------------------------------------------------------
 activate "$main"
 menu Help "About Quorvath Itemlist"
 wait_window "$ABOUT" 40 >/dev/null || fail "About window"
 check "every control of the About window has a name" all_named "$ABOUT"
+check "the About window's Okay is no default button" sh -c '! /usr/bin/python3 "$0" "$1" states "$2" "push button" Okay | grep -qw default' \
+    "$E2E_DIR/a11y.py" "$APP_PID" "$ABOUT"
 check "the About text is readable" sh -c '[ "$(printf "%s" "$0" | tr -d "\r" | head -n 2 | paste -sd "|")" = "Quorvath|Itemlist for Windows" ]' "$(a11y text "$ABOUT" text)"
 activate "$main"
 menu Help Terminology "Activated Effects"

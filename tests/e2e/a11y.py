@@ -8,6 +8,7 @@ Commands (each prints one answer; exit status 1 when nothing matches):
   windows                 the captions of its showing windows
   find WINDOW ROLE NAME   "x y w h" of the first showing object (screen pixels)
   description WINDOW ROLE NAME
+  value WINDOW CAPTION    the name of the control that CAPTION labels
   names WINDOW ROLE       the names of the showing objects with this role
   states WINDOW ROLE NAME the object's states, e.g. "selected focused"
   rows WINDOW ROLE NAME   the names of all entries of a list (role "tree")
@@ -83,6 +84,14 @@ def extents(obj):
     return e.x, e.y, e.width, e.height
 
 
+def labelled_by(obj):
+    names = []
+    for relation in obj.getRelationSet():
+        if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
+            names += [relation.getTarget(i).name for i in range(relation.getNTargets())]
+    return names
+
+
 def main(argv):
     pid, command, args = int(argv[1]), argv[2], argv[3:]
     if command == "wait":
@@ -120,8 +129,10 @@ def main(argv):
             print(f"{'  ' * depth}{obj.getRoleName()} '{obj.name}' '{obj.description}' [{states}]")
         return 0
     if command == "unnamed":
+        # A control labelled by another (an empty value by its caption) is
+        # announced with that label's name.
         bad = [f"{o.getRoleName()} @ {extents(o)[0]},{extents(o)[1]}" for o in walk(win)
-               if o.getRoleName() in USER_ROLES and not o.name.strip()]
+               if o.getRoleName() in USER_ROLES and not o.name.strip() and not labelled_by(o)]
         print("\n".join(bad))
         return 0
     if command == "names":
@@ -140,6 +151,13 @@ def main(argv):
             if cell is not None and cell.getRoleName() == "table cell":
                 print(cell.name)
         return 0
+    if command == "value":
+        # The name of the control that the caption args[1] labels.
+        for obj in walk(win):
+            if args[1] in labelled_by(obj):
+                print(obj.name)
+                return 0
+        return 1
     if command == "text":
         for obj in walk(win):
             if obj.getRoleName() == args[1]:

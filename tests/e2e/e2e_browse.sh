@@ -32,13 +32,13 @@ mapfile -t armor < <(a11y rows "$MAIN" tree "Armor items")
 check "Armor lists 23 entries (got ${#armor[@]})" [ "${#armor[@]}" = 23 ]
 check "the first Armor entry is Leather Armor (got '${armor[0]:-}')" [ "${armor[0]:-}" = "Leather Armor" ]
 check "Armor is the selected tab" sh -c 'echo "$0" | grep -qw selected' "$(a11y states "$MAIN" "page tab" Armor)"
-details() { local f; for f in "${FIELDS[@]}"; do a11y description "$MAIN" label "$f"; done; }
+details() { local f; for f in "${FIELDS[@]}"; do a11y value "$MAIN" "$f:"; done; }
 empty_details() { [ -z "$(details | tr -d '\n')" ]; }
 check "the details are empty at start" empty_details
 
 # --- Entries and tabs, clicked with the pointer -------------------------------
 # Clicking an entry shows its row: the name label carries the entry's text.
-shows_item() { [ "$(a11y description "$MAIN" label "Item Name")" = "$1" ]; }
+shows_item() { [ "$(a11y value "$MAIN" "Item Name:")" = "$1" ]; }
 click_object "$MAIN" "table cell" "Chain Armor"
 check "clicking Chain Armor shows it" wait_for 20 shows_item "Chain Armor"
 chain=$(details)

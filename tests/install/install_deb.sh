@@ -23,6 +23,8 @@ for lib in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 libc6; do
     check "Depends names $lib with a version" sh -c 'echo "$0" | grep -qE "(^|, )$1 \\(>= [0-9]"' "$depends" "${lib//+/\\+}"
 done
 
+check "Depends names the program's font, fonts-dejavu-extra" sh -c 'echo "$0" | grep -qE "(^|, )fonts-dejavu-extra(,|$)"' "$depends"
+
 dpkg-deb -c "$deb" | awk '{print $NF}' | sed 's|^\./|/|' >"$TMP/files"
 for path in /usr/bin/QuorvathItemlist \
             /usr/share/applications/$APP_ID.desktop \

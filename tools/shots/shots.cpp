@@ -26,7 +26,7 @@ public:
 class NoBrowser final : public Quorvath::Browser {
 public:
     bool isAvailable() override { return true; }
-    bool open(const QString &) override { return false; }
+    void open(const QString &, QObject *, Reply reply) override { reply(false); }
 };
 
 void save(QWidget *widget, const QString &path)
