@@ -1,6 +1,11 @@
 // The window flow driven in-process: which forms exist and are loaded after
 // each step, the quit question, and when the program ends.
 #include "aboutwindow.h"
+#include "classicframe.h"
+#include "introwindow.h"
+#include "mainwindow.h"
+#include "terminologywindow.h"
+#include "uifont.h"
 #include "fakes.h"
 #include "formregistry.h"
 #include "itemtable.h"
@@ -17,9 +22,13 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QFontDatabase>
+#include <QToolTip>
 #include <QTreeWidget>
 
 using namespace Quorvath;
+
+Q_DECLARE_METATYPE(Quorvath::FormId)
 using Quorvath::Testing::FakeBrowser;
 using Quorvath::Testing::ScriptedQuestion;
 
@@ -69,6 +78,13 @@ int runLoop(FormRegistry &forms, const std::function<void()> &scenario, int ms =
     return code;
 }
 
+bool isProgramFont(const QFont &font)
+{
+    const QFont program = QApplication::font();
+    return font.family() == program.family() && font.pointSizeF() == program.pointSizeF()
+           && font.stretch() == program.stretch();
+}
+
 QAction *action(FormRegistry &forms, const char *name)
 {
     return forms.window(FormId::d)->findChild<QAction *>(QLatin1String(name));
@@ -79,6 +95,7 @@ QAction *action(FormRegistry &forms, const char *name)
 class FormFlowTest : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -92,6 +109,8 @@ private slots:
     void yesKeepsTheAboutWindowAliveUntilItCloses();
     void theRealMessageBoxAsksOnce();
     void sessionEndAsksToo();
+    void classicLook_data();
+    void classicLook();
 
 private:
     void pressOkay();
@@ -100,6 +119,22 @@ private:
     FakeBrowser m_browser;   // none there: the About window works without one
     std::unique_ptr<FormRegistry> m_forms;
 };
+
+void FormFlowTest::initTestCase()
+{
+    // The program's one font fits every text of every window as designed.
+    FormRegistry::applyProgramFont();
+    const QFont font = QApplication::font();
+    // Where the chosen face is installed (the set-up installs it), it is the one used.
+    const QFont preferred = UiFont::preferredFont();
+    if (QFontDatabase::hasFamily(preferred.family()))
+        QCOMPARE(font.toString(), preferred.toString());
+    for (const auto &texts : {IntroWindow::designedTexts(), MainWindow::designedTexts(),
+                              TerminologyWindow::designedTexts(), AboutWindow::designedTexts()}) {
+        for (const UiFont::Text &text : texts)
+            QVERIFY2(UiFont::fits(font, text), qPrintable(font.toString() + QLatin1String(": ") + text.text));
+    }
+}
 
 void FormFlowTest::init()
 {
@@ -277,6 +312,8 @@ void FormFlowTest::theRealMessageBoxAsksOnce()
                     QCOMPARE(box->icon(), QMessageBox::Question);
                     QCOMPARE(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
                     QCOMPARE(box->defaultButton(), box->button(QMessageBox::Yes));
+                    QVERIFY(isProgramFont(box->findChild<QLabel *>("qt_msgbox_label")->font()));
+                    QVERIFY(isProgramFont(box->button(button)->font()));
                     QTest::mouseClick(box->button(button), Qt::LeftButton);
                     return;
                 }
@@ -294,6 +331,54 @@ void FormFlowTest::theRealMessageBoxAsksOnce()
     QVERIFY(main->close());
     QCOMPARE(boxes, 2);
     QVERIFY(!forms.isLoaded(FormId::d));
+}
+
+void FormFlowTest::classicLook_data()
+{
+    QTest::addColumn<FormId>("form");
+    const char *names[] = {"frmIntro", "d", "frmItemname", "frmUsableby", "frmEffects", "frmActivated",
+                           "frmDescription", "frm1time", "frmLimited", "frmMultiple", "frmContinuous", "frmAbout"};
+    for (int form = 0; form < FormCount; ++form)
+        QTest::newRow(names[form]) << FormId(form);
+}
+
+void FormFlowTest::classicLook()
+{
+    QFETCH(FormId, form);
+    m_forms->show(form);
+    QWidget *window = m_forms->window(form);
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+
+    // One font everywhere: every control, menu and tooltip (the lists in its bold cut).
+    const QList<QWidget *> widgets = window->findChildren<QWidget *>() << window;
+    for (QWidget *w : widgets)
+        QVERIFY2(isProgramFont(w->font()), qPrintable(w->objectName() + w->font().toString()));
+    QVERIFY(isProgramFont(QToolTip::font()));
+    // Seven entries in view in a list, as designed: six whole and part of the seventh.
+    if (auto *list = window->findChild<QTreeWidget *>(QStringLiteral("lstData(0)")))
+        QVERIFY(list->viewport()->height() > 6 * list->visualItemRect(list->topLevelItem(0)).height());
+
+    // A frame's caption sits on its top border line, and the border keeps
+    // clear of every control in the frame: drawn alone, the frame leaves
+    // each control's box and the pixels around it in the window's colour.
+    for (ClassicFrame *frame : window->findChildren<ClassicFrame *>()) {
+        const QRect caption = frame->captionRect();
+        const int borderTop = frame->borderRect().top();
+        QVERIFY(caption.isEmpty() || (caption.top() < borderTop && borderTop < caption.bottom()));
+        const QColor background = frame->palette().color(QPalette::Window);
+        QImage alone(frame->size(), QImage::Format_RGB32);
+        alone.fill(background);
+        frame->render(&alone, QPoint(), QRegion(), QWidget::RenderFlags());
+        QVERIFY(alone.pixelColor(frame->width() / 2, borderTop) != background);   // the border is there
+        for (QWidget *child : frame->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            const QRect around = child->geometry().adjusted(-1, -1, 1, 1) & alone.rect();
+            for (int y = around.top(); y <= around.bottom(); ++y) {
+                for (int x = around.left(); x <= around.right(); ++x)
+                    QVERIFY2(alone.pixelColor(x, y) == background,
+                             qPrintable(QStringLiteral("%1 at %2,%3").arg(child->objectName()).arg(x).arg(y)));
+            }
+        }
+    }
 }
 
 void FormFlowTest::sessionEndAsksToo()
