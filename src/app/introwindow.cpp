@@ -34,7 +34,7 @@ IntroWindow::IntroWindow(FormRegistry &forms, QWidget *parent)
     m_image->setObjectName(QStringLiteral("Image1"));
     m_image->setGeometry(Twips::rect(0, 0, 4305, 2580));
     m_image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_image->setPixmap(QPixmap(QStringLiteral(":/intro.bmp")));   // shown at its own size
+    m_image->setPixmap(QPixmap(QStringLiteral(":/intro.bmp"), "BMP"));   // shown at its own size
 
     auto *line = new QFrame(this);
     line->setObjectName(QStringLiteral("Line1"));

@@ -137,34 +137,42 @@ void MainWindow::createControls()
     SSTab1->setGeometry(Twips::rect(0, 0, 7215, 2655));
     connect(SSTab1, &MultiRowTabWidget::clicked, this, &MainWindow::SSTab1_Click);
 
-    QFont listFont = font();
-    listFont.setBold(true);
-    for (int tab = 0; tab < TabCount; ++tab) {
-        auto *list = new QTreeWidget(SSTab1->page(tab));
-        lstData[tab] = list;
-        list->setObjectName(QStringLiteral("lstData(%1)").arg(tab));
-        list->setAccessibleName(TabCaptions[tab] + QStringLiteral(" items"));
-        list->setGeometry(Twips::rect(120, 960, 6735, 1575));
-        list->setFont(listFont);
-        list->setColumnCount(1);
-        list->setHeaderLabels({QStringLiteral("Item")});
-        list->header()->setStretchLastSection(false);
-        list->header()->setSectionsMovable(false);
-        list->setColumnWidth(0, Twips::px(tab == 0 ? 3000 : 6000));
-        list->setRootIsDecorated(false);
-        list->setItemsExpandable(false);
-        list->setUniformRowHeights(true);
-        list->setSortingEnabled(false);
-        list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        list->setSelectionMode(QAbstractItemView::SingleSelection);
-        // A click on an entry selects it, and so do the arrow keys: the
-        // selection is the one signal that shows an item.
-        connect(list, &QTreeWidget::itemSelectionChanged, this, [this, list] {
-            const QList<QTreeWidgetItem *> selected = list->selectedItems();
-            if (!selected.isEmpty())
-                lstData_ItemClick(selected.first());
-        });
-    }
+    // The lists are made when their tab is first selected: until then a tab's
+    // list is empty and hidden, which no list at all looks like.
+}
+
+QTreeWidget *MainWindow::list(int tab)
+{
+    if (QTreeWidget *made = lstData[tab])
+        return made;
+    auto *list = new QTreeWidget(SSTab1->page(tab));
+    lstData[tab] = list;
+    list->setObjectName(QStringLiteral("lstData(%1)").arg(tab));
+    list->setAccessibleName(TabCaptions[tab] + QStringLiteral(" items"));
+    list->setGeometry(Twips::rect(120, 960, 6735, 1575));
+    QFont bold = font();
+    bold.setBold(true);
+    list->setFont(bold);
+    list->setColumnCount(1);
+    list->setHeaderLabels({QStringLiteral("Item")});
+    list->header()->setStretchLastSection(false);
+    list->header()->setSectionsMovable(false);
+    list->setColumnWidth(0, Twips::px(tab == 0 ? 3000 : 6000));
+    list->setRootIsDecorated(false);
+    list->setItemsExpandable(false);
+    list->setUniformRowHeights(true);
+    list->setSortingEnabled(false);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A click on an entry selects it, and so do the arrow keys: the
+    // selection is the one signal that shows an item.
+    connect(list, &QTreeWidget::itemSelectionChanged, this, [this, list] {
+        const QList<QTreeWidgetItem *> selected = list->selectedItems();
+        if (!selected.isEmpty())
+            lstData_ItemClick(selected.first());
+    });
+    list->show();
+    return list;
 }
 
 void MainWindow::createDetails()
@@ -264,7 +272,7 @@ void MainWindow::LoadLists()
     for (int column = 1; column <= FieldCount; ++column)
         lblField[column]->setText(QString());
 
-    QTreeWidget *list = lstData[SSTab1->tab()];
+    QTreeWidget *list = this->list(SSTab1->tab());
     list->clear();
     const QString caption = SSTab1->caption();
     // The count is read once; a count beyond the table would index past it.

@@ -68,6 +68,8 @@ private:
     void createDetails();
     void createMenus();
     void createStatusBar();
+    // The list of `tab`, made on first use.
+    QTreeWidget *list(int tab);
     void updateCopyAction();
 
     Catalog &m_state;
@@ -75,7 +77,7 @@ private:
     Question &m_question;
 
     MultiRowTabWidget *SSTab1 = nullptr;
-    std::array<QTreeWidget *, TabCount> lstData{};
+    std::array<QTreeWidget *, TabCount> lstData{};   // null until the tab is first selected
     ClassicFrame *ArmorInfo = nullptr;
     std::array<ValueLabel *, FieldCount + 1> lblField{};   // 1..6, as the catalog's columns
     QAction *m_copyAction = nullptr;

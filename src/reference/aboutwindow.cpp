@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -171,8 +172,8 @@ void AboutWindow::createControls()
 void AboutWindow::loadPictures()
 {
     for (int position = 1; position <= Animation::PictureCount; ++position) {
-        ImageList1.add(QPixmap(QStringLiteral(":/frames/frame%1.bmp")
-                                   .arg(position, 2, 10, QLatin1Char('0'))));
+        ImageList1.add(QImage(QStringLiteral(":/frames/frame%1.bmp").arg(position, 2, 10, QLatin1Char('0')),
+                              "BMP"));
     }
 }
 
@@ -187,7 +188,7 @@ void AboutWindow::Form_Load()
 void AboutWindow::Timer1_Timer()
 {
     m_state.FramePos = Animation::nextStep(m_state.FramePos);
-    const QPixmap picture = ImageList1.picture(FrameImage[m_state.FramePos]);
+    const QPixmap picture = QPixmap::fromImage(ImageList1.picture(FrameImage[m_state.FramePos]));
     Image1->setPixmap(picture);
     // The image control takes the picture's own size; its border lies outside.
     if (!picture.isNull()) {
