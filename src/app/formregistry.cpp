@@ -10,6 +10,8 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QLayout>
+#include <QPixmap>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -31,6 +33,24 @@ FormRegistry::~FormRegistry()
             delete s.window;
         }
     }
+    delete m_prebuilt;
+}
+
+void FormRegistry::prebuildMain()
+{
+    if (m_prebuilt || slot(FormId::d).created || m_ended)
+        return;
+    if (!m_catalog)
+        m_catalog = std::make_unique<Catalog>();
+    auto *main = new MainWindow(*m_catalog, *this, m_question, MainWindow::Load::Later);
+    // Everything showing needs but the catalog: styles, layout, the native
+    // window, and a first rendering that loads the glyphs of its texts.
+    main->ensurePolished();
+    main->layout()->activate();
+    main->winId();
+    QPixmap scratch(main->size());
+    main->render(&scratch);
+    m_prebuilt = main;
 }
 
 void FormRegistry::applyProgramFont()
@@ -64,6 +84,13 @@ void FormRegistry::show(FormId form)
 
 bool FormRegistry::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::Paint && m_prebuildDelay >= 0 && !m_prebuildScheduled
+        && watched == window(FormId::frmIntro)) {
+        // Started earlier, building the main window would hold up the
+        // intro's first frame on screen.
+        m_prebuildScheduled = true;
+        QTimer::singleShot(m_prebuildDelay, this, &FormRegistry::prebuildMain);
+    }
     if (event->type() == QEvent::WindowStateChange && !isLoaded(FormId::d))
         restoreIfMinimized(static_cast<QWidget *>(watched));
     return QObject::eventFilter(watched, event);
@@ -98,6 +125,12 @@ QWidget *FormRegistry::load(FormId form)
     case FormId::frmIntro:
         return adopt(form, new IntroWindow(*this));
     case FormId::d:
+        if (m_prebuilt) {
+            auto *main = static_cast<MainWindow *>(m_prebuilt.data());
+            m_prebuilt = nullptr;
+            main->Form_Load();
+            return adopt(form, main);
+        }
         if (!m_catalog)
             m_catalog = std::make_unique<Catalog>();
         return adopt(form, new MainWindow(*m_catalog, *this, m_question));

@@ -53,8 +53,18 @@ public:
     int loadedCount() const { return m_loadedCount; }
     bool hasEnded() const { return m_ended; }
 
+    // Builds the main window ahead, hidden, so that "Okay" has only to load
+    // and show it. Such a window is no instance yet: it is not loaded, does
+    // not count for the end of the program and never shows until "Okay".
+    // Does nothing once the main window exists or the program has ended.
+    void prebuildMain();
+    bool hasPrebuiltMain() const { return !m_prebuilt.isNull(); }
+    // Builds the main window ahead this long after the intro window has first
+    // painted, while the user reads it; never when not set.
+    void setPrebuildDelay(int ms) { m_prebuildDelay = ms; }
+
     // The instance state of the forms that have one; null before first use.
-    const Catalog *catalog() const { return m_catalog.get(); }
+    const Catalog *catalog() const { return slot(FormId::d).created ? m_catalog.get() : nullptr; }
     const AboutState *aboutState() const { return m_aboutState.get(); }
 
     // The desktop session is ending: ask the main window as every other way
@@ -91,6 +101,9 @@ private:
     std::unique_ptr<AboutState> m_aboutState;
     int m_loadedCount = 0;
     bool m_ended = false;
+    QPointer<QWidget> m_prebuilt;   // the main window built ahead, until "Okay" takes it
+    int m_prebuildDelay = -1;
+    bool m_prebuildScheduled = false;
 };
 
 } // namespace Quorvath

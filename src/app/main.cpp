@@ -36,6 +36,9 @@ int main(int argc, char *argv[])
     Quorvath::MessageBoxQuestion question;
     Quorvath::SystemBrowser browser;
     Quorvath::FormRegistry forms(question, browser);
+    // The main window is built while the intro is read, so that "Okay"
+    // opens it at once. 60 ms: well after the intro is on screen.
+    forms.setPrebuildDelay(60);
     QObject::connect(&forms, &Quorvath::FormRegistry::ended, &app, [] { QCoreApplication::exit(0); });
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &forms, [&forms](QSessionManager &session) {
         if (session.allowsInteraction()) {

@@ -100,7 +100,7 @@ std::vector<UiFont::Text> MainWindow::designedTexts()
     return texts;
 }
 
-MainWindow::MainWindow(Catalog &state, FormShower &forms, Question &question, QWidget *parent)
+MainWindow::MainWindow(Catalog &state, FormShower &forms, Question &question, Load load, QWidget *parent)
     : QMainWindow(parent)
     , m_state(state)
     , m_forms(forms)
@@ -119,7 +119,10 @@ MainWindow::MainWindow(Catalog &state, FormShower &forms, Question &question, QW
     createStatusBar();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    Form_Load();
+    if (load == Load::Now)
+        Form_Load();
+    else
+        list(SSTab1->tab());   // empty until Form_Load, but made
 }
 
 void MainWindow::createControls()

@@ -39,7 +39,12 @@ public:
     // the program's font.
     static std::vector<UiFont::Text> designedTexts();
 
-    MainWindow(Catalog &state, FormShower &forms, Question &question, QWidget *parent = nullptr);
+    // Builds the window and, unless `load` is Load::Later, loads it: Form_Load
+    // writes the catalog and fills the selected tab's list. A window built
+    // ahead has every control, but no catalog and no entries until Form_Load.
+    enum class Load { Now, Later };
+    MainWindow(Catalog &state, FormShower &forms, Question &question, Load load = Load::Now,
+               QWidget *parent = nullptr);
 
     // The load step: writes the catalog, then fills the selected tab's list.
     void Form_Load();

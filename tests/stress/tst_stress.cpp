@@ -147,6 +147,9 @@ private:
             choices << Choice{6, &Session::tick} << Choice{2, &Session::closeAbout}
                     << Choice{1, &Session::webButton};
         choices << Choice{1, &Session::browserChanges};
+        // The main window built ahead at any moment: before "Okay", after it
+        // (no effect), after the intro was closed, after quitting.
+        choices << Choice{2, &Session::prebuild};
 
         int total = 0;
         for (const Choice &c : choices)
@@ -341,6 +344,12 @@ private:
         m_model.webButton(petition ? AboutWindow::PetitionUrl : AboutWindow::VelmarchUrl);
     }
 
+    void prebuild()
+    {
+        note(QStringLiteral("main window built ahead"));
+        m_forms->prebuildMain();   // nothing the user can see changes
+    }
+
     void browserChanges()
     {
         m_browser.available = !m_browser.available;
@@ -378,6 +387,9 @@ private:
             if (m.loaded[i] && (!m_forms->window(f)->isVisible() || m_forms->window(f)->objectName() != name))
                 return QStringLiteral("%1: not visible under its name").arg(name);
         }
+        // A main window built ahead is no instance: no catalog, nothing shown.
+        if ((m_forms->catalog() != nullptr) != m.created[size_t(FormId::d)])
+            return QStringLiteral("catalog there %1").arg(m_forms->catalog() != nullptr);
         if (m.isLoaded(FormId::d))
             if (QString e = checkMain(); !e.isEmpty())
                 return e;
@@ -416,6 +428,11 @@ private:
             return QStringLiteral("selected tab %1, expected %2").arg(tabs()->tab()).arg(m.tab);
         for (int t = 0; t < Stress::TabCount; ++t) {
             QTreeWidget *l = list(t);
+            if (!l) {   // made when its tab is first chosen
+                if (t == m.tab || !m.lists[t].isEmpty())
+                    return QStringLiteral("lstData(%1) missing").arg(t);
+                continue;
+            }
             if (l->isVisibleTo(tabs()) != (t == m.tab))
                 return QStringLiteral("lstData(%1) visible %2").arg(t).arg(t != m.tab);
             const QList<int> &rows = m.lists[t];
