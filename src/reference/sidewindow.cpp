@@ -3,6 +3,10 @@
 #include <QGuiApplication>
 #include <QWidget>
 
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
+
 #ifdef QI_HAVE_XCB
 #include <xcb/xcb.h>
 
@@ -47,6 +51,18 @@ bool hasAtom(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t prope
 
 void keepOffTaskbar(QWidget *window)
 {
+#ifdef Q_OS_WIN
+    // Windows gives a taskbar button to every unowned top-level window and
+    // none to an owned one. A tool window would have none either, but with a
+    // small title bar. So the window gets an owner: one hidden window of the
+    // program's, which never shows and so never stands in front of it.
+    static const HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                              GetModuleHandleW(nullptr), nullptr);
+    if (window && window->isWindow() && owner && QGuiApplication::platformName() == QLatin1String("windows"))
+        SetWindowLongPtrW(reinterpret_cast<HWND>(window->winId()), GWLP_HWNDPARENT,
+                          reinterpret_cast<LONG_PTR>(owner));
+    return;
+#endif
 #ifdef QI_HAVE_XCB
     // Qt 6.4 has no window flag for this on X11 short of Qt::Tool, which
     // would also keep the window above the main window (it becomes transient

@@ -1,16 +1,22 @@
 #!/usr/bin/env bash
 # Compiles the Windows resource script with the MinGW resource compiler and
-# reads it back: the version resource must carry exactly our six strings and
-# version 1.0.0.1, and the icon must be in it.
+# reads it back, or reads the resources of a built executable: the version
+# resource must carry exactly our six strings and version 1.0.0.1, and the
+# icon must be in it.
+#   versionresource.sh QuorvathItemlist.rc | QuorvathItemlist.exe
 set -euo pipefail
 rc=$1
 windres=$(command -v x86_64-w64-mingw32-windres) || { echo "x86_64-w64-mingw32-windres missing"; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-cd "$(dirname "$rc")"
-"$windres" --preprocessor=cpp -i "$(basename "$rc")" -o "$work/app.res"
-"$windres" -i "$work/app.res" -O rc > "$work/app.rc"
+if [ "${rc##*.}" = exe ]; then
+    "$windres" -i "$rc" -O rc > "$work/app.rc"
+else
+    cd "$(dirname "$rc")"
+    "$windres" --preprocessor=cpp -i "$(basename "$rc")" -o "$work/app.res"
+    "$windres" -i "$work/app.res" -O rc > "$work/app.rc"
+fi
 
 fail=0
 expect() { grep -qF -- "$1" "$work/app.rc" || { echo "missing: $1"; fail=1; }; }

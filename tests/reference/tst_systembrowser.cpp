@@ -24,6 +24,7 @@ private slots:
     void reply_data();
     void reply();
     void openerEndsWithTheProgram();
+    void windowsBrowserAtItsPath();
 
 private:
     // An xdg-open in a folder of its own, first on the PATH, that writes its
@@ -38,15 +39,38 @@ private:
 void TestSystemBrowser::init()
 {
 #ifdef Q_OS_WIN
-    QSKIP("The Windows browser has a fixed path.");
+    if (qstrcmp(QTest::currentTestFunction(), "windowsBrowserAtItsPath") != 0)
+        QSKIP("The Windows browser has a fixed path.");
+    return;
 #endif
     m_path = qgetenv("PATH");
     m_dir.emplace();
     QVERIFY(m_dir->isValid());
 }
 
+void TestSystemBrowser::windowsBrowserAtItsPath()
+{
+#ifndef Q_OS_WIN
+    QSKIP("Windows only");
+#else
+    // Present where Windows (and Wine) install it; absent once it is moved.
+    const QString path = QStringLiteral("C:/Program Files/Internet Explorer/iexplore.exe");
+    const QString moved = path + QStringLiteral(".moved");
+    QVERIFY2(QFile::exists(path), "this Windows has no browser at its usual path");
+    SystemBrowser browser;
+    QVERIFY(browser.isAvailable());
+    QVERIFY(QFile::rename(path, moved));
+    const bool withoutIt = browser.isAvailable();
+    QVERIFY(QFile::rename(moved, path));
+    QVERIFY(!withoutIt);
+    QVERIFY(browser.isAvailable());
+#endif
+}
+
 void TestSystemBrowser::cleanup()
 {
+    if (!m_dir)
+        return;
     qputenv("PATH", m_path);
     m_dir.reset();
 }

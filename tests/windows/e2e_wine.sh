@@ -1,0 +1,137 @@
+#!/usr/bin/env bash
+# The Windows program under Wine on a virtual X display with a window
+# manager, driven with real X pointer and key events and read back from the
+# screen's pixels (Wine offers no accessibility bus to ask):
+#   e2e_wine.sh QuorvathItemlist.exe [STYLE]
+# The intro, Enter, the tab strip drawn, an item's six texts, every menu of
+# the menu bar opened and used with the pointer, Alt+F4 and Yes with exit 0.
+# STYLE runs it under another of Qt's Windows styles (-style STYLE).
+set -euo pipefail
+exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+style=${2:-}
+runner=$(mktemp)
+printf '#!/bin/sh\nexec wine "%s" %s\n' "$exe" "${style:+-style $style}" >"$runner"
+chmod +x "$runner"
+export QI_APP=$runner
+source "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib.sh"
+trap 'e2e_cleanup; rm -f "$runner"' EXIT
+start_display
+
+INTRO="Quorvath Itemlist for Windows Version 1.0.1A"
+MAIN="Quorvath Itemlist For Windows"
+
+# --- Pixels -------------------------------------------------------------------
+# The screen, and parts of a window's client area.
+screen() { import -window root "$1" 2>/dev/null; }
+# Whether a box of a window's client area holds drawn text or lines: some
+# pixels much darker than the rest. ink WINDOW X Y W H
+ink() {
+    shot "$1" "$2" "$3" "$4" "$5" "$E2E_TMP/ink.png"
+    local dark
+    dark=$(convert "$E2E_TMP/ink.png" -colorspace Gray -threshold 45% -negate -format '%[fx:mean*w*h]' info:)
+    [ "${dark%.*}" -ge 3 ]
+}
+# The bounding box "W H X Y" of what differs between two screen shots.
+changed() {
+    convert "$1" "$2" -compose difference -composite -colorspace Gray -threshold 2% \
+        -format '%@' info: | sed 's/[x+]/ /g'
+}
+# The x centres of the words in a band of a window's rows: words_x WINDOW Y H.
+# Columns with dark pixels, runs of them closer than 7 px joined.
+words_x() {
+    shot "$1" 0 "$2" 300 "$3" "$E2E_TMP/band.png"
+    convert "$E2E_TMP/band.png" -colorspace Gray -threshold 45% -negate -scale 300x1! -threshold 1% \
+            -depth 8 gray:- | od -An -tu1 -v -w1 |
+        awk '{ x = NR - 1 }
+             $1 > 0 { if (start < 0) start = x; last = x }
+             $1 == 0 && start >= 0 && x - last > 6 { print int((start + last) / 2); start = -1 }
+             BEGIN { start = -1 }
+             END { if (start >= 0) print int((start + last) / 2) }'
+}
+
+start_app
+intro=$(wait_window "$INTRO" 600) || { fail "the intro window shows its caption"; finish; }
+pass "the intro window shows its caption"
+sleep 1
+activate "$intro"
+key "$intro" Return
+main=$(wait_window "$MAIN" 300) || { fail "Enter on Okay opens the main window"; finish; }
+pass "Enter on Okay opens the main window with its caption"
+check "the intro is gone" wait_gone "$INTRO"
+sleep 1
+
+# The client area holds the menu bar above the design's 481 x 453.
+read -r w h _ _ < <(client_geometry "$main")
+bar=$((h - 453))
+check "the main window's client is 481 wide (got $w) with a menu bar (got $bar px)" [ "$w" = 481 -a "$bar" -gt 10 -a "$bar" -lt 40 ]
+
+# --- The tab strip: three rows of 20 px, the selected (Armor's) row at the
+# bottom, 4 tabs a row at a quarter of the width each: a caption in each.
+rows=("Instruments Quivers Containers/Fluids" "Misc.Items Rings Shields Weapons" "Armor Figurines Gloves Helms")
+for r in 0 1 2; do
+    c=0
+    for tab in ${rows[$r]}; do
+        check "tab '$tab' is drawn with its caption" ink "$main" $((c * 120 + 10)) $((bar + r * 20 + 4)) 100 12
+        c=$((c + 1))
+    done
+done
+
+# --- An item: the first Armor entry, clicked; its six values are filled.
+# Value boxes: the design's twips / 15, inside the frame at (0, 184).
+values=("72 200 361 17" "72 224 361 17" "128 248 305 33" "112 288 321 33" "56 328 377 17" "80 352 353 65")
+for i in 0 1 2 3 4 5; do
+    read -r x y vw vh <<<"${values[$i]}"
+    ink "$main" $((x + 3)) $((bar + y + 3)) $((vw - 6)) $((vh - 6)) && fail "value $((i + 1)) is empty before a click"
+done
+read -r mx my < <(xwininfo -id "$main" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} END{print x, y}')
+# The list at (8, 64) below the strip; its first row under a header of about 18 px.
+xdotool mousemove --sync $((mx + 60)) $((my + bar + 64 + 26)) click 1
+sleep 1
+for i in 0 1 2 3 4 5; do
+    read -r x y vw vh <<<"${values[$i]}"
+    check "clicking an entry fills value $((i + 1))" wait_for 30 ink "$main" $((x + 3)) $((bar + y + 3)) $((vw - 6)) $((vh - 6))
+done
+
+# --- Menus under the pointer: a click on a menu-bar entry opens its menu
+# and nothing else; a click on an entry acts.
+mapfile -t bar_x < <(words_x "$main" 2 $((bar - 4)))
+check "the menu bar shows File, Search and Help (found ${#bar_x[@]} words)" [ "${#bar_x[@]}" -ge 3 ]
+open_menu() {   # open_menu X: clicks the menu-bar word at X; prints the popup's box "W H X Y"
+    screen "$E2E_TMP/before.png"
+    xdotool mousemove --sync $((mx + $1)) $((my + bar / 2)) click 1
+    sleep 1.5
+    screen "$E2E_TMP/after.png"
+    changed "$E2E_TMP/before.png" "$E2E_TMP/after.png"
+}
+for i in 0 1; do
+    read -r pw ph px py < <(open_menu "${bar_x[$i]}")
+    check "menu $((i + 1)) opens below the bar under the pointer (${pw}x${ph} at $px,$py)" \
+        [ "$ph" -gt 15 -a "$py" -ge $((my + bar - 25)) ]
+    xdotool key Escape Escape
+    sleep 0.5
+done
+read -r pw ph px py < <(open_menu "${bar_x[2]}")
+check "one click on Help opens its menu (${pw}x${ph} at $px,$py)" [ "$ph" -gt 30 ]
+check "and opens no terminology window" sh -c '! xdotool search --onlyvisible --name "^Item Name$" | grep -q .'
+# Its first entry, Terminology, opens a submenu; that one's first entry is Item Name.
+screen "$E2E_TMP/before.png"
+xdotool mousemove --sync $((mx + ${bar_x[2]} + 15)) $((my + bar + 10)) click 1
+sleep 1.5
+screen "$E2E_TMP/after.png"
+read -r sw sh sx sy < <(changed "$E2E_TMP/before.png" "$E2E_TMP/after.png")
+check "clicking Terminology opens its submenu (${sw}x${sh} at $sx,$sy)" [ "$sh" -gt 30 ]
+xdotool mousemove --sync $((sx + sw - 30)) $((sy + 10)) click 1
+check "clicking Item Name opens the Item Name window" wait_window "Item Name" 100
+item=$(window_named "Item Name")
+[ -n "$item" ] && key "$item" alt+F4
+wait_gone "Item Name" || fail "Alt+F4 closes the Item Name window"
+
+# --- Alt+F4 asks; Yes ends the program with 0.
+question_up() { [ "$(window_count "$MAIN")" -eq 2 ]; }
+key "$main" alt+F4
+check "Alt+F4 on the main window asks the quit question" wait_for 50 question_up
+question=$(xdotool search --onlyvisible --name "^$MAIN\$" | grep -vx "$(printf %d "$main")" | head -n 1)
+[ -n "$question" ] && key "$question" Return   # Yes is the default button
+app_exit_code 100
+check "Yes ends the program with exit code 0 (got $APP_EXIT)" [ "$APP_EXIT" = 0 ]
+finish
