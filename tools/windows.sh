@@ -87,6 +87,9 @@ qi_wine_env() {
         [ -f "$WINEPREFIX/system.reg" ] || { echo "Could not make a Wine prefix in $WINEPREFIX" >&2; exit 1; }
         touch "$WINEPREFIX/.complete"
     fi
+    # Windows' dialog font, as Wine substitutes it (fonts-wine); Wine leaves
+    # it out of a new prefix, which then has only Linux's fonts to offer.
+    cp -u /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 }
 
 qi_windows_program() {

@@ -8,7 +8,8 @@
 #include <QShortcut>
 #include <QStyleOptionTab>
 #include <QStyleOptionTabWidgetFrame>
-#include <QStylePainter>
+#include <QPainter>
+#include <QStyle>
 #include <QTabBar>
 
 namespace Quorvath {
@@ -140,17 +141,24 @@ void MultiRowTabWidget::initTabOption(QStyleOptionTab &option, int tab) const
 
 void MultiRowTabWidget::paintEvent(QPaintEvent *)
 {
-    QStylePainter painter(this);
+    // The style gets no widget to draw for. Given one, the Windows styles
+    // (windowsvista) draw their theme parts straight into the device context
+    // of the window's backing store, and for this control nothing of that
+    // reaches the screen: the tab strip stayed blank under Wine. Without a
+    // widget they draw through a buffer of their own and the painter, which
+    // shows; the other styles draw the same either way.
+    QPainter painter(this);
+    QStyle *style = this->style();
 
     QStyleOptionTabWidgetFrame frame;
     frame.initFrom(this);
     frame.rect = pageRect();
     frame.shape = QTabBar::RoundedNorth;
-    frame.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+    frame.lineWidth = style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
     frame.tabBarSize = QSize(width(), strip().height());
     frame.tabBarRect = QRect(0, 0, width(), strip().height());
     frame.selectedTabRect = tabRect(m_tab);
-    painter.drawPrimitive(QStyle::PE_FrameTabWidget, frame);
+    style->drawPrimitive(QStyle::PE_FrameTabWidget, &frame, &painter, nullptr);
 
     // The selected tab last, so that it covers its neighbours and the frame.
     for (int tab = 0; tab < count(); ++tab) {
@@ -158,12 +166,12 @@ void MultiRowTabWidget::paintEvent(QPaintEvent *)
             continue;
         QStyleOptionTab option;
         initTabOption(option, tab);
-        painter.drawControl(QStyle::CE_TabBarTab, option);
+        style->drawControl(QStyle::CE_TabBarTab, &option, &painter, nullptr);
     }
     if (count() > 0) {
         QStyleOptionTab option;
         initTabOption(option, m_tab);
-        painter.drawControl(QStyle::CE_TabBarTab, option);
+        style->drawControl(QStyle::CE_TabBarTab, &option, &painter, nullptr);
     }
 }
 

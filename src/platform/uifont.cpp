@@ -72,7 +72,8 @@ QFont preferredFont()
 {
 #ifdef Q_OS_WIN
     // The face and size the windows were designed with, which every Windows
-    // has (and Wine provides as a scalable font of the same name).
+    // has. (Wine has it only as a bitmap font that Qt is not offered; there
+    // the program falls back to Wine's Tahoma.)
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSizeF(8.25);
     return font;
@@ -100,9 +101,19 @@ QFont choose(const std::vector<Text> &texts)
     if (QFontDatabase::hasFamily(preferred.family()))
         return preferred;
 
+    // The nearest installed face that fits: on Windows the faces that later
+    // versions use for the same dialogs, elsewhere the desktop's sans-serif.
     QFont font;
     font.setStyleHint(QFont::SansSerif);
     font.setFamily(font.defaultFamily());
+#ifdef Q_OS_WIN
+    for (const char *family : {"Microsoft Sans Serif", "Tahoma", "Segoe UI", "Arial"}) {
+        if (QFontDatabase::hasFamily(QLatin1String(family))) {
+            font.setFamily(QLatin1String(family));
+            break;
+        }
+    }
+#endif
     font.setPointSizeF(8.25);
     for (int stretch = QFont::Unstretched; stretch >= QFont::ExtraCondensed; stretch -= 5) {
         font.setStretch(stretch);
