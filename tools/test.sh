@@ -8,6 +8,15 @@ qi_setup test
 cd "$QI_BUILD"
 ctest --output-on-failure -j "$(nproc)"
 
+# The Windows build, cross-built and tested under Wine (QI_NO_WINDOWS=1
+# skips it). The first run builds Qt for Windows into a cache (about half an
+# hour on two cores); later runs reuse it.
+if [ "${QI_NO_WINDOWS:-0}" != 1 ]; then
+    echo "== The Windows build under Wine =="
+    bash "$QI_ROOT/tools/windows.sh" test
+fi
+cd "$QI_BUILD"
+
 [ "${QI_NO_SANITIZE:-0}" = 1 ] && exit 0
 echo "== The same suite under AddressSanitizer, UBSan and LeakSanitizer =="
 QI_ASAN_BUILD=${QI_ASAN_BUILD_DIR:-$QI_BUILD-asan}

@@ -128,11 +128,26 @@ started=$SECONDS
 T=$QI_ROOT/tests
 fails=0
 run() { echo "== $*"; "$@" || fails=$((fails + 1)); }
-run env QI_STRESS_ACTIONS="${QI_STRESS_ACTIONS:-1500}" \
+# Wine hands no QT_* variable of Linux's on to Windows programs, so the
+# tests' prefix sets them in its registry: the offscreen platform's fonts
+# (it reads font files from one folder) and messages on stderr.
+tests_prefix=$QI_WIN_BUILD/wineprefix-tests
+if [ ! -f "$tests_prefix/.complete" ]; then
+    rm -rf "$tests_prefix"
+    cp -a "$WINEPREFIX" "$tests_prefix"
+    WINEPREFIX=$tests_prefix wine reg add 'HKCU\Environment' /v QT_QPA_FONTDIR /d 'Z:\usr\share\fonts\truetype\dejavu' /f >/dev/null 2>&1
+    WINEPREFIX=$tests_prefix wine reg add 'HKCU\Environment' /v QT_FORCE_STDERR_LOGGING /d 1 /f >/dev/null 2>&1
+    WINEPREFIX=$tests_prefix wineserver -w
+    touch "$tests_prefix/.complete"
+fi
+run env WINEPREFIX="$tests_prefix" QI_STRESS_ACTIONS="${QI_STRESS_ACTIONS:-1500}" \
     ctest --test-dir "$QI_WIN_BUILD" --output-on-failure -j "$(nproc)"
 echo "in-process tests under Wine: $((SECONDS - started)) s"
 run bash "$T/app/versionresource.sh" "$QI_WIN_BUILD/QuorvathItemlist.exe"
 WINEPREFIX_BASE=$WINEPREFIX run bash "$T/windows/installer.sh" "$QI_WIN_BUILD"
-run bash "$T/windows/e2e_wine.sh" "$QI_WIN_BUILD/QuorvathItemlist.exe"
+# The default style (windowsvista), and the two others Qt has on Windows.
+for style in "" windows fusion; do
+    run bash "$T/windows/e2e_wine.sh" "$QI_WIN_BUILD/QuorvathItemlist.exe" $style
+done
 echo "Windows part: $((SECONDS - started)) s, $fails failed"
 [ $fails -eq 0 ]

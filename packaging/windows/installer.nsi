@@ -3,9 +3,10 @@
 ; Installs for every user of the machine into Program Files, puts a shortcut
 ; into the Start menu and registers the uninstaller under "Apps and features".
 ; /S installs and uninstalls silently.
-Unicode true
+; A 64-bit installer for the 64-bit program: it needs no 32-bit subsystem,
+; and 32-bit Windows refuses it before it starts, as it would the program.
+Target amd64-unicode
 SetCompressor /SOLID lzma
-!include "x64.nsh"
 
 !define PRODUCT "Quorvath Itemlist"
 !define PUBLISHER "Emberlight Hollow Software"
@@ -34,10 +35,6 @@ UninstPage uninstConfirm
 UninstPage instfiles
 
 Function .onInit
-    ${IfNot} ${RunningX64}
-        MessageBox MB_OK|MB_ICONSTOP "${PRODUCT} needs 64-bit Windows."
-        Abort
-    ${EndIf}
     SetRegView 64
     SetShellVarContext all
 FunctionEnd

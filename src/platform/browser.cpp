@@ -19,14 +19,21 @@ Browser::~Browser() = default;
 namespace {
 
 #ifdef Q_OS_WIN
-// Short 8.3 folder names, as the program has always looked for it.
-const QString BrowserPath = QStringLiteral("C:\\PROGRA~1\\INTERN~1\\iexplore.exe");
+// Short 8.3 folder names, as the program has always looked for it, and the
+// long names they stand for: a volume may have no short names (they can be
+// turned off, and Wine makes up others), and the browser is there all the same.
+const QString BrowserPaths[] = {QStringLiteral("C:\\PROGRA~1\\INTERN~1\\iexplore.exe"),
+                                QStringLiteral("C:\\Program Files\\Internet Explorer\\iexplore.exe")};
 #endif
 
 QString browserProgram()
 {
 #ifdef Q_OS_WIN
-    return QFileInfo(BrowserPath).isFile() ? BrowserPath : QString();
+    for (const QString &path : BrowserPaths) {
+        if (QFileInfo(path).isFile())
+            return path;
+    }
+    return {};
 #else
     return QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
 #endif

@@ -69,6 +69,11 @@ private slots:
         QProcess child;
         child.setProgram(QCoreApplication::applicationFilePath());
         child.setArguments({u"--access"_s, access, QString::number(row), QString::number(column)});
+        // Windows sends the messages of a program without a console to the
+        // debugger unless told otherwise.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"QT_FORCE_STDERR_LOGGING"_s, u"1"_s);
+        child.setProcessEnvironment(environment);
         child.start();
         QVERIFY(child.waitForFinished(30000));
         const QByteArray output = child.readAllStandardError();

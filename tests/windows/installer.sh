@@ -44,7 +44,7 @@ xvfb=$!
 export DISPLAY=:$n
 for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 wine "C:\\Program Files\\Quorvath Itemlist\\QuorvathItemlist.exe" &
-started() { xdotool search --onlyvisible --name "^Quorvath Itemlist for Windows Version 1.0.1A\$" | grep -q .; }
+started() { [ -n "$(xdotool search --onlyvisible --name "^Quorvath Itemlist for Windows Version 1.0.1A\$" 2>/dev/null)" ]; }
 up=1
 for _ in $(seq 600); do started && { up=0; break; }; sleep 0.1; done
 check "the installed program starts on its intro window" [ $up = 0 ]
