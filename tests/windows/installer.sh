@@ -25,6 +25,15 @@ link="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Quor
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\QuorvathItemlist'
 value() { wine reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v n="$1" '$1 == n { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'; }
 
+# A display from the start: Wine's desktop process, started with the first
+# program, keeps the display it found for the programs after it.
+n=$((500 + RANDOM % 400))
+while [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
+Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=:$n
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
 wine "$setup" /S
 wineserver -w
 check "the program is installed into Program Files" cmp -s "$build/QuorvathItemlist.exe" "$dir/QuorvathItemlist.exe"
@@ -37,12 +46,6 @@ check "its icon" sh -c 'echo "$0" | grep -q "QuorvathItemlist.exe,0$"' "$(value 
 check "and a silent uninstall" sh -c 'echo "$0" | grep -q "uninstall.exe\" /S$"' "$(value QuietUninstallString)"
 
 # The installed program starts: its intro window comes up.
-n=$((500 + RANDOM % 400))
-while [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
-Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=:$n
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 wine "C:\\Program Files\\Quorvath Itemlist\\QuorvathItemlist.exe" &
 started() { [ -n "$(xdotool search --onlyvisible --name "^Quorvath Itemlist for Windows Version 1.0.1A\$" 2>/dev/null)" ]; }
 up=1
