@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Pictures of the Windows build under Wine, with their window frames, for the
+# README: docs/windows/intro.png, main-window.png (Chain Armor shown) and
+# about.png. Needs a finished `bash tools/windows.sh`.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+exe=$root/build-windows/QuorvathItemlist.exe
+out=$root/docs/windows
+mkdir -p "$out"
+export WINEDEBUG=-all WINEPREFIX=${WINEPREFIX:-/var/cache/quorvath-itemlist/wineprefix}
+n=$((600 + RANDOM % 100))
+Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+pids=($!)
+export DISPLAY=:$n
+trap 'wineserver -k 2>/dev/null; kill "${pids[@]}" 2>/dev/null' EXIT
+sleep 1
+HOME=$(mktemp -d) openbox >/dev/null 2>&1 &
+pids+=($!)
+sleep 1
+window() { local id; for _ in $(seq 200); do id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1); [ -n "$id" ] && { echo "$id"; return; }; sleep 0.1; done; return 1; }
+frame_shot() {   # frame_shot WINDOW FILE: the window with the frame openbox gives it
+    local frame
+    frame=$(xwininfo -id "$1" -children | awk '/Parent window id/{print $4}')
+    import -window root -crop "$(xwininfo -id "$frame" | awk '/Width/{w=$NF} /Height/{h=$NF} /Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} END{print w"x"h"+"x"+"y}')" +repage "$2"
+}
+wine "$exe" &
+intro=$(window "Quorvath Itemlist for Windows Version 1.0.1A")
+sleep 1.5
+frame_shot "$intro" "$out/intro.png"
+xdotool windowactivate --sync "$intro" key Return
+main=$(window "Quorvath Itemlist For Windows")
+sleep 1.5
+read -r x y < <(xwininfo -id "$main" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} END{print x, y}')
+bar=$(( $(xwininfo -id "$main" | awk '/^  Height/{print $NF}') - 453 ))
+# Chain Armor, the second Armor entry.
+xdotool mousemove --sync $((x + 60)) $((y + bar + 64 + 26 + 15)) click 1
+xdotool mousemove 0 0
+sleep 1
+frame_shot "$main" "$out/main-window.png"
+# Help > About Quorvath Itemlist, with the pointer: Help is the third word of
+# the menu bar, About the second entry of its menu.
+xdotool mousemove --sync $((x + 93)) $((y + bar / 2)) click 1
+sleep 1
+xdotool mousemove --sync $((x + 120)) $((y + bar + 37)) click 1
+about=$(window "About This Program")
+sleep 2
+frame_shot "$about" "$out/about.png"
+ls -l "$out"
