@@ -5,11 +5,14 @@
 //   ItemClickHandler/t  the handler alone
 //   BaselineLabel     the baseline window's label changes its text and repaints
 //   MouseClick/t      a real mouse click on an entry: selection, handler, repaint
+//   PlainLabels       the floor: six word-wrapped QLabels of the value boxes'
+//                     sizes take one catalog row's six texts and repaint
 // The counter `paints` is the number of repaints per iteration of the list
 // (LoadLists) or of the Description label (clicks): it proves the repaint is
 // in the measurement.
 #include "baselinewindow.h"
 #include "forms.h"
+#include "itemtable.h"
 #include "mainwindow.h"
 #include "multirowtabwidget.h"
 
@@ -153,6 +156,35 @@ void BaselineLabel(benchmark::State &state)
         QCoreApplication::processEvents();
     }
 }
+// The floor for showing six texts: Qt's own labels, the same boxes, font and
+// texts, with nothing of ours in between.
+void PlainLabels(benchmark::State &state)
+{
+    QWidget window;
+    window.resize(fixture->window.size());
+    QList<QLabel *> labels;
+    for (int column = 1; column <= 6; ++column) {
+        auto *value = fixture->window.findChild<QWidget *>(QStringLiteral("lblField(%1)").arg(column));
+        auto *label = new QLabel(&window);
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setFrameStyle(QFrame::Box | QFrame::Plain);
+        label->setGeometry(value->geometry());
+        labels << label;
+    }
+    window.show();
+    QCoreApplication::processEvents();
+    int row = 0;
+    for (auto _ : state) {
+        row = row % CatalogRowCount + 1;
+        for (int column = 1; column <= 6; ++column)
+            labels[column - 1]->setText(catalogText(row, column));
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(PlainLabels)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
 BENCHMARK(BaselineLabel)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 void everyTab(benchmark::internal::Benchmark *b)

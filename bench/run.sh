@@ -47,7 +47,8 @@ app_ms=$(field first_paint_ms <"$TMP/app.txt" | median)
 base_ms=$(field first_paint_ms <"$TMP/base.txt" | median)
 base_rss=$(field maxrss_kb <"$TMP/base.txt" | median)
 r=$(ratio "$app_ms" "$base_ms")
-echo "program  $app_ms ms   baseline  $base_ms ms   ratio $r (goal <= 1.15: $(verdict "$r" 1.15))"
+startup_ratio=$r
+echo "program  $app_ms ms   baseline  $base_ms ms   ratio $r (goal <= 1.10: $(verdict "$r" 1.10))"
 
 echo "== \"Okay\" to the main window painted with the Armor list, $RUNS processes each (cold) =="
 for ((i = 0; i < RUNS; i++)); do
@@ -58,7 +59,8 @@ okay_ms=$(field okay_ms <"$TMP/okay.txt" | median)
 show_ms=$(field baseline_show_paint_ms <"$TMP/show.txt" | median)
 "$B/bench/qi_flowbench" okay 21 2>/dev/null | grep -v cold >"$TMP/okaywarm.txt" || true
 warm_ms=$(field okay_ms <"$TMP/okaywarm.txt" | median)
-echo "Okay     $okay_ms ms (goal <= 10: $(verdict "$okay_ms" 10))   baseline show-and-paint $show_ms ms   ratio $(ratio "$okay_ms" "$show_ms")"
+okay_ratio=$(ratio "$okay_ms" "$show_ms")
+echo "Okay     $okay_ms ms   baseline cold first window shown and painted $show_ms ms   ratio $okay_ratio (goal <= 0.50: $(verdict "$okay_ratio" 0.5))"
 echo "         warm (the same process again, 20 times): $warm_ms ms"
 
 echo "== Peak resident memory with all twelve windows opened once =="
@@ -68,26 +70,43 @@ done
 grep -q 'windows_open=11' "$TMP/rss.txt" || echo "warning: not all windows opened: $(head -n 2 "$TMP/rss.txt")"
 app_rss=$(field maxrss_kb <"$TMP/rss.txt" | median)
 extra=$((app_rss - base_rss))
-echo "program  $((app_rss / 1024)) MiB ($app_rss kB)   baseline $((base_rss / 1024)) MiB ($base_rss kB)   extra $(awk -v e="$extra" 'BEGIN {printf "%.1f", e / 1024}') MiB (goal <= 6 MiB: $(verdict "$extra" 6144))"
+extra_mib=$(awk -v e="$extra" 'BEGIN {printf "%.1f", e / 1024}')
+echo "program  $((app_rss / 1024)) MiB ($app_rss kB)   baseline $((base_rss / 1024)) MiB ($base_rss kB)   extra $extra_mib MiB (goal <= 6 MiB: $(verdict "$extra" 6144))"
 
 echo "== Browsing handlers with their repaint (Google Benchmark, offscreen; medians of 5 repetitions) =="
 # Console lines: NAME TIME UNIT CPU UNIT ITERATIONS COUNTERS...
 QT_QPA_PLATFORM=offscreen "$B/bench/qi_browsebench" --benchmark_color=false 2>/dev/null \
     | awk '/_median / {t = $2; if ($3 == "us") t /= 1000; else if ($3 == "ns") t /= 1e6; print $1, t}' >"$TMP/browse.txt" || true
 echo "(the same on the X server: QT_QPA_PLATFORM=xcb $B/bench/qi_browsebench)"
-awk '/^BaselineLabel/ {printf "baseline label text change + repaint: %.3f ms\n", $2}' "$TMP/browse.txt"
-awk '!/^BaselineLabel/ {
+awk '/^BaselineLabel/ {printf "baseline label text change + repaint: %.3f ms\n", $2}
+     /^PlainLabels/ {printf "six plain QLabels take a row'"'"'s texts + repaint (the floor): %.3f ms\n", $2}' "$TMP/browse.txt"
+awk '!/^(BaselineLabel|PlainLabels)/ {
         split($1, p, "/"); t = p[2]; ms = $2
         if (!(p[1] in worst) || ms > worst[p[1]]) { worst[p[1]] = ms; wt[p[1]] = t }
         line[p[1]] = line[p[1]] sprintf(" %d:%.3f", t, ms)
       }
       END {
-        goal["LoadLists"] = 1; goal["ItemClick"] = 0.1   # ItemClickHandler: without the repaint; MouseClick: a real click
         for (k in line) {
-            printf "%-10s ms by tab:%s\n", k, line[k]
-            if (k in goal)
-                printf "%-10s slowest tab %s: %.3f ms (goal <= %s ms: %s)\n", k, wt[k], worst[k], goal[k], worst[k] <= goal[k] ? "met" : "MISSED"
-            else
-                printf "%-10s slowest tab %s: %.3f ms\n", k, wt[k], worst[k]
+            printf "%-16s ms by tab:%s\n", k, line[k]
+            printf "%-16s slowest tab %s: %.3f ms\n", k, wt[k], worst[k]
         }
       }' "$TMP/browse.txt"
+slowest() { awk -v k="$1" '{split($1, p, "/")} p[1] == k && $2 > w {w = $2} END {printf "%.3f", w}' "$TMP/browse.txt"; }
+one() { awk -v k="$1" 'index($1, k "/") == 1 {printf "%.3f", $2}' "$TMP/browse.txt"; }
+click=$(slowest ItemClick)
+label=$(one BaselineLabel)
+plain=$(one PlainLabels)
+tabswitch=$(slowest LoadLists)
+click_ratio=$(ratio "$click" "$label")
+
+# Every goal beside what this run measured.
+echo
+echo "== Summary =="
+printf '%-44s %-30s %-26s %s\n' "What" "Measured" "Goal" "Verdict"
+printf '%-44s %-30s %-26s %s\n' "Start-up, spawn to the intro's first paint" "$startup_ratio x baseline" "<= 1.10 x baseline" "$(verdict "$startup_ratio" 1.10)"
+printf '%-44s %-30s %-26s %s\n' "\"Okay\" to the main window painted" "$okay_ratio x baseline ($okay_ms ms)" "<= 0.50 x baseline" "$(verdict "$okay_ratio" 0.5)"
+printf '%-44s %-30s %-26s %s\n' "Item click + repaint, slowest tab" "$click ms" "<= 0.1 ms" "$(verdict "$click" 0.1)"
+printf '%-44s %-30s %-26s %s\n' "  the same against a bare label" "$click_ratio x label ($label ms)" "<= 6 x label" "$(verdict "$click_ratio" 6)"
+printf '%-44s %-30s %-26s %s\n' "  the same against six plain QLabels" "$(ratio "$click" "$plain") x ($plain ms)" "(the floor, for reading)" "-"
+printf '%-44s %-30s %-26s %s\n' "Peak resident memory, all twelve windows" "baseline + $extra_mib MiB" "<= baseline + 6 MiB" "$(verdict "$extra" 6144)"
+printf '%-44s %-30s %-26s %s\n' "Tab switch (LoadLists + repaint), slowest" "$tabswitch ms" "<= 1 ms" "$(verdict "$tabswitch" 1)"

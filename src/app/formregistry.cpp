@@ -9,8 +9,10 @@
 #include "terminologywindow.h"
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QGuiApplication>
 #include <QLayout>
+#include <QPainter>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
@@ -50,6 +52,19 @@ void FormRegistry::prebuildMain()
     main->winId();
     QPixmap scratch(main->size());
     main->render(&scratch);
+    // The window's own buffer, in shared memory with the display server,
+    // is mapped page by page the first time it is painted: paint it once
+    // now, unseen, so that the first frame after "Okay" only draws.
+    if (QBackingStore *store = main->backingStore()) {
+        const QRect all(QPoint(), main->size());
+        store->resize(all.size());
+        store->beginPaint(all);
+        if (QPaintDevice *device = store->paintDevice()) {
+            QPainter painter(device);
+            painter.fillRect(all, main->palette().window());
+        }
+        store->endPaint();
+    }
     m_prebuilt = main;
 }
 

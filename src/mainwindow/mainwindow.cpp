@@ -280,13 +280,18 @@ void MainWindow::LoadLists()
     const QString caption = SSTab1->caption();
     // The count is read once; a count beyond the table would index past it.
     const int last = std::clamp<int>(m_state.ItemCount, 0, LastRow);
+    // Filled first and added at once: the list hears of one insertion
+    // instead of three changes for every entry.
+    QList<QTreeWidgetItem *> entries;
     for (int row = 1; row <= last; ++row) {
         if (m_state.ItemTable(row, Category) != caption)
             continue;
-        auto *entry = new QTreeWidgetItem(list);
+        auto *entry = new QTreeWidgetItem;
         entry->setText(0, m_state.ItemTable(row, Name));
         entry->setData(0, KeyRole, listKey(qint16(row)));
+        entries.append(entry);
     }
+    list->addTopLevelItems(entries);
 }
 
 void MainWindow::SSTab1_Click(int previousTab)
