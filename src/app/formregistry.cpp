@@ -12,8 +12,6 @@
 #include <QBackingStore>
 #include <QGuiApplication>
 #include <QLayout>
-#include <QPainter>
-#include <QPixmap>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -50,21 +48,17 @@ void FormRegistry::prebuildMain()
     main->ensurePolished();
     main->layout()->activate();
     main->winId();
-    QPixmap scratch(main->size());
-    main->render(&scratch);
-    // The window's own buffer, in shared memory with the display server,
-    // is mapped page by page the first time it is painted: paint it once
-    // now, unseen, so that the first frame after "Okay" only draws.
-    if (QBackingStore *store = main->backingStore()) {
-        const QRect all(QPoint(), main->size());
-        store->resize(all.size());
-        store->beginPaint(all);
-        if (QPaintDevice *device = store->paintDevice()) {
-            QPainter painter(device);
-            painter.fillRect(all, main->palette().window());
-        }
-        store->endPaint();
-    }
+    // The window's buffer lives in memory shared with the display server
+    // and is mapped page by page the first time it is painted. Rendering
+    // the window into it now, unseen, maps it and loads the glyphs, so that
+    // the first frame after "Okay" only draws.
+    QBackingStore *store = main->backingStore();
+    const QRect all(QPoint(), main->size());
+    store->resize(all.size());
+    store->beginPaint(all);
+    if (QPaintDevice *device = store->paintDevice())
+        main->render(device);
+    store->endPaint();
     m_prebuilt = main;
 }
 

@@ -7,6 +7,7 @@
 
 #include <QCloseEvent>
 #include <QFrame>
+#include <QImage>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -34,7 +35,9 @@ IntroWindow::IntroWindow(FormRegistry &forms, QWidget *parent)
     m_image->setObjectName(QStringLiteral("Image1"));
     m_image->setGeometry(Twips::rect(0, 0, 4305, 2580));
     m_image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_image->setPixmap(QPixmap(QStringLiteral(":/intro.bmp"), "BMP"));   // shown at its own size
+    // Shown at its own size. Read as an image first: a picture loaded as a
+    // pixmap by name stays in Qt's pixmap cache after this window is gone.
+    m_image->setPixmap(QPixmap::fromImage(QImage(QStringLiteral(":/intro.bmp"), "BMP")));
 
     auto *line = new QFrame(this);
     line->setObjectName(QStringLiteral("Line1"));

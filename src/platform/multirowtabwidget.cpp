@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QShortcut>
 #include <QStyleOptionTab>
 #include <QStyleOptionTabWidgetFrame>
@@ -139,7 +140,7 @@ void MultiRowTabWidget::initTabOption(QStyleOptionTab &option, int tab) const
         option.state |= QStyle::State_MouseOver;
 }
 
-void MultiRowTabWidget::paintEvent(QPaintEvent *)
+void MultiRowTabWidget::paintEvent(QPaintEvent *event)
 {
     // The style gets no widget to draw for. Given one, the Windows styles
     // (windowsvista) draw their theme parts straight into the device context
@@ -158,11 +159,14 @@ void MultiRowTabWidget::paintEvent(QPaintEvent *)
     frame.tabBarSize = QSize(width(), strip().height());
     frame.tabBarRect = QRect(0, 0, width(), strip().height());
     frame.selectedTabRect = tabRect(m_tab);
-    style->drawPrimitive(QStyle::PE_FrameTabWidget, &frame, &painter, nullptr);
+    if (event->region().intersects(frame.rect))
+        style->drawPrimitive(QStyle::PE_FrameTabWidget, &frame, &painter, nullptr);
 
     // The selected tab last, so that it covers its neighbours and the frame.
+    // Only the tabs in the region: a hover or a list taking the focus
+    // repaints a part, and the styles draw a tab at some cost.
     for (int tab = 0; tab < count(); ++tab) {
-        if (tab == m_tab)
+        if (tab == m_tab || !event->region().intersects(tabRect(tab).adjusted(-TabOverhang, -TabOverhang, TabOverhang, TabOverhang)))
             continue;
         QStyleOptionTab option;
         initTabOption(option, tab);
@@ -173,6 +177,12 @@ void MultiRowTabWidget::paintEvent(QPaintEvent *)
         initTabOption(option, m_tab);
         style->drawControl(QStyle::CE_TabBarTab, &option, &painter, nullptr);
     }
+}
+
+void MultiRowTabWidget::updateStrip()
+{
+    // The strip and the frame's top edge below it; the pages stay as they are.
+    update(QRect(0, 0, width(), strip().height() + TabOverhang));
 }
 
 void MultiRowTabWidget::mousePressEvent(QMouseEvent *event)
@@ -197,7 +207,7 @@ void MultiRowTabWidget::mouseMoveEvent(QMouseEvent *event)
     const int hovered = TabRows::tabAt(strip(), event->position().toPoint(), m_tab);
     if (hovered != m_hovered) {
         m_hovered = hovered;
-        update();
+        updateStrip();
     }
     event->ignore();
 }
@@ -205,7 +215,7 @@ void MultiRowTabWidget::mouseMoveEvent(QMouseEvent *event)
 void MultiRowTabWidget::leaveEvent(QEvent *event)
 {
     m_hovered = -1;
-    update();
+    updateStrip();
     QWidget::leaveEvent(event);
 }
 

@@ -57,6 +57,10 @@ protected:
 
 private:
     TabRows::Strip strip() const;
+    void updateStrip();
+    // How far a style may draw outside a tab's rectangle (a raised selected
+    // tab, a focus frame, the frame's edge beneath the strip).
+    static constexpr int TabOverhang = 4;
     void initTabOption(QStyleOptionTab &option, int tab) const;
 
     QStringList m_captions;

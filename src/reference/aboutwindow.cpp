@@ -16,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QResource>
 #include <QShowEvent>
 #include <QStyle>
 #include <QTimer>
@@ -171,9 +172,11 @@ void AboutWindow::createControls()
 
 void AboutWindow::loadPictures()
 {
+    // The frames are stored uncompressed among the program's resources:
+    // their bytes are read in place.
     for (int position = 1; position <= Animation::PictureCount; ++position) {
-        ImageList1.add(QImage(QStringLiteral(":/frames/frame%1.bmp").arg(position, 2, 10, QLatin1Char('0')),
-                              "BMP"));
+        const QResource frame(QStringLiteral(":/frames/frame%1.bmp").arg(position, 2, 10, QLatin1Char('0')));
+        ImageList1.add(frame.uncompressedData());
     }
 }
 

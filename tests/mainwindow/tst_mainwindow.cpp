@@ -498,6 +498,26 @@ private slots:
         QCOMPARE(clipboard->text(), list(0)->topLevelItem(0)->text(0));
     }
 
+    void valueBoxesLookLikePlainFrames()
+    {
+        // The values draw their box themselves; it must be the style's own
+        // plain box, with the window's colour inside.
+        clickEntry(0, keys(0).first());
+        for (int column = 1; column <= 6; ++column) {
+            ValueLabel *label = field(column);
+            QFrame reference;
+            reference.setFrameStyle(QFrame::Box | QFrame::Plain);
+            reference.setLineWidth(1);
+            reference.resize(label->size());
+            reference.setPalette(label->palette());
+            const QImage drawn = label->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            const QImage expected = reference.grab().toImage().convertToFormat(QImage::Format_RGB32);
+            const int w = drawn.width() - 1, h = drawn.height() - 1;
+            for (const QPoint &p : {QPoint(0, 0), QPoint(w / 2, 0), QPoint(w, h), QPoint(0, h / 2), QPoint(1, 1), QPoint(w - 1, h - 1)})
+                QCOMPARE(drawn.pixelColor(p), expected.pixelColor(p));
+        }
+    }
+
     void longTextOffersTooltip()
     {
         // Every catalog cell that does not fit its box, and only such a cell, has its full text as tooltip.
