@@ -226,6 +226,7 @@ int repeat(double (*once)(), const char *label, int runs)
 int main(int argc, char *argv[])
 {
     BenchApplication app(argc, argv);
+    FormRegistry::applyProgramIcon();   // as the program does
     FormRegistry::applyProgramFont();
     QApplication::setQuitOnLastWindowClosed(false);
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();

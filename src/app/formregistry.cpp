@@ -5,12 +5,14 @@
 #include "itemtable.h"
 #include "mainwindow.h"
 #include "core/placement.h"
+#include "fileicon.h"
 #include "terminology.h"
 #include "terminologywindow.h"
 
 #include <QApplication>
 #include <QBackingStore>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QLayout>
 #include <QScreen>
 #include <QTimer>
@@ -71,6 +73,17 @@ void FormRegistry::applyProgramFont()
     // Set with no class name, it also replaces the fonts the platform gives
     // menus, message boxes and tooltips of their own.
     QApplication::setFont(UiFont::choose(texts));
+}
+
+void FormRegistry::applyProgramIcon()
+{
+    // Every size the package installs into the icon theme (packaging/),
+    // so that docks and switchers need not scale a small one up; read from
+    // the resources when a window is made, not kept decoded.
+    QList<IconFile> files;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        files.append({QSize(size, size), QStringLiteral(":/icons/quorvath-%1.png").arg(size)});
+    QApplication::setWindowIcon(fileIcon(files));
 }
 
 void FormRegistry::show(FormId form)

@@ -39,6 +39,9 @@ public:
     // Chooses the program's one font from the texts of all windows and sets
     // it on the application. Call once, before the first window is made.
     static void applyProgramFont();
+    // Sets the program's icon, at every size the package installs, as the
+    // icon of all its windows.
+    static void applyProgramIcon();
 
     // Creates the instance if needed, loads the window if it is not loaded,
     // shows it and brings it to the front.

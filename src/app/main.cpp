@@ -7,7 +7,6 @@
 #include "messageboxquestion.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QSessionManager>
 
 #include <optional>
@@ -23,12 +22,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(Quorvath::Identity::Version);
     QApplication::setOrganizationName(Quorvath::Identity::CompanyName);
     QApplication::setDesktopFileName(QStringLiteral("example.quorvath.Itemlist"));
-    QIcon icon;
-    // Every size the package installs into the icon theme (packaging/),
-    // so that docks and switchers need not scale a small one up.
-    for (int size : {16, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/quorvath-%1.png").arg(size), QSize(size, size));
-    QApplication::setWindowIcon(icon);
+    Quorvath::FormRegistry::applyProgramIcon();
     Quorvath::FormRegistry::applyProgramFont();
     // The registry decides when the program ends, not Qt's window count.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -15,8 +15,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -111,6 +113,8 @@ private slots:
     void sessionEndAsksToo();
     void classicLook_data();
     void classicLook();
+    void iconAtEverySize_data();
+    void iconAtEverySize();
 
 private:
     void pressOkay();
@@ -391,6 +395,41 @@ void FormFlowTest::sessionEndAsksToo()
     QVERIFY(m_forms->closeForSessionEnd());
     QVERIFY(!m_forms->isLoaded(FormId::d));
     QCOMPARE(m_question.asked, 2);
+}
+
+void FormFlowTest::iconAtEverySize_data()
+{
+    QTest::addColumn<int>("asked");
+    QTest::addColumn<int>("given");
+    // The installed sizes as they are; others from the next larger one,
+    // scaled down; beyond the largest, the largest.
+    for (int size : {16, 32, 48, 64, 128, 256})
+        QTest::addRow("%d", size) << size << size;
+    QTest::newRow("24") << 24 << 24;
+    QTest::newRow("100") << 100 << 100;
+    QTest::newRow("512") << 512 << 256;
+}
+
+void FormFlowTest::iconAtEverySize()
+{
+    QFETCH(int, asked);
+    QFETCH(int, given);
+    FormRegistry::applyProgramIcon();
+    const QIcon icon = QApplication::windowIcon();
+    QCOMPARE(icon.availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
+    const QPixmap picture = icon.pixmap(QSize(asked, asked), 1.0);
+    QCOMPARE(picture.size(), QSize(given, given));
+    QCOMPARE(icon.actualSize(QSize(asked, asked)), QSize(given, given));
+    // The shield's gold letter is in the middle at every size.
+    const QColor middle = picture.toImage().pixelColor(given / 2, given / 2);
+    QVERIFY2(middle.alpha() == 255, qPrintable(middle.name(QColor::HexArgb)));
+    // Painted, as a menu or a switcher draws it.
+    QImage canvas(asked, asked, QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(Qt::transparent);
+    QPainter painter(&canvas);
+    icon.paint(&painter, canvas.rect());
+    painter.end();
+    QVERIFY(canvas.pixelColor(asked / 2, asked / 2).alpha() == 255);
 }
 
 QTEST_MAIN(FormFlowTest)

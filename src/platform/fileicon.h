@@ -1,0 +1,28 @@
+// An icon whose pictures stay in their files and are read each time one is
+// asked for, instead of being kept decoded for the life of the program.
+//
+// Made for a window icon offered at many sizes: a window asks for it once,
+// at every size, when it is created. Kept decoded, the six sizes of the
+// program's icon would hold 350 KB, the 256 px picture 256 KB of it, for a
+// picture read a handful of times; read from the built-in resources, a size
+// costs about a millisecond when a window opens.
+#pragma once
+
+#include <QIcon>
+#include <QList>
+#include <QSize>
+#include <QString>
+
+namespace Quorvath {
+
+struct IconFile {
+    QSize size;
+    QString path;
+};
+
+// The icon of `files`, one per size. Pixmaps are given at the smallest size
+// that is at least as large as asked for, scaled down to fit, else at the
+// largest; in every mode as in the normal one (window icons have no other).
+QIcon fileIcon(QList<IconFile> files);
+
+} // namespace Quorvath
