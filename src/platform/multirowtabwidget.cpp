@@ -179,6 +179,18 @@ void MultiRowTabWidget::paintEvent(QPaintEvent *event)
     }
 }
 
+void MultiRowTabWidget::focusInEvent(QFocusEvent *)
+{
+    // The focus shows on the selected tab alone; QWidget would repaint the
+    // whole control and the page and list inside it.
+    update(tabRect(m_tab).adjusted(-TabOverhang, -TabOverhang, TabOverhang, TabOverhang));
+}
+
+void MultiRowTabWidget::focusOutEvent(QFocusEvent *event)
+{
+    focusInEvent(event);
+}
+
 void MultiRowTabWidget::updateStrip()
 {
     // The strip and the frame's top edge below it; the pages stay as they are.

@@ -1,8 +1,12 @@
 #include "multirowtabwidget.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <functional>
 
 using Quorvath::MultiRowTabWidget;
 
@@ -138,6 +142,42 @@ private slots:
         // Tab order: the strip, then the selected page's control.
         QTest::keyClick(m_tabs, Qt::Key_Tab);
         QVERIFY(m_edits[4]->hasFocus());
+    }
+
+    void partialRepaintsLeaveNoTrace()
+    {
+        // Hovers, focus changes and clicks repaint parts of the control; what
+        // is on the screen after each is what a full paint draws.
+        QApplication::setCursorFlashTime(0);   // a steady cursor in the line edits
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window));
+        const auto onScreen = [this] {
+            QCoreApplication::processEvents();
+            return m_window->screen()->grabWindow(m_window->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        };
+        const auto fullPaint = [this] { return m_window->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+        // The focus moved by the keyboard, so that styles show it.
+        const auto tabKey = [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); };
+        m_edits[0]->setFocus();
+        const std::function<void()> steps[] = {
+            tabKey,
+            [this] {
+                for (int tab : {0, 5, 9, 2})
+                    QTest::mouseMove(m_tabs, m_tabs->tabRect(tab).center());
+            },
+            [this] { QTest::mouseClick(m_tabs, Qt::LeftButton, {}, m_tabs->tabRect(6).center()); },
+            tabKey,
+            [this] {
+                QEvent leave(QEvent::Leave);
+                QCoreApplication::sendEvent(m_tabs, &leave);
+            },
+            tabKey,
+        };
+        for (const auto &step : steps) {
+            step();
+            QTRY_VERIFY(onScreen() == fullPaint());
+        }
+        QVERIFY(m_tabs->hasFocus());
     }
 
 private:
