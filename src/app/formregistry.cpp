@@ -106,12 +106,14 @@ void FormRegistry::show(FormId form)
 
 bool FormRegistry::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Paint && m_prebuildDelay >= 0 && !m_prebuildScheduled
-        && watched == window(FormId::frmIntro)) {
+    if (event->type() == QEvent::Paint && !m_introPainted && watched == window(FormId::frmIntro)) {
+        m_introPainted = true;
+        // Once this paint has been flushed to the screen.
+        QMetaObject::invokeMethod(this, &FormRegistry::introPainted, Qt::QueuedConnection);
         // Started earlier, building the main window would hold up the
         // intro's first frame on screen.
-        m_prebuildScheduled = true;
-        QTimer::singleShot(m_prebuildDelay, this, &FormRegistry::prebuildMain);
+        if (m_prebuildDelay >= 0)
+            QTimer::singleShot(m_prebuildDelay, this, &FormRegistry::prebuildMain);
     }
     if (event->type() == QEvent::WindowStateChange && !isLoaded(FormId::d))
         restoreIfMinimized(static_cast<QWidget *>(watched));

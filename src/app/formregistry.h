@@ -80,6 +80,8 @@ protected:
 signals:
     // No window is loaded and no handler runs any more: the program is over.
     void ended();
+    // The intro window's first frame is on the screen (emitted once).
+    void introPainted();
 
 private:
     struct Slot {
@@ -106,7 +108,7 @@ private:
     bool m_ended = false;
     QPointer<QWidget> m_prebuilt;   // the main window built ahead, until "Okay" takes it
     int m_prebuildDelay = -1;
-    bool m_prebuildScheduled = false;
+    bool m_introPainted = false;
 };
 
 } // namespace Quorvath

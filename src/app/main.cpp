@@ -22,7 +22,6 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(Quorvath::Identity::Version);
     QApplication::setOrganizationName(Quorvath::Identity::CompanyName);
     QApplication::setDesktopFileName(QStringLiteral("example.quorvath.Itemlist"));
-    Quorvath::FormRegistry::applyProgramIcon();
     Quorvath::FormRegistry::applyProgramFont();
     // The registry decides when the program ends, not Qt's window count.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -34,6 +33,10 @@ int main(int argc, char *argv[])
     // opens it at once. 60 ms: well after the intro is on screen.
     forms.setPrebuildDelay(60);
     QObject::connect(&forms, &Quorvath::FormRegistry::ended, &app, [] { QCoreApplication::exit(0); });
+    // The icon, at six sizes up to 256 px, is converted for the window
+    // system with every window; the intro shows first and gets it a moment
+    // later.
+    QObject::connect(&forms, &Quorvath::FormRegistry::introPainted, &app, &Quorvath::FormRegistry::applyProgramIcon);
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &forms, [&forms](QSessionManager &session) {
         if (session.allowsInteraction()) {
             if (!forms.closeForSessionEnd())
