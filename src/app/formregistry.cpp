@@ -75,15 +75,25 @@ void FormRegistry::applyProgramFont()
     QApplication::setFont(UiFont::choose(texts));
 }
 
+namespace {
+
+// The program's icon at the given sizes, read from the resources when a
+// window is made, not kept decoded.
+QIcon programIcon(std::initializer_list<int> sizes)
+{
+    QList<IconFile> files;
+    for (int size : sizes)
+        files.append({QSize(size, size), QStringLiteral(":/icons/quorvath-%1.png").arg(size)});
+    return fileIcon(files);
+}
+
+} // namespace
+
 void FormRegistry::applyProgramIcon()
 {
     // Every size the package installs into the icon theme (packaging/),
-    // so that docks and switchers need not scale a small one up; read from
-    // the resources when a window is made, not kept decoded.
-    QList<IconFile> files;
-    for (int size : {16, 32, 48, 64, 128, 256})
-        files.append({QSize(size, size), QStringLiteral(":/icons/quorvath-%1.png").arg(size)});
-    QApplication::setWindowIcon(fileIcon(files));
+    // so that docks and switchers need not scale a small one up.
+    QApplication::setWindowIcon(programIcon({16, 32, 48, 64, 128, 256}));
 }
 
 void FormRegistry::show(FormId form)
@@ -173,6 +183,11 @@ Form *FormRegistry::adopt(FormId form, Form *window)
     window->setAttribute(Qt::WA_DeleteOnClose);
     if (form != FormId::d)
         window->installEventFilter(this);
+    // The side windows have no taskbar button: nothing shows their icon
+    // larger than a title bar does. The small sizes spare converting the
+    // large pictures for the window system with each of them.
+    if (form != FormId::d && form != FormId::frmIntro)
+        window->setWindowIcon(programIcon({16, 32, 48}));
     // The window is forgotten the moment it agrees to close; the deferred
     // delete that follows is only housekeeping.
     connect(window, &Form::unloaded, this, [this, form] { onUnloaded(form); });
