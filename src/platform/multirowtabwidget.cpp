@@ -166,7 +166,7 @@ void MultiRowTabWidget::paintEvent(QPaintEvent *event)
     // Only the tabs in the region: a hover or a list taking the focus
     // repaints a part, and the styles draw a tab at some cost.
     for (int tab = 0; tab < count(); ++tab) {
-        if (tab == m_tab || !event->region().intersects(tabRect(tab).adjusted(-TabOverhang, -TabOverhang, TabOverhang, TabOverhang)))
+        if (tab == m_tab || !event->region().intersects(tabArea(tab)))
             continue;
         QStyleOptionTab option;
         initTabOption(option, tab);
@@ -179,16 +179,21 @@ void MultiRowTabWidget::paintEvent(QPaintEvent *event)
     }
 }
 
+// The focus shows on the selected tab alone; QWidget would repaint the whole
+// control and the page and list inside it.
 void MultiRowTabWidget::focusInEvent(QFocusEvent *)
 {
-    // The focus shows on the selected tab alone; QWidget would repaint the
-    // whole control and the page and list inside it.
-    update(tabRect(m_tab).adjusted(-TabOverhang, -TabOverhang, TabOverhang, TabOverhang));
+    update(tabArea(m_tab));
 }
 
-void MultiRowTabWidget::focusOutEvent(QFocusEvent *event)
+void MultiRowTabWidget::focusOutEvent(QFocusEvent *)
 {
-    focusInEvent(event);
+    update(tabArea(m_tab));
+}
+
+QRect MultiRowTabWidget::tabArea(int tab) const
+{
+    return tabRect(tab).adjusted(-TabOverhang, -TabOverhang, TabOverhang, TabOverhang);
 }
 
 void MultiRowTabWidget::updateStrip()

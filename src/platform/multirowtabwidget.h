@@ -63,6 +63,8 @@ private:
     // How far a style may draw outside a tab's rectangle (a raised selected
     // tab, a focus frame, the frame's edge beneath the strip).
     static constexpr int TabOverhang = 4;
+    // A tab's rectangle with what the style may draw around it.
+    QRect tabArea(int tab) const;
     void initTabOption(QStyleOptionTab &option, int tab) const;
 
     QStringList m_captions;
