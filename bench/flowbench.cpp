@@ -26,6 +26,7 @@
 #include <QTreeWidget>
 
 #include <cstdio>
+#include <malloc.h>
 #include <memory>
 
 using namespace Quorvath;
@@ -200,6 +201,15 @@ int allWindows()
     }
     settle(1500);   // the About animation runs through a few steps
     const bool allOpen = forms.loadedCount() == 11 && !forms.isLoaded(FormId::frmIntro);
+    if (qEnvironmentVariableIsSet("QI_BENCH_MAPS")) {   // where the memory is, for reading
+        const struct mallinfo2 heap = mallinfo2();
+        fprintf(stderr, "heap_in_use_kb=%zu heap_free_kb=%zu heap_mmap_kb=%zu\n", heap.uordblks / 1024,
+                heap.fordblks / 1024, heap.hblkhd / 1024);
+        QFile maps(QStringLiteral("/proc/self/smaps"));
+        QFile out(qEnvironmentVariable("QI_BENCH_MAPS"));
+        if (maps.open(QIODevice::ReadOnly) && out.open(QIODevice::WriteOnly))
+            out.write(maps.readAll());
+    }
     // Peak resident memory after each stage, in kB.
     printf("windows_open=%d intro_kb=%ld main_kb=%ld terminology_kb=%ld vmhwm_kb=%ld\n",
            forms.loadedCount(), intro, main, terminology, peakResidentKb());

@@ -1,5 +1,6 @@
 #include "introwindow.h"
 
+#include "builtinimage.h"
 #include "classicframe.h"
 #include "enterbutton.h"
 #include "formregistry.h"
@@ -37,7 +38,7 @@ IntroWindow::IntroWindow(FormRegistry &forms, QWidget *parent)
     m_image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Shown at its own size. Read as an image first: a picture loaded as a
     // pixmap by name stays in Qt's pixmap cache after this window is gone.
-    m_image->setPixmap(QPixmap::fromImage(QImage(QStringLiteral(":/intro.bmp"), "BMP")));
+    m_image->setPixmap(QPixmap::fromImage(readBuiltInImage(QStringLiteral(":/intro.bmp"), "BMP")));
 
     auto *line = new QFrame(this);
     line->setObjectName(QStringLiteral("Line1"));

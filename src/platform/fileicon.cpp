@@ -1,5 +1,7 @@
 #include "fileicon.h"
 
+#include "builtinimage.h"
+
 #include <QIconEngine>
 #include <QImage>
 #include <QPainter>
@@ -42,7 +44,7 @@ public:
         const IconFile *file = bestFor(size);
         if (!file)
             return QPixmap();
-        QImage picture(file->path);
+        QImage picture = readBuiltInImage(file->path, "PNG");
         if (picture.width() > size.width() || picture.height() > size.height())
             picture = picture.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
         // In the format it was read in: the window system converts it to

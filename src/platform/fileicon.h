@@ -17,7 +17,7 @@ namespace Quorvath {
 
 struct IconFile {
     QSize size;
-    QString path;
+    QString path;   // of a PNG file
 };
 
 // The icon of `files`, one per size. Pixmaps are given at the smallest size

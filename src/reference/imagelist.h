@@ -2,6 +2,8 @@
 // list of the About window's animation.
 #pragma once
 
+#include "builtinimage.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QList>
@@ -22,7 +24,7 @@ public:
     {
         if (position < 1 || position > count())
             return QImage();
-        return QImage::fromData(m_pictures.at(position - 1), "BMP");
+        return readBuiltInImage(m_pictures.at(position - 1), "BMP");
     }
 
 private:

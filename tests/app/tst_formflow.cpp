@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
@@ -174,6 +175,15 @@ void FormFlowTest::startShowsOnlyTheIntro()
     QVERIFY(!(intro->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
     QCOMPARE(intro->size(), QSize(288, 267));
     QTRY_COMPARE(QApplication::focusWidget(), intro->findChild<QPushButton *>("Command1"));
+#ifdef Q_OS_LINUX
+    // The intro's picture and the program's icon are formats Qt reads by
+    // itself: no image plugin gets loaded to be asked about them, and stay.
+    FormRegistry::applyProgramIcon();
+    QVERIFY(!QApplication::windowIcon().pixmap(256).isNull());
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    QVERIFY(maps.open(QIODevice::ReadOnly));
+    QVERIFY(!maps.readAll().contains("/imageformats/"));
+#endif
 }
 
 void FormFlowTest::okayLeavesOnlyTheMainWindowWithoutEnding()
