@@ -111,7 +111,7 @@ double okayOnce()
     SystemBrowser browser;
     FormRegistry forms(question, browser);
     forms.setPrebuildDelay(60);   // as the program does, and the icon too
-    QObject::connect(&forms, &FormRegistry::introPainted, &FormRegistry::applyProgramIcon);
+    QObject::connect(&forms, &FormRegistry::introPainted, &forms, &FormRegistry::applyProgramIcon);
     QElapsedTimer t;
     t.start();
     forms.show(FormId::frmIntro);
@@ -173,7 +173,7 @@ int allWindows()
     SystemBrowser browser;
     FormRegistry forms(question, browser);
     forms.setPrebuildDelay(60);   // as the program does, and the icon too
-    QObject::connect(&forms, &FormRegistry::introPainted, &FormRegistry::applyProgramIcon);
+    QObject::connect(&forms, &FormRegistry::introPainted, &forms, &FormRegistry::applyProgramIcon);
     forms.show(FormId::frmIntro);
     settle(200);
     const long intro = peakResidentKb();

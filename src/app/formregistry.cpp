@@ -20,6 +20,27 @@
 
 namespace Quorvath {
 
+namespace {
+
+// The program's icon at the given sizes, read from the resources when a
+// window is made, not kept decoded.
+QIcon programIcon(std::initializer_list<int> sizes)
+{
+    QList<IconFile> files;
+    for (int size : sizes)
+        files.append({QSize(size, size), QStringLiteral(":/icons/quorvath-%1.png").arg(size)});
+    return fileIcon(files);
+}
+
+// Every size the package installs into the icon theme (packaging/), so that
+// docks and switchers need not scale a small one up.
+QIcon taskbarIcon() { return programIcon({16, 32, 48, 64, 128, 256}); }
+
+// What a title bar shows.
+QIcon titleBarIcon() { return programIcon({16, 32, 48}); }
+
+} // namespace
+
 FormRegistry::FormRegistry(Question &question, Browser &browser, QObject *parent)
     : QObject(parent), m_question(question), m_browser(browser)
 {
@@ -45,6 +66,7 @@ void FormRegistry::prebuildMain()
     if (!m_catalog)
         m_catalog = std::make_unique<Catalog>();
     auto *main = new MainWindow(*m_catalog, *this, m_question, MainWindow::Load::Later);
+    main->setWindowIcon(taskbarIcon());
     // Everything showing needs but the catalog: styles, layout, the native
     // window, and a first rendering that loads the glyphs of its texts.
     main->ensurePolished();
@@ -75,25 +97,19 @@ void FormRegistry::applyProgramFont()
     QApplication::setFont(UiFont::choose(texts));
 }
 
-namespace {
-
-// The program's icon at the given sizes, read from the resources when a
-// window is made, not kept decoded.
-QIcon programIcon(std::initializer_list<int> sizes)
-{
-    QList<IconFile> files;
-    for (int size : sizes)
-        files.append({QSize(size, size), QStringLiteral(":/icons/quorvath-%1.png").arg(size)});
-    return fileIcon(files);
-}
-
-} // namespace
-
 void FormRegistry::applyProgramIcon()
 {
-    // Every size the package installs into the icon theme (packaging/),
-    // so that docks and switchers need not scale a small one up.
-    QApplication::setWindowIcon(programIcon({16, 32, 48, 64, 128, 256}));
+    // The application's icon is the one every new window is made with, its
+    // own set only afterwards: at all six sizes, each side window converted
+    // 350 KB of pictures for the window system in passing, and the last
+    // window opened set the program's peak memory.
+    QApplication::setWindowIcon(titleBarIcon());
+    if (QWidget *intro = window(FormId::frmIntro))
+        intro->setWindowIcon(taskbarIcon());
+    if (m_prebuilt)
+        m_prebuilt->setWindowIcon(taskbarIcon());
+    else if (QWidget *main = window(FormId::d))
+        main->setWindowIcon(taskbarIcon());
 }
 
 void FormRegistry::show(FormId form)
@@ -183,11 +199,14 @@ Form *FormRegistry::adopt(FormId form, Form *window)
     window->setAttribute(Qt::WA_DeleteOnClose);
     if (form != FormId::d)
         window->installEventFilter(this);
-    // The side windows have no taskbar button: nothing shows their icon
-    // larger than a title bar does. The small sizes spare converting the
-    // large pictures for the window system with each of them.
-    if (form != FormId::d && form != FormId::frmIntro)
-        window->setWindowIcon(programIcon({16, 32, 48}));
+    // The main window has a taskbar button; the side windows have none, and
+    // nothing shows their icon larger than a title bar does. The small sizes
+    // spare converting the large pictures for the window system with each.
+    // (The intro gets its icon once its first frame is on screen.)
+    if (form == FormId::d && !window->testAttribute(Qt::WA_SetWindowIcon))
+        window->setWindowIcon(taskbarIcon());
+    else if (form != FormId::d && form != FormId::frmIntro)
+        window->setWindowIcon(titleBarIcon());
     // The window is forgotten the moment it agrees to close; the deferred
     // delete that follows is only housekeeping.
     connect(window, &Form::unloaded, this, [this, form] { onUnloaded(form); });

@@ -39,9 +39,10 @@ public:
     // Chooses the program's one font from the texts of all windows and sets
     // it on the application. Call once, before the first window is made.
     static void applyProgramFont();
-    // Sets the program's icon, at every size the package installs, as the
-    // icon of all its windows.
-    static void applyProgramIcon();
+    // Sets the program's icon: at the title bar's sizes for every window,
+    // and at every size the package installs for the windows with a taskbar
+    // button, the intro and the main window.
+    void applyProgramIcon();
 
     // Creates the instance if needed, loads the window if it is not loaded,
     // shows it and brings it to the front.

@@ -34,9 +34,9 @@ int main(int argc, char *argv[])
     forms.setPrebuildDelay(60);
     QObject::connect(&forms, &Quorvath::FormRegistry::ended, &app, [] { QCoreApplication::exit(0); });
     // The icon, at six sizes up to 256 px, is converted for the window
-    // system with every window; the intro shows first and gets it a moment
+    // system when it is set; the intro shows first and gets it a moment
     // later.
-    QObject::connect(&forms, &Quorvath::FormRegistry::introPainted, &app, &Quorvath::FormRegistry::applyProgramIcon);
+    QObject::connect(&forms, &Quorvath::FormRegistry::introPainted, &forms, &Quorvath::FormRegistry::applyProgramIcon);
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &forms, [&forms](QSessionManager &session) {
         if (session.allowsInteraction()) {
             if (!forms.closeForSessionEnd())

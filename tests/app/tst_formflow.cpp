@@ -178,8 +178,8 @@ void FormFlowTest::startShowsOnlyTheIntro()
 #ifdef Q_OS_LINUX
     // The intro's picture and the program's icon are formats Qt reads by
     // itself: no image plugin gets loaded to be asked about them, and stay.
-    FormRegistry::applyProgramIcon();
-    QVERIFY(!QApplication::windowIcon().pixmap(256).isNull());
+    m_forms->applyProgramIcon();
+    QVERIFY(!intro->windowIcon().pixmap(256).isNull());
     QFile maps(QStringLiteral("/proc/self/maps"));
     QVERIFY(maps.open(QIODevice::ReadOnly));
     QVERIFY(!maps.readAll().contains("/imageformats/"));
@@ -427,9 +427,18 @@ void FormFlowTest::iconAtEverySize()
 {
     QFETCH(int, asked);
     QFETCH(int, given);
-    FormRegistry::applyProgramIcon();
-    const QIcon icon = QApplication::windowIcon();
-    QCOMPARE(icon.availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
+    const QList<QSize> titleBar{{16, 16}, {32, 32}, {48, 48}};
+    const QList<QSize> all = titleBar + QList<QSize>{{64, 64}, {128, 128}, {256, 256}};
+    m_forms->applyProgramIcon();
+    // Title bars, the question box and the side windows need no more than
+    // 48 px; the windows with a taskbar button carry every size.
+    QCOMPARE(QApplication::windowIcon().availableSizes(), titleBar);
+    QCOMPARE(m_forms->window(FormId::frmIntro)->windowIcon().availableSizes(), all);
+    pressOkay();
+    m_forms->show(FormId::frmItemname);
+    QCOMPARE(m_forms->window(FormId::frmItemname)->windowIcon().availableSizes(), titleBar);
+    const QIcon icon = m_forms->window(FormId::d)->windowIcon();
+    QCOMPARE(icon.availableSizes(), all);
     const QPixmap picture = icon.pixmap(QSize(asked, asked), 1.0);
     QCOMPARE(picture.size(), QSize(given, given));
     QCOMPARE(icon.actualSize(QSize(asked, asked)), QSize(given, given));
