@@ -80,8 +80,10 @@ void FormRegistry::prebuildMain()
     const QRect all(QPoint(), main->size());
     store->resize(all.size());
     store->beginPaint(all);
-    if (QPaintDevice *device = store->paintDevice())
+    if (QPaintDevice *device = store->paintDevice()) {
+        main->preloadListGlyphs(device);   // painted over by the window
         main->render(device);
+    }
     store->endPaint();
     m_prebuilt = main;
 }

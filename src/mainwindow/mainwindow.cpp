@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
+#include <QPainter>
 #include <QScreen>
 #include <QStyle>
 #include <QTreeWidget>
@@ -268,6 +269,23 @@ void MainWindow::Form_Load()
 {
     loadCatalog(m_state);
     LoadLists();
+}
+
+void MainWindow::preloadListGlyphs(QPaintDevice *device) const
+{
+    const QTreeWidget *list = lstData[SSTab1->tab()];
+    if (!list || !device)
+        return;
+    QPainter painter(device);
+    painter.setFont(list->font());
+    // Each text from a whole pixel, as the list starts its entries: a glyph
+    // is cached for the fraction of a pixel it starts at.
+    const QString caption = SSTab1->caption();
+    const int baseline = list->fontMetrics().ascent();
+    for (int row = 1; row <= CatalogRowCount; ++row) {
+        if (catalogText(row, Category) == caption)
+            painter.drawText(QPoint(0, baseline), catalogText(row, Name));
+    }
 }
 
 void MainWindow::LoadLists()

@@ -108,6 +108,9 @@ void MultiRowTabWidget::initTabOption(QStyleOptionTab &option, int tab) const
     option.initFrom(this);
     option.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
     option.shape = QTabBar::RoundedNorth;
+    // Like a tab widget's tabs, over a framed page: Fusion shades the
+    // selected tab down into the page's colour.
+    option.features |= QStyleOptionTab::HasFrame;
     option.rect = tabRect(tab);
     option.text = m_captions.value(tab);
     option.row = 0;
@@ -166,17 +169,24 @@ void MultiRowTabWidget::paintEvent(QPaintEvent *event)
     // Only the tabs in the region: a hover or a list taking the focus
     // repaints a part, and the styles draw a tab at some cost.
     for (int tab = 0; tab < count(); ++tab) {
-        if (tab == m_tab || !event->region().intersects(tabArea(tab)))
-            continue;
-        QStyleOptionTab option;
-        initTabOption(option, tab);
-        style->drawControl(QStyle::CE_TabBarTab, &option, &painter, nullptr);
+        if (tab != m_tab && event->region().intersects(tabArea(tab)))
+            drawTab(painter, tab);
     }
-    if (count() > 0) {
-        QStyleOptionTab option;
-        initTabOption(option, m_tab);
-        style->drawControl(QStyle::CE_TabBarTab, &option, &painter, nullptr);
-    }
+    if (count() > 0)
+        drawTab(painter, m_tab);
+}
+
+void MultiRowTabWidget::drawTab(QPainter &painter, int tab) const
+{
+    QStyleOptionTab option;
+    initTabOption(option, tab);
+    // Inside its area: Fusion fills beneath a selected tab as deep as the
+    // tab's distance from the top, which in a strip of several rows paints
+    // a band of window colour down the page beside the list.
+    painter.save();
+    painter.setClipRect(tabArea(tab), Qt::IntersectClip);
+    style()->drawControl(QStyle::CE_TabBarTab, &option, &painter, nullptr);
+    painter.restore();
 }
 
 // The focus shows on the selected tab alone; QWidget would repaint the whole

@@ -14,6 +14,7 @@
 #include <QString>
 #include <QWidget>
 
+class QPainter;
 class QStyleOptionTab;
 
 namespace Quorvath {
@@ -66,6 +67,8 @@ private:
     // A tab's rectangle with what the style may draw around it.
     QRect tabArea(int tab) const;
     void initTabOption(QStyleOptionTab &option, int tab) const;
+    // One tab, kept inside its area.
+    void drawTab(QPainter &painter, int tab) const;
 
     QStringList m_captions;
     QList<QWidget *> m_pages;

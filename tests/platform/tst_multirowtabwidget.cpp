@@ -4,9 +4,12 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTest>
 
 #include <functional>
+#include <memory>
 
 using Quorvath::MultiRowTabWidget;
 
@@ -180,6 +183,35 @@ private slots:
             QTRY_VERIFY(onScreen() == fullPaint());
         }
         QVERIFY(m_tabs->hasFocus());
+    }
+
+    void tabsStayOffThePage_data()
+    {
+        QTest::addColumn<QString>("style");
+        for (const QString &style : QStyleFactory::keys())
+            QTest::newRow(qPrintable(style)) << style;
+    }
+
+    void tabsStayOffThePage()
+    {
+        // The page beside its line edit is one colour, from below the strip
+        // to the frame's bottom edge: a style drawing a selected tab beyond
+        // it would show there.
+        QFETCH(QString, style);
+        std::unique_ptr<QStyle> owned(QStyleFactory::create(style));
+        m_tabs->setStyle(owned.get());
+        for (int selected : {0, 5, 10}) {
+            m_tabs->setTab(selected);
+            const QImage picture = m_window->grab().toImage();
+            const qreal ratio = picture.devicePixelRatio();
+            const auto pixel = [&](int x, int y) { return picture.pixel(QPoint(x, y) * ratio); };
+            const int top = m_tabs->pageRect().top() + 4;
+            for (int y = top; y < 170; ++y) {
+                for (int x = 3; x < 7; ++x)
+                    QVERIFY2(pixel(x, y) == pixel(4, top), qPrintable(QStringLiteral("tab %1: %2, %3").arg(selected).arg(x).arg(y)));
+            }
+        }
+        m_tabs->setStyle(nullptr);
     }
 
 private:
