@@ -4,6 +4,10 @@
 //   qi_flowbench okay [N]      "Okay" on the intro until the main window has
 //                              painted its Armor list; N runs (the first is cold)
 //   qi_flowbench baseline [N]  show the baseline window until it has painted
+//   qi_flowbench prebuilt [N]  the floor of "Okay": an empty window of the main
+//                              window's size, menu bar and status bar included,
+//                              built ahead as the program builds its main
+//                              window, shown until it has painted
 //   qi_flowbench allwindows    open all twelve windows once, the ten side
 //                              windows at the same time, then exit: the peak
 //                              memory of this process is the figure
@@ -19,9 +23,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBackingStore>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLayout>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -156,6 +165,38 @@ double baselineOnce()
     return ms;
 }
 
+double prebuiltOnce()
+{
+    // Built and rendered into its buffer as FormRegistry::prebuildMain does.
+    QMainWindow window;
+    window.setWindowTitle(QStringLiteral("Quorvath Floor"));
+    window.menuBar()->addMenu(QStringLiteral("&File"))->addAction(QStringLiteral("&Quit"));
+    window.menuBar()->addMenu(QStringLiteral("&Help"));
+    window.statusBar()->showMessage(QStringLiteral("Status"));
+    auto *client = new QWidget;
+    client->setFixedSize(481, 429);
+    window.setCentralWidget(client);
+    window.ensurePolished();
+    window.layout()->activate();
+    window.winId();
+    QBackingStore *store = window.backingStore();
+    const QRect all(QPoint(), window.size());
+    store->resize(all.size());
+    store->beginPaint(all);
+    if (QPaintDevice *device = store->paintDevice())
+        window.render(device);
+    store->endPaint();
+    settle(250);
+
+    QElapsedTimer t;
+    t.start();
+    PaintWatch paint(client, t);
+    window.show();
+    const double ms = waitPainted(paint);
+    settle();
+    return ms;
+}
+
 long peakResidentKb()
 {
     QFile status(QStringLiteral("/proc/self/status"));
@@ -246,8 +287,10 @@ int main(int argc, char *argv[])
         return repeat(okayOnce, "okay", runs);
     if (mode == QLatin1String("baseline"))
         return repeat(baselineOnce, "baseline_show_paint", runs);
+    if (mode == QLatin1String("prebuilt"))
+        return repeat(prebuiltOnce, "prebuilt_show_paint", runs);
     if (mode == QLatin1String("allwindows"))
         return allWindows();
-    fprintf(stderr, "usage: qi_flowbench okay|baseline [N] | allwindows\n");
+    fprintf(stderr, "usage: qi_flowbench okay|baseline|prebuilt [N] | allwindows\n");
     return 2;
 }
