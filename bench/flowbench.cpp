@@ -11,6 +11,10 @@
 //   qi_flowbench allwindows    open all twelve windows once, the ten side
 //                              windows at the same time, then exit: the peak
 //                              memory of this process is the figure
+//   qi_flowbench allwindowsfloor  the same with bare Qt widgets of the kinds
+//                              and sizes the design asks for, without the
+//                              program's own code, pictures and font choice:
+//                              the floor of that figure
 //
 // "Painted" means: the window event (expose or update request) in which the
 // watched widget painted has been handled, which includes the flush of the
@@ -19,16 +23,22 @@
 #include "baselinewindow.h"
 #include "browser.h"
 #include "formregistry.h"
+#include "itemtable.h"
 #include "messageboxquestion.h"
+#include "terminology.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QBackingStore>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
+#include <QLabel>
 #include <QLayout>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QPixmap>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
@@ -257,6 +267,83 @@ int allWindows()
     return allOpen ? 0 : 1;
 }
 
+// Stand-ins of the twelve windows, as Qt makes them without this program.
+int allWindowsFloor()
+{
+    const auto button = [](QWidget *parent, QRect rect) {
+        auto *okay = new QPushButton(QStringLiteral("Okay"), parent);
+        okay->setGeometry(rect);
+    };
+    {
+        // The intro: a picture and a button, gone at "Okay".
+        QWidget intro;
+        intro.setFixedSize(288, 267);
+        QImage art(287, 172, QImage::Format_RGB32);
+        art.fill(Qt::darkGreen);
+        auto *picture = new QLabel(&intro);
+        picture->setPixmap(QPixmap::fromImage(art));
+        picture->setGeometry(0, 0, 287, 172);
+        button(&intro, {96, 224, 97, 25});
+        intro.show();
+        settle(200);
+    }
+    std::vector<std::unique_ptr<QWidget>> windows;
+    // The main window: menus, a status bar of three panels, a list in bold
+    // with the Armor entries, six captions with their boxes.
+    auto main = std::make_unique<QMainWindow>();
+    main->menuBar()->addMenu(QStringLiteral("&File"))->addAction(QStringLiteral("&Quit"));
+    main->menuBar()->addMenu(QStringLiteral("&Search"))->addAction(QStringLiteral("&Find"));
+    main->menuBar()->addMenu(QStringLiteral("&Help"))->addAction(QStringLiteral("&About"));
+    for (const char *panel : {"Status", "8 Dec 2026", "09:00"})
+        main->statusBar()->addPermanentWidget(new QLabel(QLatin1String(panel)));
+    auto *client = new QWidget;
+    client->setFixedSize(481, 429);
+    main->setCentralWidget(client);
+    auto *list = new QTreeWidget(client);
+    QFont bold = list->font();
+    bold.setBold(true);
+    list->setFont(bold);
+    list->setHeaderLabels({QStringLiteral("Item")});
+    list->setGeometry(8, 64, 449, 105);
+    for (int row = 1; row <= CatalogRowCount; ++row) {
+        if (catalogText(row, Category) == QLatin1String("Armor"))
+            list->addTopLevelItem(new QTreeWidgetItem({catalogText(row, Name)}));
+    }
+    for (int line = 0; line < 6; ++line) {
+        new QLabel(QStringLiteral("Caption:"), client);
+        auto *box = new QLabel(client);
+        box->setFrameStyle(QFrame::Box | QFrame::Plain);
+        box->setGeometry(72, 200 + 36 * line, 361, 17);
+    }
+    main->show();
+    settle(200);
+    windows.push_back(std::move(main));
+    // The nine text windows and the About window.
+    for (const TerminologyInfo &info : terminologyTable()) {
+        auto window = std::make_unique<QWidget>();
+        window->setFixedSize(info.client.width() / 15, info.client.height() / 15);
+        auto *text = new QPlainTextEdit(QString(info.text1), window.get());
+        text->setGeometry(8, 16, info.text.width() / 15, info.text.height() / 15);
+        window->show();
+        windows.push_back(std::move(window));
+    }
+    auto about = std::make_unique<QWidget>();
+    about->setFixedSize(475, 207);
+    QImage frame(88, 88, QImage::Format_RGB32);
+    frame.fill(Qt::gray);
+    auto *animation = new QLabel(about.get());
+    animation->setPixmap(QPixmap::fromImage(frame));
+    animation->setGeometry(24, 8, 88, 88);
+    (new QPlainTextEdit(QStringLiteral("About this program"), about.get()))->setGeometry(160, 24, 305, 169);
+    for (int b = 0; b < 3; ++b)
+        button(about.get(), {16, 112 + 30 * b, 121, 25});
+    about->show();
+    windows.push_back(std::move(about));
+    settle(1500);
+    printf("windows_open=%d vmhwm_kb=%ld\n", int(windows.size()), peakResidentKb());
+    return 0;
+}
+
 int repeat(double (*once)(), const char *label, int runs)
 {
     for (int i = 0; i < runs; ++i) {
@@ -279,9 +366,10 @@ int repeat(double (*once)(), const char *label, int runs)
 int main(int argc, char *argv[])
 {
     BenchApplication app(argc, argv);
-    FormRegistry::applyProgramFont();
     QApplication::setQuitOnLastWindowClosed(false);
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    if (mode != QLatin1String("allwindowsfloor"))
+        FormRegistry::applyProgramFont();
     const int runs = argc > 2 ? atoi(argv[2]) : 1;
     if (mode == QLatin1String("okay"))
         return repeat(okayOnce, "okay", runs);
@@ -291,6 +379,8 @@ int main(int argc, char *argv[])
         return repeat(prebuiltOnce, "prebuilt_show_paint", runs);
     if (mode == QLatin1String("allwindows"))
         return allWindows();
-    fprintf(stderr, "usage: qi_flowbench okay|baseline|prebuilt [N] | allwindows\n");
+    if (mode == QLatin1String("allwindowsfloor"))
+        return allWindowsFloor();
+    fprintf(stderr, "usage: qi_flowbench okay|baseline|prebuilt [N] | allwindows | allwindowsfloor\n");
     return 2;
 }
