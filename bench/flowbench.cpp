@@ -22,19 +22,19 @@
 #include "aboutwindow.h"
 #include "baselinewindow.h"
 #include "browser.h"
+#include "buildahead.h"
 #include "formregistry.h"
 #include "itemtable.h"
 #include "messageboxquestion.h"
 #include "terminology.h"
+#include "twips.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QBackingStore>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
-#include <QLayout>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPixmap>
@@ -177,7 +177,7 @@ double baselineOnce()
 
 double prebuiltOnce()
 {
-    // Built and rendered into its buffer as FormRegistry::prebuildMain does.
+    // Built ahead as FormRegistry::prebuildMain builds the main window.
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("Quorvath Floor"));
     window.menuBar()->addMenu(QStringLiteral("&File"))->addAction(QStringLiteral("&Quit"));
@@ -186,16 +186,7 @@ double prebuiltOnce()
     auto *client = new QWidget;
     client->setFixedSize(481, 429);
     window.setCentralWidget(client);
-    window.ensurePolished();
-    window.layout()->activate();
-    window.winId();
-    QBackingStore *store = window.backingStore();
-    const QRect all(QPoint(), window.size());
-    store->resize(all.size());
-    store->beginPaint(all);
-    if (QPaintDevice *device = store->paintDevice())
-        window.render(device);
-    store->endPaint();
+    buildAhead(&window);
     settle(250);
 
     QElapsedTimer t;
@@ -321,9 +312,9 @@ int allWindowsFloor()
     // The nine text windows and the About window.
     for (const TerminologyInfo &info : terminologyTable()) {
         auto window = std::make_unique<QWidget>();
-        window->setFixedSize(info.client.width() / 15, info.client.height() / 15);
+        window->setFixedSize(Twips::size(info.client.width(), info.client.height()));
         auto *text = new QPlainTextEdit(QString(info.text1), window.get());
-        text->setGeometry(8, 16, info.text.width() / 15, info.text.height() / 15);
+        text->setGeometry(QRect(QPoint(8, 16), Twips::size(info.text.width(), info.text.height())));
         window->show();
         windows.push_back(std::move(window));
     }

@@ -1,6 +1,7 @@
 #include "formregistry.h"
 
 #include "aboutwindow.h"
+#include "buildahead.h"
 #include "introwindow.h"
 #include "itemtable.h"
 #include "mainwindow.h"
@@ -10,10 +11,8 @@
 #include "terminologywindow.h"
 
 #include <QApplication>
-#include <QBackingStore>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QLayout>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -67,24 +66,10 @@ void FormRegistry::prebuildMain()
         m_catalog = std::make_unique<Catalog>();
     auto *main = new MainWindow(*m_catalog, *this, m_question, MainWindow::Load::Later);
     main->setWindowIcon(taskbarIcon());
-    // Everything showing needs but the catalog: styles, layout, the native
-    // window, and a first rendering that loads the glyphs of its texts.
-    main->ensurePolished();
-    main->layout()->activate();
-    main->winId();
-    // The window's buffer lives in memory shared with the display server
-    // and is mapped page by page the first time it is painted. Rendering
-    // the window into it now, unseen, maps it and loads the glyphs, so that
-    // the first frame after "Okay" only draws.
-    QBackingStore *store = main->backingStore();
-    const QRect all(QPoint(), main->size());
-    store->resize(all.size());
-    store->beginPaint(all);
-    if (QPaintDevice *device = store->paintDevice()) {
-        main->preloadListGlyphs(device);   // painted over by the window
-        main->render(device);
-    }
-    store->endPaint();
+    // Everything showing needs but the catalog, and the glyphs of the list
+    // that Form_Load will fill, so that the first frame after "Okay" only
+    // draws.
+    buildAhead(main, [main](QPaintDevice *device) { main->preloadListGlyphs(device); });
     m_prebuilt = main;
 }
 
@@ -105,13 +90,10 @@ void FormRegistry::applyProgramIcon()
     // own set only afterwards: at all six sizes, each side window converted
     // 350 KB of pictures for the window system in passing, and the last
     // window opened set the program's peak memory.
+    // The main window is made with its own (see prebuildMain and adopt).
     QApplication::setWindowIcon(titleBarIcon());
     if (QWidget *intro = window(FormId::frmIntro))
         intro->setWindowIcon(taskbarIcon());
-    if (m_prebuilt)
-        m_prebuilt->setWindowIcon(taskbarIcon());
-    else if (QWidget *main = window(FormId::d))
-        main->setWindowIcon(taskbarIcon());
 }
 
 void FormRegistry::show(FormId form)
