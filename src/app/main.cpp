@@ -1,5 +1,6 @@
 // Quorvath Itemlist: starts on the intro window and runs until no window is
 // loaded any more.
+#include "accessiblefactories.h"
 #include "browser.h"
 #include "commandline.h"
 #include "formregistry.h"
@@ -22,6 +23,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(Quorvath::Identity::Version);
     QApplication::setOrganizationName(Quorvath::Identity::CompanyName);
     QApplication::setDesktopFileName(QStringLiteral("example.quorvath.Itemlist"));
+    Quorvath::installAccessibleFactories();
     Quorvath::FormRegistry::applyProgramFont();
     // The registry decides when the program ends, not Qt's window count.
     QApplication::setQuitOnLastWindowClosed(false);

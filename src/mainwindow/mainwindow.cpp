@@ -5,7 +5,7 @@
 #include "identity.h"
 #include "multirowtabwidget.h"
 #include "core/placement.h"
-#include "statusclock.h"
+#include "clockstatusbar.h"
 #include "twips.h"
 #include "uifont.h"
 #include "valuelabel.h"

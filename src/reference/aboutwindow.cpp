@@ -35,7 +35,7 @@ constexpr QLatin1String AboutText =
     " \r\n"
     "By Anselm Vorrick and Teo Baskel, 2001\r\n"
     " \r\n"
-    "Version 1.0.1 Alpha\r\n"
+    "Version " QI_VERSION " Alpha\r\n"
     " \r\n"
     "Did you know that there was a Quorvath IV \r\n"
     "programmed by Halvenmark?  It was scrapped in \r\n"

@@ -1,5 +1,6 @@
 // The multi-row tab control as assistive technology sees it through Qt's
 // accessibility interfaces: the same tree the AT-SPI bridge walks.
+#include "accessiblefactories.h"
 #include "multirowtabwidget.h"
 
 #include <QAccessible>
@@ -32,6 +33,8 @@ class TabAccessibleTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { Quorvath::installAccessibleFactories(); }
+
     void init()
     {
         m_tabs = new MultiRowTabWidget(Captions, 4, 20);

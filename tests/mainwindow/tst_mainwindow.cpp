@@ -1,6 +1,7 @@
 #include "forms.h"
 #include "mainwindow.h"
-#include "statusclock.h"
+#include "accessiblefactories.h"
+#include "clockstatusbar.h"
 #include "classicframe.h"
 #include "multirowtabwidget.h"
 #include "twips.h"
@@ -58,6 +59,7 @@ class MainWindowTest final : public QObject {
 private slots:
     void initTestCase()
     {
+        installAccessibleFactories();
         QApplication::setFont(UiFont::choose(MainWindow::designedTexts()));
     }
 

@@ -3,6 +3,7 @@
 
 #include <QTest>
 
+using namespace Quorvath;
 using TabRows::Strip;
 
 // The main window's strip: eleven tabs, four to a row, 481 px wide, 20 px high.

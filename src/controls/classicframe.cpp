@@ -1,32 +1,13 @@
 #include "classicframe.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QPainter>
 #include <QStyle>
 #include <qdrawutil.h>
 
 namespace Quorvath {
 
-namespace {
-
-// A screen reader announces the frame as a group named by its caption.
-QAccessibleInterface *classicFrameAccessible(const QString &className, QObject *object)
-{
-    if (className == QLatin1String("Quorvath::ClassicFrame") && object && object->isWidgetType())
-        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Grouping);
-    return nullptr;
-}
-
-} // namespace
-
 ClassicFrame::ClassicFrame(const QString &title, QWidget *parent) : QWidget(parent), m_title(title)
 {
-    static const bool factoryInstalled = [] {
-        QAccessible::installFactory(classicFrameAccessible);
-        return true;
-    }();
-    Q_UNUSED(factoryInstalled);
     setAccessibleName(title);
 }
 

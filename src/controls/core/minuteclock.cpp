@@ -1,6 +1,6 @@
 #include "core/minuteclock.h"
 
-namespace MinuteClock {
+namespace Quorvath::MinuteClock {
 
 int msToNextMinute(const QTime &now)
 {
@@ -31,4 +31,4 @@ QString withoutSeconds(const QString &format)
     return result;
 }
 
-} // namespace MinuteClock
+} // namespace Quorvath::MinuteClock

@@ -7,10 +7,10 @@
 #include <QRect>
 #include <QSize>
 
-namespace Twips {
+namespace Quorvath::Twips {
 constexpr int PerPixel = 15;
 constexpr int px(int t) { return (t + PerPixel / 2) / PerPixel; }   // 295 twips -> 20 px
 constexpr QPoint point(int l, int t) { return {px(l), px(t)}; }
 constexpr QSize size(int w, int h) { return {px(w), px(h)}; }
 constexpr QRect rect(int l, int t, int w, int h) { return {px(l), px(t), px(w), px(h)}; }
-} // namespace Twips
+} // namespace Quorvath::Twips

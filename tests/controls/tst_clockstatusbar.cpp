@@ -1,5 +1,5 @@
 #include "core/minuteclock.h"
-#include "statusclock.h"
+#include "clockstatusbar.h"
 
 #include <QLabel>
 #include <QLocale>
@@ -7,8 +7,9 @@
 #include <QTimer>
 
 using Quorvath::ClockStatusBar;
+namespace MinuteClock = Quorvath::MinuteClock;
 
-class StatusClockTest final : public QObject {
+class ClockStatusBarTest final : public QObject {
     Q_OBJECT
 
 private slots:
@@ -45,5 +46,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(StatusClockTest)
-#include "tst_statusclock.moc"
+QTEST_MAIN(ClockStatusBarTest)
+#include "tst_clockstatusbar.moc"

@@ -162,7 +162,9 @@ private:
     mutable QHash<int, QAccessible::Id> m_tabIds;
 };
 
-QAccessibleInterface *factory(const QString &className, QObject *object)
+} // namespace
+
+QAccessibleInterface *multiRowTabAccessible(const QString &className, QObject *object)
 {
     if (!object || !object->isWidgetType())
         return nullptr;
@@ -180,14 +182,6 @@ QAccessibleInterface *factory(const QString &className, QObject *object)
         }
     }
     return nullptr;
-}
-
-} // namespace
-
-void installMultiRowTabAccessible()
-{
-    // Qt keeps a factory only once, however often it is installed.
-    QAccessible::installFactory(factory);
 }
 
 } // namespace Quorvath

@@ -8,12 +8,14 @@
 // control would be an anonymous client area with eleven unnamed panes.
 #pragma once
 
+class QAccessibleInterface;
+class QObject;
+class QString;
+
 namespace Quorvath {
 
-class MultiRowTabWidget;
-
-// Installs the factory for MultiRowTabWidget and its pages; once is enough,
-// later calls do nothing.
-void installMultiRowTabAccessible();
+// The interface of a MultiRowTabWidget or of one of its pages; null for any
+// other object. One of the factories of installAccessibleFactories().
+QAccessibleInterface *multiRowTabAccessible(const QString &className, QObject *object);
 
 } // namespace Quorvath

@@ -1,7 +1,6 @@
 #include "valuelabel.h"
 
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -16,39 +15,8 @@
 
 namespace Quorvath {
 
-namespace {
-
-// A screen reader reads the value itself; its caption comes with it through
-// the caption's buddy (QAccessibleWidget reports that as "labelled by").
-class ValueLabelAccessible final : public QAccessibleWidget {
-public:
-    explicit ValueLabelAccessible(ValueLabel *label) : QAccessibleWidget(label, QAccessible::StaticText) {}
-
-    QString text(QAccessible::Text t) const override
-    {
-        if (t == QAccessible::Name)
-            return static_cast<ValueLabel *>(widget())->text();
-        return QAccessibleWidget::text(t);
-    }
-};
-
-QAccessibleInterface *valueLabelAccessible(const QString &className, QObject *object)
-{
-    if (className == QLatin1String("Quorvath::ValueLabel") && object && object->isWidgetType())
-        return new ValueLabelAccessible(static_cast<ValueLabel *>(object));
-    return nullptr;
-}
-
-} // namespace
-
 ValueLabel::ValueLabel(QWidget *parent) : QFrame(parent)
 {
-    static const bool factoryInstalled = [] {
-        QAccessible::installFactory(valueLabelAccessible);
-        return true;
-    }();
-    Q_UNUSED(factoryInstalled);
-
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
     setFocusPolicy(Qt::NoFocus);

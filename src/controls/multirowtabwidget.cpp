@@ -1,7 +1,5 @@
 #include "multirowtabwidget.h"
 
-#include "multirowtabaccessible.h"
-
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -22,7 +20,6 @@ MultiRowTabWidget::MultiRowTabWidget(const QStringList &captions, int tabsPerRow
     , m_tabsPerRow(qMax(1, tabsPerRow))
     , m_tabHeight(tabHeight)
 {
-    installMultiRowTabAccessible();
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_Hover);

@@ -6,7 +6,7 @@
 #include <QPoint>
 #include <QRect>
 
-namespace TabRows {
+namespace Quorvath::TabRows {
 
 // The fixed shape of a strip: `count` tabs, `perRow` to a row, rows of
 // `tabHeight`, spread over `width`. Row 0 holds tabs 0..perRow-1.
@@ -51,4 +51,4 @@ constexpr int cycled(const Strip &s, int tab, int delta)
     return ((tab + delta) % s.count + s.count) % s.count;
 }
 
-} // namespace TabRows
+} // namespace Quorvath::TabRows

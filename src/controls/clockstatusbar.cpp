@@ -1,4 +1,4 @@
-#include "statusclock.h"
+#include "clockstatusbar.h"
 
 #include "core/minuteclock.h"
 

@@ -1,6 +1,6 @@
 #include "core/tabrows.h"
 
-namespace TabRows {
+namespace Quorvath::TabRows {
 
 QRect tabRect(const Strip &s, int tab, int selected)
 {
@@ -22,4 +22,4 @@ int tabAt(const Strip &s, QPoint pos, int selected)
     return -1;
 }
 
-} // namespace TabRows
+} // namespace Quorvath::TabRows

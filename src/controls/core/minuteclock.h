@@ -5,7 +5,7 @@
 #include <QDateTime>
 #include <QString>
 
-namespace MinuteClock {
+namespace Quorvath::MinuteClock {
 
 // Milliseconds from `now` to the start of the next minute, 1..60000. A
 // timer armed with this wakes up just after the display changes rather than
@@ -18,4 +18,4 @@ int msToNextMinute(const QTime &now);
 // minute would show stale.
 QString withoutSeconds(const QString &format);
 
-} // namespace MinuteClock
+} // namespace Quorvath::MinuteClock

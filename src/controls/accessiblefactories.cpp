@@ -1,0 +1,48 @@
+#include "accessiblefactories.h"
+
+#include "multirowtabaccessible.h"
+#include "valuelabel.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+
+namespace Quorvath {
+
+namespace {
+
+// A screen reader reads the value itself; its caption comes with it through
+// the caption's buddy (QAccessibleWidget reports that as "labelled by").
+class ValueLabelAccessible final : public QAccessibleWidget {
+public:
+    explicit ValueLabelAccessible(ValueLabel *label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return static_cast<ValueLabel *>(widget())->text();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface *controlAccessible(const QString &className, QObject *object)
+{
+    if (!object || !object->isWidgetType())
+        return nullptr;
+    auto *widget = static_cast<QWidget *>(object);
+    if (className == QLatin1String("Quorvath::ValueLabel"))
+        return new ValueLabelAccessible(static_cast<ValueLabel *>(widget));
+    // The frame is a group named by its caption.
+    if (className == QLatin1String("Quorvath::ClassicFrame"))
+        return new QAccessibleWidget(widget, QAccessible::Grouping);
+    return multiRowTabAccessible(className, object);
+}
+
+} // namespace
+
+void installAccessibleFactories()
+{
+    // Qt keeps a factory only once, however often it is installed.
+    QAccessible::installFactory(controlAccessible);
+}
+
+} // namespace Quorvath
