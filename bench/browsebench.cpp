@@ -70,7 +70,7 @@ struct Fixture {
     // `watched`, by default the list.
     QTreeWidget *select(int tab, QWidget *watched = nullptr)
     {
-        tabs->setTab(tab);
+        tabs->setCurrentIndex(tab);
         QCoreApplication::processEvents();
         QTreeWidget *l = list(tab);
         m_watched = watched ? watched : l->viewport();

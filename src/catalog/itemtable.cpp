@@ -1,13 +1,10 @@
 #include "itemtable.h"
 
-#include "catalogdata.h"
 
 #include <QtGlobal>
 
 namespace Quorvath {
 
-static_assert(CatalogData::RowCount == CatalogRowCount && CatalogData::RowCount == LastRow);
-static_assert(CatalogData::FieldCount == LastColumn);
 
 namespace {
 

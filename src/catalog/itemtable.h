@@ -3,6 +3,9 @@
 // to its row. Plain QtCore: nothing here knows about widgets.
 #pragma once
 
+#include "catalogdata.h"
+
+#include <QList>
 #include <QString>
 #include <QStringView>
 
@@ -24,9 +27,9 @@ enum ItemColumn : qint16 {
     Category = 7,
 };
 
-inline constexpr qint16 LastRow = 227;      // rows 0..227, row 0 unused
-inline constexpr qint16 LastColumn = 7;     // columns 0..7, column 0 unused
-inline constexpr qint16 CatalogRowCount = 227;
+inline constexpr qint16 CatalogRowCount = CatalogData::RowCount;
+inline constexpr qint16 LastRow = CatalogRowCount;             // rows 0..227, row 0 unused
+inline constexpr qint16 LastColumn = CatalogData::FieldCount;  // columns 0..7, column 0 unused
 
 // Rows 0..227 by columns 0..7 of strings, every cell empty at first.
 // Any index outside those bounds is a program error and aborts.
@@ -51,6 +54,19 @@ void loadCatalog(Catalog &catalog);
 
 // The built-in text of one cell, row 1..227 and column 1..7.
 QString catalogText(int row, int column);
+
+// The rows, in row order, whose category is `category` among the first
+// `count` rows of a table read through `text(row, column)`.
+template <class Text>
+QList<qint16> rowsOfCategory(const Text &text, int count, const QString &category)
+{
+    QList<qint16> rows;
+    for (int row = 1; row <= count; ++row) {
+        if (text(row, Category) == category)
+            rows.append(qint16(row));
+    }
+    return rows;
+}
 
 // List keys: "A" followed by the row number in decimal (A1, A12, A227).
 QString listKey(qint16 row);

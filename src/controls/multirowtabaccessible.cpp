@@ -42,7 +42,7 @@ public:
     QAccessible::Role role() const override { return QAccessible::PageTab; }
     QString text(QAccessible::Text t) const override
     {
-        return t == QAccessible::Name && isValid() ? m_tabs->caption(m_tab) : QString();
+        return t == QAccessible::Name && isValid() ? m_tabs->tabText(m_tab) : QString();
     }
     void setText(QAccessible::Text, const QString &) override {}
 
@@ -55,7 +55,7 @@ public:
         s.focusable = true;
         s.disabled = !m_tabs->isEnabled();
         s.invisible = !m_tabs->isVisible();
-        if (m_tabs->tab() == m_tab) {
+        if (m_tabs->currentIndex() == m_tab) {
             s.selected = true;
             s.focused = m_tabs->hasFocus();
         }
@@ -75,7 +75,7 @@ public:
     {
         // As a click on the tab: the control tells its owner, who fills the page.
         if (name == pressAction() && isValid() && m_tabs->isEnabled())
-            m_tabs->setTab(m_tab);
+            m_tabs->setCurrentIndex(m_tab);
     }
     QStringList keyBindingsForAction(const QString &) const override { return {}; }
 
@@ -86,17 +86,19 @@ private:
 
 class TabListAccessible final : public QAccessibleWidget {
 public:
-    explicit TabListAccessible(MultiRowTabWidget *tabs) : QAccessibleWidget(tabs, QAccessible::PageTabList)
+    explicit TabListAccessible(MultiRowTabWidget *tabs)
+        : QAccessibleWidget(tabs, QAccessible::PageTabList), m_selected(tabs->currentIndex())
     {
         // Screen readers follow the focus: when the selection moves while the
         // strip has it, the newly selected tab is the focused object.
-        QObject::connect(tabs, &MultiRowTabWidget::clicked, tabs, [this, tabs](int previous) {
-            QAccessibleEvent removed(tabInterface(previous), QAccessible::SelectionRemove);
+        QObject::connect(tabs, &MultiRowTabWidget::currentChanged, tabs, [this, tabs](int index) {
+            QAccessibleEvent removed(tabInterface(m_selected), QAccessible::SelectionRemove);
             QAccessible::updateAccessibility(&removed);
-            QAccessibleEvent added(tabInterface(tabs->tab()), QAccessible::SelectionAdd);
+            m_selected = index;
+            QAccessibleEvent added(tabInterface(index), QAccessible::SelectionAdd);
             QAccessible::updateAccessibility(&added);
             if (tabs->hasFocus()) {
-                QAccessibleEvent focus(tabInterface(tabs->tab()), QAccessible::Focus);
+                QAccessibleEvent focus(tabInterface(index), QAccessible::Focus);
                 QAccessible::updateAccessibility(&focus);
             }
         });
@@ -135,7 +137,7 @@ public:
 
     QAccessibleInterface *focusChild() const override
     {
-        return tabs()->hasFocus() ? tabInterface(tabs()->tab()) : QAccessibleWidget::focusChild();
+        return tabs()->hasFocus() ? tabInterface(tabs()->currentIndex()) : QAccessibleWidget::focusChild();
     }
 
     QAccessibleInterface *childAt(int x, int y) const override
@@ -160,6 +162,7 @@ private:
     }
 
     mutable QHash<int, QAccessible::Id> m_tabIds;
+    int m_selected;   // the tab selected before the next change
 };
 
 } // namespace
@@ -177,7 +180,7 @@ QAccessibleInterface *multiRowTabAccessible(const QString &className, QObject *o
         if (auto *tabs = qobject_cast<MultiRowTabWidget *>(widget->parentWidget())) {
             for (int tab = 0; tab < tabs->count(); ++tab) {
                 if (tabs->page(tab) == widget)
-                    return new QAccessibleWidget(widget, QAccessible::Pane, tabs->caption(tab));
+                    return new QAccessibleWidget(widget, QAccessible::Pane, tabs->tabText(tab));
             }
         }
     }

@@ -31,7 +31,7 @@ MultiRowTabWidget::MultiRowTabWidget(const QStringList &captions, int tabsPerRow
         // to the control because the page does not accept them.
         page->setAutoFillBackground(false);
         page->setFocusPolicy(Qt::NoFocus);
-        page->setVisible(tab == m_tab);
+        page->setVisible(tab == m_current);
         m_pages.append(page);
     }
 
@@ -42,7 +42,7 @@ MultiRowTabWidget::MultiRowTabWidget(const QStringList &captions, int tabsPerRow
         auto *shortcut = new QShortcut(keys, this);
         shortcut->setContext(Qt::WidgetWithChildrenShortcut);
         connect(shortcut, &QShortcut::activated, this,
-                [this, delta] { setTab(TabRows::cycled(strip(), m_tab, delta)); });
+                [this, delta] { setCurrentIndex(TabRows::cycled(strip(), m_current, delta)); });
     };
     cycle(QKeySequence(Qt::CTRL | Qt::Key_Tab), +1);
     cycle(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1);   // also matches Backtab
@@ -55,14 +55,9 @@ QWidget *MultiRowTabWidget::page(int tab) const
     return m_pages.value(tab);
 }
 
-QString MultiRowTabWidget::caption() const
+QString MultiRowTabWidget::tabText(int index) const
 {
-    return caption(m_tab);
-}
-
-QString MultiRowTabWidget::caption(int tab) const
-{
-    return m_captions.value(tab);
+    return m_captions.value(index);
 }
 
 TabRows::Strip MultiRowTabWidget::strip() const
@@ -72,7 +67,7 @@ TabRows::Strip MultiRowTabWidget::strip() const
 
 QRect MultiRowTabWidget::tabRect(int tab) const
 {
-    return TabRows::tabRect(strip(), tab, m_tab);
+    return TabRows::tabRect(strip(), tab, m_current);
 }
 
 QRect MultiRowTabWidget::pageRect() const
@@ -83,21 +78,21 @@ QRect MultiRowTabWidget::pageRect() const
     return {0, top, width(), height() - top};
 }
 
-void MultiRowTabWidget::setTab(int tab)
+void MultiRowTabWidget::setCurrentIndex(int index)
 {
-    if (tab < 0 || tab >= count() || tab == m_tab)
+    if (index < 0 || index >= count() || index == m_current)
         return;
-    const int previous = m_tab;
-    QWidget *oldPage = m_pages[previous];
+    QWidget *oldPage = m_pages[m_current];
     // Hiding a page that holds the focus would hand it to whatever comes
     // next in the chain; the tab strip is where a tabbed dialog keeps it.
     if (oldPage->isAncestorOf(QApplication::focusWidget()))
         setFocus(Qt::OtherFocusReason);
-    m_tab = tab;
-    m_pages[tab]->setVisible(true);
+    m_current = index;
+    m_pages[index]->setVisible(true);
     oldPage->setVisible(false);
-    update();
-    emit clicked(previous);
+    // The rows of tabs move; the pages repaint themselves as they show and hide.
+    updateStrip();
+    emit currentChanged(index);
 }
 
 void MultiRowTabWidget::initTabOption(QStyleOptionTab &option, int tab) const
@@ -126,12 +121,12 @@ void MultiRowTabWidget::initTabOption(QStyleOptionTab &option, int tab) const
         option.position = QStyleOptionTab::Middle;
 
     option.selectedPosition = QStyleOptionTab::NotAdjacent;
-    if (tab + 1 == m_tab && tab < rowLast)
+    if (tab + 1 == m_current && tab < rowLast)
         option.selectedPosition = QStyleOptionTab::NextIsSelected;
-    else if (tab - 1 == m_tab && tab > rowFirst)
+    else if (tab - 1 == m_current && tab > rowFirst)
         option.selectedPosition = QStyleOptionTab::PreviousIsSelected;
 
-    if (tab == m_tab) {
+    if (tab == m_current) {
         option.state |= QStyle::State_Selected;
         if (hasFocus())
             option.state |= QStyle::State_HasFocus;
@@ -158,7 +153,7 @@ void MultiRowTabWidget::paintEvent(QPaintEvent *event)
     frame.lineWidth = style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
     frame.tabBarSize = QSize(width(), strip().height());
     frame.tabBarRect = QRect(0, 0, width(), strip().height());
-    frame.selectedTabRect = tabRect(m_tab);
+    frame.selectedTabRect = tabRect(m_current);
     if (event->region().intersects(frame.rect))
         style->drawPrimitive(QStyle::PE_FrameTabWidget, &frame, &painter, nullptr);
 
@@ -166,11 +161,11 @@ void MultiRowTabWidget::paintEvent(QPaintEvent *event)
     // Only the tabs in the region: a hover or a list taking the focus
     // repaints a part, and the styles draw a tab at some cost.
     for (int tab = 0; tab < count(); ++tab) {
-        if (tab != m_tab && event->region().intersects(tabArea(tab)))
+        if (tab != m_current && event->region().intersects(tabArea(tab)))
             drawTab(painter, tab);
     }
     if (count() > 0)
-        drawTab(painter, m_tab);
+        drawTab(painter, m_current);
 }
 
 void MultiRowTabWidget::drawTab(QPainter &painter, int tab) const
@@ -190,12 +185,12 @@ void MultiRowTabWidget::drawTab(QPainter &painter, int tab) const
 // control and the page and list inside it.
 void MultiRowTabWidget::focusInEvent(QFocusEvent *)
 {
-    update(tabArea(m_tab));
+    update(tabArea(m_current));
 }
 
 void MultiRowTabWidget::focusOutEvent(QFocusEvent *)
 {
-    update(tabArea(m_tab));
+    update(tabArea(m_current));
 }
 
 QRect MultiRowTabWidget::tabArea(int tab) const
@@ -215,20 +210,20 @@ void MultiRowTabWidget::mousePressEvent(QMouseEvent *event)
         event->ignore();
         return;
     }
-    const int tab = TabRows::tabAt(strip(), event->position().toPoint(), m_tab);
+    const int tab = TabRows::tabAt(strip(), event->position().toPoint(), m_current);
     if (tab < 0) {
         event->ignore();
         return;
     }
-    setTab(tab);
+    setCurrentIndex(tab);
     // The tab under the pointer may have moved with its row.
-    m_hovered = TabRows::tabAt(strip(), event->position().toPoint(), m_tab);
-    update();
+    m_hovered = TabRows::tabAt(strip(), event->position().toPoint(), m_current);
+    updateStrip();
 }
 
 void MultiRowTabWidget::mouseMoveEvent(QMouseEvent *event)
 {
-    const int hovered = TabRows::tabAt(strip(), event->position().toPoint(), m_tab);
+    const int hovered = TabRows::tabAt(strip(), event->position().toPoint(), m_current);
     if (hovered != m_hovered) {
         m_hovered = hovered;
         updateStrip();
@@ -255,17 +250,17 @@ void MultiRowTabWidget::keyPressEvent(QKeyEvent *event)
     switch (event->key()) {
     case Qt::Key_Left:
     case Qt::Key_Up:
-        setTab(TabRows::stepped(s, m_tab, -1));
+        setCurrentIndex(TabRows::stepped(s, m_current, -1));
         break;
     case Qt::Key_Right:
     case Qt::Key_Down:
-        setTab(TabRows::stepped(s, m_tab, +1));
+        setCurrentIndex(TabRows::stepped(s, m_current, +1));
         break;
     case Qt::Key_Home:
-        setTab(0);
+        setCurrentIndex(0);
         break;
     case Qt::Key_End:
-        setTab(count() - 1);
+        setCurrentIndex(count() - 1);
         break;
     default:
         QWidget::keyPressEvent(event);

@@ -30,13 +30,13 @@ public:
     int count() const { return int(m_pages.size()); }
     QWidget *page(int tab) const;
 
-    // The selected tab's number and caption.
-    int tab() const { return m_tab; }
-    QString caption() const;
-    QString caption(int tab) const;
+    // The selected tab, and a tab's caption.
+    int currentIndex() const { return m_current; }
+    QString tabText(int index) const;
 
-    // Selects a tab as the user would; emits clicked() if the tab changes.
-    void setTab(int tab);
+    // Selects a tab as the user would; emits currentChanged() if the
+    // selection changes.
+    void setCurrentIndex(int index);
 
     int rows() const { return strip().rows(); }
     // Where a tab is drawn at the moment (rows move with the selection).
@@ -45,8 +45,9 @@ public:
     QRect pageRect() const;
 
 signals:
-    // The user selected another tab; carries the tab selected before.
-    void clicked(int previousTab);
+    // Another tab is selected: by the user's click or keys, an accessibility
+    // action, or setCurrentIndex().
+    void currentChanged(int index);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -74,7 +75,7 @@ private:
     QList<QWidget *> m_pages;
     int m_tabsPerRow = 1;
     int m_tabHeight = 20;
-    int m_tab = 0;
+    int m_current = 0;
     int m_hovered = -1;
 };
 

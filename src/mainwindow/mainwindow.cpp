@@ -123,7 +123,7 @@ MainWindow::MainWindow(Catalog &state, FormShower &forms, Question &question, Lo
     if (load == Load::Now)
         Form_Load();
     else
-        list(SSTab1->tab());   // empty until Form_Load, but made
+        list(SSTab1->currentIndex());   // empty until Form_Load, but made
 }
 
 void MainWindow::createControls()
@@ -139,7 +139,7 @@ void MainWindow::createControls()
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
     SSTab1->setAccessibleName(QStringLiteral("Categories"));
     SSTab1->setGeometry(Twips::rect(0, 0, 7215, 2655));
-    connect(SSTab1, &MultiRowTabWidget::clicked, this, &MainWindow::SSTab1_Click);
+    connect(SSTab1, &MultiRowTabWidget::currentChanged, this, &MainWindow::SSTab1_Click);
 
     // The lists are made when their tab is first selected: until then a tab's
     // list is empty and hidden, which no list at all looks like.
@@ -273,19 +273,16 @@ void MainWindow::Form_Load()
 
 void MainWindow::preloadListGlyphs(QPaintDevice *device) const
 {
-    const QTreeWidget *list = lstData[SSTab1->tab()];
+    const QTreeWidget *list = lstData[SSTab1->currentIndex()];
     if (!list || !device)
         return;
     QPainter painter(device);
     painter.setFont(list->font());
     // Each text from a whole pixel, as the list starts its entries: a glyph
     // is cached for the fraction of a pixel it starts at.
-    const QString caption = SSTab1->caption();
     const int baseline = list->fontMetrics().ascent();
-    for (int row = 1; row <= CatalogRowCount; ++row) {
-        if (catalogText(row, Category) == caption)
-            painter.drawText(QPoint(0, baseline), catalogText(row, Name));
-    }
+    for (qint16 row : rowsOfCategory(catalogText, CatalogRowCount, SSTab1->tabText(SSTab1->currentIndex())))
+        painter.drawText(QPoint(0, baseline), catalogText(row, Name));
 }
 
 void MainWindow::LoadLists()
@@ -293,28 +290,25 @@ void MainWindow::LoadLists()
     for (int column = 1; column <= FieldCount; ++column)
         lblField[column]->setText(QString());
 
-    QTreeWidget *list = this->list(SSTab1->tab());
+    QTreeWidget *list = this->list(SSTab1->currentIndex());
     list->clear();
-    const QString caption = SSTab1->caption();
+    const auto table = [this](int row, int column) -> const QString & { return m_state.ItemTable(row, column); };
     // The count is read once; a count beyond the table would index past it.
-    const int last = std::clamp<int>(m_state.ItemCount, 0, LastRow);
+    const int count = std::clamp<int>(m_state.ItemCount, 0, LastRow);
     // Filled first and added at once: the list hears of one insertion
     // instead of three changes for every entry.
     QList<QTreeWidgetItem *> entries;
-    for (int row = 1; row <= last; ++row) {
-        if (m_state.ItemTable(row, Category) != caption)
-            continue;
+    for (qint16 row : rowsOfCategory(table, count, SSTab1->tabText(SSTab1->currentIndex()))) {
         auto *entry = new QTreeWidgetItem;
         entry->setText(0, m_state.ItemTable(row, Name));
-        entry->setData(0, KeyRole, listKey(qint16(row)));
+        entry->setData(0, KeyRole, listKey(row));
         entries.append(entry);
     }
     list->addTopLevelItems(entries);
 }
 
-void MainWindow::SSTab1_Click(int previousTab)
+void MainWindow::SSTab1_Click()
 {
-    Q_UNUSED(previousTab);
     LoadLists();
 }
 
@@ -323,7 +317,7 @@ void MainWindow::lstData_ItemClick(const QTreeWidgetItem *item)
     if (!item)
         return;
     const std::optional<qint16> row = parseListKey(item->data(0, KeyRole).toString());
-    if (!row || *row > m_state.ItemCount)
+    if (!row)
         return;
     for (int column = 1; column <= FieldCount; ++column)
         lblField[column]->setText(m_state.ItemTable(*row, column));

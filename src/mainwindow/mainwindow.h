@@ -56,7 +56,8 @@ public:
     void preloadListGlyphs(QPaintDevice *device) const;
     // Empties the six value labels and rebuilds the selected tab's list.
     void LoadLists();
-    void SSTab1_Click(int previousTab);
+    // Another tab is selected: its list is filled anew.
+    void SSTab1_Click();
     // Shows the fields of the row that the entry's key names.
     void lstData_ItemClick(const QTreeWidgetItem *item);
     void mnuquit_Click();

@@ -77,7 +77,7 @@ private slots:
     {
         QCOMPARE(selectedTabs(m_list), QStringList{"Armor"});
         for (int tab : {7, 2, 10, 0}) {
-            m_tabs->setTab(tab);
+            m_tabs->setCurrentIndex(tab);
             QCOMPARE(selectedTabs(m_list), QStringList{Captions[tab]});
         }
     }
@@ -93,15 +93,15 @@ private slots:
     {
         QFETCH(int, tab);
         QFETCH(int, clicks);
-        QSignalSpy clicked(m_tabs, &MultiRowTabWidget::clicked);
+        QSignalSpy clicked(m_tabs, &MultiRowTabWidget::currentChanged);
         QAccessibleActionInterface *action = m_list->child(tab)->actionInterface();
         QVERIFY(action);
         QCOMPARE(action->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
         action->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(m_tabs->tab(), tab);
+        QCOMPARE(m_tabs->currentIndex(), tab);
         QCOMPARE(clicked.size(), clicks);
         action->doAction(QStringLiteral("no such action"));
-        QCOMPARE(m_tabs->tab(), tab);
+        QCOMPARE(m_tabs->currentIndex(), tab);
     }
 
     void followsTheFocusToTheSelectedTab()
@@ -109,7 +109,7 @@ private slots:
         m_tabs->activateWindow();
         m_tabs->setFocus();
         QTRY_VERIFY(m_tabs->hasFocus());
-        m_tabs->setTab(3);
+        m_tabs->setCurrentIndex(3);
         QAccessibleInterface *focused = m_list->focusChild();
         QVERIFY(focused);
         QCOMPARE(focused->text(QAccessible::Name), QStringLiteral("Helms"));

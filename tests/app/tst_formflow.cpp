@@ -284,7 +284,7 @@ void FormFlowTest::answeringNoChangesNothing()
     QCOMPARE(m_question.caption, "Quorvath Itemlist For Windows");
     QVERIFY(m_forms->isLoaded(FormId::d));
     QVERIFY(main->isVisible());
-    QCOMPARE(tabs->tab(), 7);
+    QCOMPARE(tabs->currentIndex(), 7);
     QCOMPARE(weapons->topLevelItemCount(), 59);
     QCOMPARE(name->text(), shown);
 }

@@ -40,13 +40,13 @@ private slots:
     {
         QCOMPARE(m_tabs->count(), 11);
         QCOMPARE(m_tabs->rows(), 3);
-        QCOMPARE(m_tabs->caption(), QStringLiteral("Armor"));
+        QCOMPARE(m_tabs->tabText(m_tabs->currentIndex()), QStringLiteral("Armor"));
         // A page's controls stand in the control's own coordinates, below the strip.
         QCOMPARE(m_edits[0]->mapTo(m_tabs, QPoint(0, 0)), QPoint(8, 64));
         QVERIFY(m_tabs->pageRect().top() >= 56 && m_tabs->pageRect().top() <= 60);
         // The selected tab's row moves next to the page; the others rotate above.
         QTest::mouseClick(m_tabs, Qt::LeftButton, {}, m_tabs->tabRect(9).center());
-        QCOMPARE(m_tabs->tab(), 9);
+        QCOMPARE(m_tabs->currentIndex(), 9);
         QCOMPARE(m_tabs->tabRect(9).top(), 40);
         QCOMPARE(m_tabs->tabRect(0).top(), 20);
         QCOMPARE(m_tabs->tabRect(4).top(), 0);
@@ -62,31 +62,31 @@ private slots:
     void clickSelects()
     {
         QFETCH(int, tab);
-        QSignalSpy clicked(m_tabs, &MultiRowTabWidget::clicked);
+        QSignalSpy changed(m_tabs, &MultiRowTabWidget::currentChanged);
         QTest::mouseClick(m_tabs, Qt::LeftButton, {}, m_tabs->tabRect(tab).center());
-        QCOMPARE(m_tabs->tab(), tab);
-        QCOMPARE(m_tabs->caption(), Captions[tab]);
+        QCOMPARE(m_tabs->currentIndex(), tab);
+        QCOMPARE(m_tabs->tabText(m_tabs->currentIndex()), Captions[tab]);
         for (int t = 0; t < 11; ++t)
             QCOMPARE(m_edits[t]->isVisible(), t == tab);
-        // Back again: the signal carries the tab just left.
+        // Back again: the signal carries the tab selected.
         QTest::mouseClick(m_tabs, Qt::LeftButton, {}, m_tabs->tabRect(0).center());
-        QCOMPARE(m_tabs->tab(), 0);
-        QCOMPARE(clicked.size(), 2);
-        QCOMPARE(clicked[0][0].toInt(), 0);
-        QCOMPARE(clicked[1][0].toInt(), tab);
+        QCOMPARE(m_tabs->currentIndex(), 0);
+        QCOMPARE(changed.size(), 2);
+        QCOMPARE(changed[0][0].toInt(), tab);
+        QCOMPARE(changed[1][0].toInt(), 0);
     }
 
     void clickOnSelectedOrBesideIsQuiet()
     {
-        QSignalSpy clicked(m_tabs, &MultiRowTabWidget::clicked);
+        QSignalSpy changed(m_tabs, &MultiRowTabWidget::currentChanged);
         QTest::mouseClick(m_tabs, Qt::LeftButton, {}, m_tabs->tabRect(0).center());
         // Right of the short row of three, on the page, and a right click.
         const QRect shortRowEnd = m_tabs->tabRect(10);
         QTest::mouseClick(m_tabs, Qt::LeftButton, {}, QPoint(shortRowEnd.right() + 20, shortRowEnd.center().y()));
         QTest::mouseClick(m_tabs, Qt::LeftButton, {}, QPoint(200, 150));
         QTest::mouseClick(m_tabs, Qt::RightButton, {}, m_tabs->tabRect(5).center());
-        QCOMPARE(clicked.size(), 0);
-        QCOMPARE(m_tabs->tab(), 0);
+        QCOMPARE(changed.size(), 0);
+        QCOMPARE(m_tabs->currentIndex(), 0);
     }
 
     void keys_data()
@@ -120,17 +120,17 @@ private slots:
         QFETCH(int, key);
         QFETCH(int, modifiers);
         QFETCH(int, tab);
-        m_tabs->setTab(start);
+        m_tabs->setCurrentIndex(start);
         m_window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_window));
         QWidget *target = modifiers ? static_cast<QWidget *>(m_edits[start]) : m_tabs;
         target->setFocus();
         QTRY_VERIFY(target->hasFocus());
-        QSignalSpy clicked(m_tabs, &MultiRowTabWidget::clicked);
+        QSignalSpy changed(m_tabs, &MultiRowTabWidget::currentChanged);
         QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(m_tabs->tab(), tab);
-        QCOMPARE(clicked.size(), start == tab ? 0 : 1);
-        QVERIFY(start == tab || clicked[0][0].toInt() == start);
+        QCOMPARE(m_tabs->currentIndex(), tab);
+        QCOMPARE(changed.size(), start == tab ? 0 : 1);
+        QVERIFY(start == tab || changed[0][0].toInt() == tab);
         QVERIFY(m_edits[tab]->isVisible());
     }
 
@@ -140,7 +140,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(m_window));
         m_edits[0]->setFocus();
         QTRY_VERIFY(m_edits[0]->hasFocus());
-        m_tabs->setTab(4);
+        m_tabs->setCurrentIndex(4);
         QVERIFY(m_tabs->hasFocus());
         // Tab order: the strip, then the selected page's control.
         QTest::keyClick(m_tabs, Qt::Key_Tab);
@@ -201,7 +201,7 @@ private slots:
         std::unique_ptr<QStyle> owned(QStyleFactory::create(style));
         m_tabs->setStyle(owned.get());
         for (int selected : {0, 5, 10}) {
-            m_tabs->setTab(selected);
+            m_tabs->setCurrentIndex(selected);
             const QImage picture = m_window->grab().toImage();
             const qreal ratio = picture.devicePixelRatio();
             const auto pixel = [&](int x, int y) { return picture.pixel(QPoint(x, y) * ratio); };

@@ -424,8 +424,8 @@ private:
     QString checkMain()
     {
         const FlowModel &m = m_model;
-        if (tabs()->tab() != m.tab)
-            return QStringLiteral("selected tab %1, expected %2").arg(tabs()->tab()).arg(m.tab);
+        if (tabs()->currentIndex() != m.tab)
+            return QStringLiteral("selected tab %1, expected %2").arg(tabs()->currentIndex()).arg(m.tab);
         for (int t = 0; t < Stress::TabCount; ++t) {
             QTreeWidget *l = list(t);
             if (!l) {   // made when its tab is first chosen
