@@ -130,7 +130,7 @@ double okayOnce()
     SystemBrowser browser;
     FormRegistry forms(question, browser);
     forms.setPrebuildDelay(60);   // as the program does, and the icon too
-    QObject::connect(&forms, &FormRegistry::introPainted, &forms, &FormRegistry::applyProgramIcon);
+    QObject::connect(&forms, &FormRegistry::firstPainted, &forms, &FormRegistry::applyProgramIcon);
     QElapsedTimer t;
     t.start();
     forms.show(FormId::frmIntro);
@@ -215,7 +215,7 @@ int allWindows()
     SystemBrowser browser;
     FormRegistry forms(question, browser);
     forms.setPrebuildDelay(60);   // as the program does, and the icon too
-    QObject::connect(&forms, &FormRegistry::introPainted, &forms, &FormRegistry::applyProgramIcon);
+    QObject::connect(&forms, &FormRegistry::firstPainted, &forms, &FormRegistry::applyProgramIcon);
     forms.show(FormId::frmIntro);
     settle(200);
     const long intro = peakResidentKb();

@@ -13,9 +13,13 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QLayout>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
+
+#include <algorithm>
+#include <optional>
 
 namespace Quorvath {
 
@@ -39,6 +43,45 @@ QIcon taskbarIcon() { return programIcon({16, 32, 48, 64, 128, 256}); }
 QIcon titleBarIcon() { return programIcon({16, 32, 48}); }
 
 } // namespace
+
+// What sets one form apart from the others, for the rules of this registry.
+struct FormRegistry::Traits {
+    QWidget *(*create)(FormRegistry &forms, FormId form);
+    // A button of its own in the taskbar: the window then carries the icon
+    // at every installed size, for docks and switchers; else at the title
+    // bar's sizes.
+    bool taskbarButton;
+    // Opens centred over this form's window while that is visible; else, and
+    // without one, centred on the screen.
+    std::optional<FormId> placedOver;
+    // Its close handler may cancel (the quit question).
+    bool mayRefuseClose;
+};
+
+const FormRegistry::Traits &FormRegistry::traits(FormId form)
+{
+    using F = FormRegistry;
+    constexpr auto intro = [](F &f, FormId) { return f.createIntro(); };
+    constexpr auto main = [](F &f, FormId) { return f.createMain(); };
+    constexpr auto terminology = [](F &f, FormId id) { return f.createTerminology(id); };
+    constexpr auto about = [](F &f, FormId) { return f.createAbout(); };
+    // In FormId's order.
+    static const std::array<Traits, FormCount> table{{
+        {intro, true, {}, false},                    // frmIntro
+        {main, true, {}, true},                      // d
+        {terminology, false, FormId::d, false},      // frmItemname
+        {terminology, false, FormId::d, false},      // frmUsableby
+        {terminology, false, FormId::d, false},      // frmEffects
+        {terminology, false, FormId::d, false},      // frmActivated
+        {terminology, false, FormId::d, false},      // frmDescription
+        {terminology, false, FormId::d, false},      // frm1time
+        {terminology, false, FormId::d, false},      // frmLimited
+        {terminology, false, FormId::d, false},      // frmMultiple
+        {terminology, false, FormId::d, false},      // frmContinuous
+        {about, false, FormId::d, false},            // frmAbout
+    }};
+    return table[size_t(form)];
+}
 
 FormRegistry::FormRegistry(Question &question, Browser &browser, QObject *parent)
     : QObject(parent), m_question(question), m_browser(browser)
@@ -87,13 +130,17 @@ void FormRegistry::applyProgramFont()
 void FormRegistry::applyProgramIcon()
 {
     // The application's icon is the one every new window is made with, its
-    // own set only afterwards: at all six sizes, each side window converted
-    // 350 KB of pictures for the window system in passing, and the last
-    // window opened set the program's peak memory.
-    // The main window is made with its own (see prebuildMain and adopt).
+    // own set only afterwards: so it has only the title bar's sizes, or each
+    // side window would convert the large pictures for the window system in
+    // passing. The windows with a taskbar button loaded by now get all sizes
+    // here, later ones when they load (see adopt).
+    m_iconApplied = true;
     QApplication::setWindowIcon(titleBarIcon());
-    if (QWidget *intro = window(FormId::frmIntro))
-        intro->setWindowIcon(taskbarIcon());
+    for (size_t i = 0; i < m_slots.size(); ++i) {
+        QWidget *w = m_slots[i].window;
+        if (w && traits(FormId(i)).taskbarButton && !w->testAttribute(Qt::WA_SetWindowIcon))
+            w->setWindowIcon(taskbarIcon());
+    }
 }
 
 void FormRegistry::show(FormId form)
@@ -102,7 +149,6 @@ void FormRegistry::show(FormId form)
     s.created = true;
     if (!s.window) {
         s.window = load(form);
-        ++m_loadedCount;
         place(form, s.window);
     }
     QWidget *w = s.window;
@@ -116,24 +162,33 @@ void FormRegistry::show(FormId form)
 
 bool FormRegistry::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Paint && !m_introPainted && watched == window(FormId::frmIntro)) {
-        m_introPainted = true;
+    if (event->type() == QEvent::Paint && !m_painted) {
+        m_painted = true;
         // Once this paint has been flushed to the screen.
-        QMetaObject::invokeMethod(this, &FormRegistry::introPainted, Qt::QueuedConnection);
-        // Started earlier, building the main window would hold up the
-        // intro's first frame on screen.
+        QMetaObject::invokeMethod(this, &FormRegistry::firstPainted, Qt::QueuedConnection);
+        // Started earlier, building the main window would hold up the first
+        // frame on screen.
         if (m_prebuildDelay >= 0)
             QTimer::singleShot(m_prebuildDelay, this, &FormRegistry::prebuildMain);
     }
-    if (event->type() == QEvent::WindowStateChange && !isLoaded(FormId::d))
+    if (event->type() == QEvent::WindowStateChange && !taskbarWindowLoaded())
         restoreIfMinimized(static_cast<QWidget *>(watched));
     return QObject::eventFilter(watched, event);
 }
 
+bool FormRegistry::taskbarWindowLoaded() const
+{
+    for (size_t i = 0; i < m_slots.size(); ++i) {
+        if (m_slots[i].window && traits(FormId(i)).taskbarButton)
+            return true;
+    }
+    return false;
+}
+
 void FormRegistry::restoreIfMinimized(QWidget *window)
 {
-    // The side windows have no taskbar button: minimised while the main
-    // window is gone, nothing could bring them back, and the program would
+    // The side windows have no taskbar button: minimised while no window
+    // with one is left, nothing could bring them back, and the program would
     // run on unseen. Such a window comes straight back instead. Deferred, so
     // that the window manager has finished minimising it.
     QTimer::singleShot(0, window, [window] {
@@ -149,48 +204,63 @@ bool FormRegistry::unload(FormId form)
     return !isLoaded(form);
 }
 
+int FormRegistry::loadedCount() const
+{
+    return int(std::count_if(m_slots.begin(), m_slots.end(), [](const Slot &s) { return !s.window.isNull(); }));
+}
+
 bool FormRegistry::instanceExists(FormId form) const { return slot(form).created; }
 bool FormRegistry::isLoaded(FormId form) const { return !slot(form).window.isNull(); }
 QWidget *FormRegistry::window(FormId form) const { return slot(form).window; }
 
 QWidget *FormRegistry::load(FormId form)
 {
-    switch (form) {
-    case FormId::frmIntro:
-        return adopt(form, new IntroWindow(*this));
-    case FormId::d:
-        if (m_prebuilt) {
-            auto *main = static_cast<MainWindow *>(m_prebuilt.data());
-            m_prebuilt = nullptr;
-            main->Form_Load();
-            return adopt(form, main);
-        }
-        if (!m_catalog)
-            m_catalog = std::make_unique<Catalog>();
-        return adopt(form, new MainWindow(*m_catalog, *this, m_question));
-    case FormId::frmAbout:
-        if (!m_aboutState)
-            m_aboutState = std::make_unique<AboutState>();
-        return adopt(form, new AboutWindow(*m_aboutState, m_browser));
-    default:
-        return adopt(form, new TerminologyWindow(*terminologyInfo(form)));
+    return traits(form).create(*this, form);
+}
+
+QWidget *FormRegistry::createIntro()
+{
+    return adopt(FormId::frmIntro, new IntroWindow(*this));
+}
+
+QWidget *FormRegistry::createMain()
+{
+    if (m_prebuilt) {
+        auto *main = static_cast<MainWindow *>(m_prebuilt.data());
+        m_prebuilt = nullptr;
+        main->Form_Load();
+        return adopt(FormId::d, main);
     }
+    if (!m_catalog)
+        m_catalog = std::make_unique<Catalog>();
+    return adopt(FormId::d, new MainWindow(*m_catalog, *this, m_question));
+}
+
+QWidget *FormRegistry::createTerminology(FormId form)
+{
+    return adopt(form, new TerminologyWindow(*terminologyInfo(form)));
+}
+
+QWidget *FormRegistry::createAbout()
+{
+    if (!m_aboutState)
+        m_aboutState = std::make_unique<AboutState>();
+    return adopt(FormId::frmAbout, new AboutWindow(*m_aboutState, m_browser));
 }
 
 template <class Form>
 Form *FormRegistry::adopt(FormId form, Form *window)
 {
     window->setAttribute(Qt::WA_DeleteOnClose);
-    if (form != FormId::d)
-        window->installEventFilter(this);
-    // The main window has a taskbar button; the side windows have none, and
-    // nothing shows their icon larger than a title bar does. The small sizes
-    // spare converting the large pictures for the window system with each.
-    // (The intro gets its icon once its first frame is on screen.)
-    if (form == FormId::d && !window->testAttribute(Qt::WA_SetWindowIcon))
-        window->setWindowIcon(taskbarIcon());
-    else if (form != FormId::d && form != FormId::frmIntro)
+    window->installEventFilter(this);
+    // Nothing shows a side window's icon larger than its title bar does, and
+    // the small sizes spare converting the large pictures for the window
+    // system with each. A window with a taskbar button made before the
+    // program's icon is applied (the first one) gets it then.
+    if (!traits(form).taskbarButton)
         window->setWindowIcon(titleBarIcon());
+    else if (m_iconApplied && !window->testAttribute(Qt::WA_SetWindowIcon))
+        window->setWindowIcon(taskbarIcon());
     // The window is forgotten the moment it agrees to close; the deferred
     // delete that follows is only housekeeping.
     connect(window, &Form::unloaded, this, [this, form] { onUnloaded(form); });
@@ -199,17 +269,19 @@ Form *FormRegistry::adopt(FormId form, Form *window)
 
 void FormRegistry::place(FormId form, QWidget *window) const
 {
-    // The main window centres itself. The side windows have no owner; they
-    // open over the main window while it is there, else centred on the
-    // screen, and always inside the screen's available area.
-    if (form == FormId::d)
-        return;
+    // Inside the screen's available area, centred over the window the form
+    // opens over while that is visible, else centred on the screen. A window
+    // sized by its layout is laid out first.
+    window->ensurePolished();
+    if (QLayout *layout = window->layout())
+        layout->activate();
     QRect over;
     const QScreen *screen = QGuiApplication::primaryScreen();
-    const QWidget *main = this->window(FormId::d);
-    if (form != FormId::frmIntro && main && main->isVisible()) {
-        over = main->frameGeometry();
-        screen = main->screen();
+    const std::optional<FormId> placedOver = traits(form).placedOver;
+    const QWidget *other = placedOver ? this->window(*placedOver) : nullptr;
+    if (other && other->isVisible()) {
+        over = other->frameGeometry();
+        screen = other->screen();
     }
     if (screen)
         window->move(placedTopLeft(window->frameGeometry().size(), screen->availableGeometry(), over));
@@ -221,14 +293,13 @@ void FormRegistry::onUnloaded(FormId form)
     if (!s.window)
         return;
     s.window = nullptr;
-    --m_loadedCount;
-    if (form == FormId::d) {
+    if (traits(form).taskbarButton && !taskbarWindowLoaded()) {
         for (Slot &other : m_slots) {
             if (other.window)
                 restoreIfMinimized(other.window);
         }
     }
-    if (m_loadedCount == 0) {
+    if (loadedCount() == 0) {
         // Decide once the running handler has returned: the intro's "Okay"
         // shows the main window right after unloading itself.
         QMetaObject::invokeMethod(this, &FormRegistry::checkEnd, Qt::QueuedConnection);
@@ -237,7 +308,7 @@ void FormRegistry::onUnloaded(FormId form)
 
 void FormRegistry::checkEnd()
 {
-    if (m_loadedCount == 0 && !m_ended) {
+    if (loadedCount() == 0 && !m_ended) {
         m_ended = true;
         emit ended();
     }
@@ -245,7 +316,11 @@ void FormRegistry::checkEnd()
 
 bool FormRegistry::closeForSessionEnd()
 {
-    return unload(FormId::d);
+    for (size_t i = 0; i < m_slots.size(); ++i) {
+        if (traits(FormId(i)).mayRefuseClose && !unload(FormId(i)))
+            return false;
+    }
+    return true;
 }
 
 } // namespace Quorvath

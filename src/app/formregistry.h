@@ -54,7 +54,7 @@ public:
     bool instanceExists(FormId form) const;
     bool isLoaded(FormId form) const;
     QWidget *window(FormId form) const;
-    int loadedCount() const { return m_loadedCount; }
+    int loadedCount() const;
     bool hasEnded() const { return m_ended; }
 
     // Builds the main window ahead, hidden, so that "Okay" has only to load
@@ -62,7 +62,6 @@ public:
     // not count for the end of the program and never shows until "Okay".
     // Does nothing once the main window exists or the program has ended.
     void prebuildMain();
-    bool hasPrebuiltMain() const { return !m_prebuilt.isNull(); }
     // Builds the main window ahead this long after the intro window has first
     // painted, while the user reads it; never when not set.
     void setPrebuildDelay(int ms) { m_prebuildDelay = ms; }
@@ -71,8 +70,9 @@ public:
     const Catalog *catalog() const { return slot(FormId::d).created ? m_catalog.get() : nullptr; }
     const AboutState *aboutState() const { return m_aboutState.get(); }
 
-    // The desktop session is ending: ask the main window as every other way
-    // of closing it does. Returns false when the user cancelled.
+    // The desktop session is ending: ask the windows that may refuse to
+    // close, as every other way of closing them does. Returns false when the
+    // user cancelled.
     bool closeForSessionEnd();
 
 protected:
@@ -81,8 +81,8 @@ protected:
 signals:
     // No window is loaded and no handler runs any more: the program is over.
     void ended();
-    // The intro window's first frame is on the screen (emitted once).
-    void introPainted();
+    // The first window's first frame is on the screen (emitted once).
+    void firstPainted();
 
 private:
     struct Slot {
@@ -90,12 +90,22 @@ private:
         QPointer<QWidget> window;
     };
 
+    struct Traits;
+    static const Traits &traits(FormId form);
+
     QWidget *load(FormId form);
+    QWidget *createIntro();
+    QWidget *createMain();
+    QWidget *createTerminology(FormId form);
+    QWidget *createAbout();
     template <class Form>
     Form *adopt(FormId form, Form *window);
     void place(FormId form, QWidget *window) const;
     void onUnloaded(FormId form);
     void checkEnd();
+    // Whether a window with a taskbar button is loaded: only through one can
+    // a minimised window be found again.
+    bool taskbarWindowLoaded() const;
     static void restoreIfMinimized(QWidget *window);
     Slot &slot(FormId form) { return m_slots[static_cast<size_t>(form)]; }
     const Slot &slot(FormId form) const { return m_slots[static_cast<size_t>(form)]; }
@@ -105,11 +115,11 @@ private:
     std::array<Slot, FormCount> m_slots{};
     std::unique_ptr<Catalog> m_catalog;
     std::unique_ptr<AboutState> m_aboutState;
-    int m_loadedCount = 0;
     bool m_ended = false;
     QPointer<QWidget> m_prebuilt;   // the main window built ahead, until "Okay" takes it
     int m_prebuildDelay = -1;
-    bool m_introPainted = false;
+    bool m_painted = false;       // the first window's first frame is on the screen
+    bool m_iconApplied = false;   // applyProgramIcon() has run
 };
 
 } // namespace Quorvath

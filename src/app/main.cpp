@@ -38,7 +38,7 @@ int main(int argc, char *argv[])
     // The icon, at six sizes up to 256 px, is converted for the window
     // system when it is set; the intro shows first and gets it a moment
     // later.
-    QObject::connect(&forms, &Quorvath::FormRegistry::introPainted, &forms, &Quorvath::FormRegistry::applyProgramIcon);
+    QObject::connect(&forms, &Quorvath::FormRegistry::firstPainted, &forms, &Quorvath::FormRegistry::applyProgramIcon);
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &forms, [&forms](QSessionManager &session) {
         if (session.allowsInteraction()) {
             if (!forms.closeForSessionEnd())

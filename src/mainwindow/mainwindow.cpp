@@ -4,7 +4,6 @@
 #include "forms.h"
 #include "identity.h"
 #include "multirowtabwidget.h"
-#include "core/placement.h"
 #include "clockstatusbar.h"
 #include "twips.h"
 #include "uifont.h"
@@ -17,7 +16,6 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QPainter>
-#include <QScreen>
 #include <QStyle>
 #include <QTreeWidget>
 
@@ -343,17 +341,6 @@ void MainWindow::closeEvent(QCloseEvent *event)
     }
     event->accept();
     emit unloaded();
-}
-
-void MainWindow::showEvent(QShowEvent *event)
-{
-    // Centred on the screen the first time; afterwards where the user left it.
-    if (!m_placed && !event->spontaneous()) {
-        m_placed = true;
-        const QRect screenArea = screen()->availableGeometry();
-        move(placedTopLeft(frameGeometry().size(), screenArea));
-    }
-    QMainWindow::showEvent(event);
 }
 
 } // namespace Quorvath

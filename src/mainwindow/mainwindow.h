@@ -73,7 +73,6 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    void showEvent(QShowEvent *event) override;
 
 private:
     void createControls();
@@ -94,8 +93,6 @@ private:
     std::array<ValueLabel *, FieldCount + 1> lblField{};   // 1..6, as the catalog's columns
     QAction *m_copyAction = nullptr;
     ClockStatusBar *sbStatusBar = nullptr;
-
-    bool m_placed = false;
 };
 
 } // namespace Quorvath
