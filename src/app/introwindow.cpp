@@ -4,6 +4,7 @@
 #include "classicframe.h"
 #include "enterbutton.h"
 #include "formregistry.h"
+#include "identity.h"
 #include "twips.h"
 
 #include <QCloseEvent>
@@ -15,10 +16,17 @@
 
 namespace Quorvath {
 
-std::vector<UiFont::Text> IntroWindow::designedTexts()
+namespace {
+
+enum Control { Label1, Command1 };
+
+} // namespace
+
+std::vector<DesignedText> IntroWindow::design()
 {
-    return {{QStringLiteral("Version 1.0.1 Alpha"), Twips::size(1455, 255), UiFont::Fit::Wrapped},
-            {QStringLiteral("Okay"), Twips::size(1455, 375), UiFont::Fit::OneLine}};
+    // In the frame Frame1, by the Control numbers above.
+    return {{"Label1", TextControl::Label, Identity::VersionLine, Twips::rect(240, 240, 1455, 255)},
+            {"Command1", TextControl::Button, QStringLiteral("Okay"), Twips::rect(240, 600, 1455, 375)}};
 }
 
 IntroWindow::IntroWindow(FormRegistry &forms, QWidget *parent)
@@ -27,18 +35,17 @@ IntroWindow::IntroWindow(FormRegistry &forms, QWidget *parent)
 {
     // Caption only: no system menu, no close, minimize or maximize button.
     setObjectName(QStringLiteral("frmIntro"));
-    setWindowTitle(QStringLiteral("Quorvath Itemlist for Windows Version 1.0.1A"));
+    setWindowTitle(Identity::IntroCaption);
     setFixedSize(Twips::size(4320, 4005));
-    const QString version = QStringLiteral("Version 1.0.1 Alpha");
-    const QRect versionBox = Twips::rect(240, 240, 1455, 255);
+    const std::vector<DesignedText> texts = design();
 
-    m_image = new QLabel(this);
-    m_image->setObjectName(QStringLiteral("Image1"));
-    m_image->setGeometry(Twips::rect(0, 0, 4305, 2580));
-    m_image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    auto *image = new QLabel(this);
+    image->setObjectName(QStringLiteral("Image1"));
+    image->setGeometry(Twips::rect(0, 0, 4305, 2580));
+    image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Shown at its own size. Read as an image first: a picture loaded as a
     // pixmap by name stays in Qt's pixmap cache after this window is gone.
-    m_image->setPixmap(QPixmap::fromImage(readBuiltInImage(QStringLiteral(":/intro.bmp"), "BMP")));
+    image->setPixmap(QPixmap::fromImage(readBuiltInImage(QStringLiteral(":/intro.bmp"), "BMP")));
 
     auto *line = new QFrame(this);
     line->setObjectName(QStringLiteral("Line1"));
@@ -52,21 +59,23 @@ IntroWindow::IntroWindow(FormRegistry &forms, QWidget *parent)
     frame->setObjectName(QStringLiteral("Frame1"));
     frame->setGeometry(Twips::rect(1200, 2760, 1935, 1095));
 
-    auto *label = new QLabel(version, frame);
-    label->setObjectName(QStringLiteral("Label1"));
+    const DesignedText &version = texts[Label1];
+    auto *label = new QLabel(version.text, frame);
+    label->setObjectName(QLatin1String(version.name));
     label->setTextFormat(Qt::PlainText);
-    label->setGeometry(versionBox);
+    label->setGeometry(version.rect);
 
-    m_okay = new QPushButton(QStringLiteral("Okay"), frame);
-    m_okay->setObjectName(QStringLiteral("Command1"));
-    m_okay->setGeometry(Twips::rect(240, 600, 1455, 375));
+    const DesignedText &caption = texts[Command1];
+    auto *okay = new QPushButton(caption.text, frame);
+    okay->setObjectName(QLatin1String(caption.name));
+    okay->setGeometry(caption.rect);
     // Enter presses it while it has the focus; it is never a default or
     // cancel button, so Esc does nothing.
-    pressOnEnter(m_okay);
-    connect(m_okay, &QPushButton::clicked, this, &IntroWindow::Command1_Click);
+    pressOnEnter(okay);
+    connect(okay, &QPushButton::clicked, this, &IntroWindow::Command1_Click);
 
-    setFocusProxy(m_okay);
-    m_okay->setFocus();
+    setFocusProxy(okay);
+    okay->setFocus();
 }
 
 void IntroWindow::Command1_Click()

@@ -1,14 +1,11 @@
 // frmIntro: the first window, with the title picture, the version and "Okay".
 #pragma once
 
-#include "uifont.h"
+#include "designedtext.h"
 
 #include <QWidget>
 
 #include <vector>
-
-class QLabel;
-class QPushButton;
 
 namespace Quorvath {
 
@@ -19,7 +16,8 @@ class IntroWindow final : public QWidget {
     Q_DISABLE_COPY_MOVE(IntroWindow)
 public:
     // The version line and the button caption with their boxes.
-    static std::vector<UiFont::Text> designedTexts();
+    static std::vector<DesignedText> design();
+    static std::vector<UiFont::Text> designedTexts() { return fitsOf(design()); }
 
     explicit IntroWindow(FormRegistry &forms, QWidget *parent = nullptr);
 
@@ -33,8 +31,6 @@ protected:
 
 private:
     FormRegistry &m_forms;
-    QLabel *m_image = nullptr;
-    QPushButton *m_okay = nullptr;
 };
 
 } // namespace Quorvath

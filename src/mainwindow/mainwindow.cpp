@@ -179,7 +179,7 @@ QTreeWidget *MainWindow::list(int tab)
 
 void MainWindow::createDetails()
 {
-    ArmorInfo = new ClassicFrame(QStringLiteral("Information"), centralWidget());
+    auto *ArmorInfo = new ClassicFrame(QStringLiteral("Information"), centralWidget());
     ArmorInfo->setObjectName(QStringLiteral("ArmorInfo"));
     ArmorInfo->setGeometry(Twips::rect(0, 2760, 6615, 3615));
 
@@ -257,7 +257,7 @@ void MainWindow::createMenus()
 
 void MainWindow::createStatusBar()
 {
-    sbStatusBar = new ClockStatusBar(QStringLiteral("Status"), Twips::px(1440), this);
+    auto *sbStatusBar = new ClockStatusBar(QStringLiteral("Status"), Twips::px(1440), this);
     sbStatusBar->setObjectName(QStringLiteral("sbStatusBar"));
     sbStatusBar->setFixedHeight(Twips::px(360));
     setStatusBar(sbStatusBar);

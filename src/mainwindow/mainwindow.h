@@ -21,8 +21,6 @@ class QTreeWidgetItem;
 
 namespace Quorvath {
 
-class ClassicFrame;
-class ClockStatusBar;
 class FormShower;
 class MultiRowTabWidget;
 class Question;
@@ -89,10 +87,8 @@ private:
 
     MultiRowTabWidget *SSTab1 = nullptr;
     std::array<QTreeWidget *, TabCount> lstData{};   // null until the tab is first selected
-    ClassicFrame *ArmorInfo = nullptr;
     std::array<ValueLabel *, FieldCount + 1> lblField{};   // 1..6, as the catalog's columns
     QAction *m_copyAction = nullptr;
-    ClockStatusBar *sbStatusBar = nullptr;
 };
 
 } // namespace Quorvath

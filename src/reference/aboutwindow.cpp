@@ -4,12 +4,9 @@
 #include "classicframe.h"
 #include "enterbutton.h"
 #include "identity.h"
-#include "sidewindow.h"
 #include "twips.h"
 
-#include <QCloseEvent>
 #include <QFrame>
-#include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPixmap>
@@ -17,8 +14,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QResource>
-#include <QShowEvent>
-#include <QStyle>
 #include <QTimer>
 
 namespace Quorvath {
@@ -57,11 +52,13 @@ constexpr QLatin1String AboutText =
     " \r\n"
     "- Anselm\r\n"_L1;
 
-QPushButton *createButton(QWidget *parent, const char *name, const QString &caption, QRect rect)
+enum Control { GoVelmarchCaption, PetitionsignCaption, OkaybuttonCaption, Text1Text };
+
+QPushButton *createButton(QWidget *parent, const DesignedText &caption)
 {
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(rect);
+    auto *button = new QPushButton(caption.text, parent);
+    button->setObjectName(QLatin1String(caption.name));
+    button->setGeometry(caption.rect);
     // Enter presses the button that has the focus. None of them is the
     // default button.
     pressOnEnter(button);
@@ -81,18 +78,14 @@ QFrame *createLine(QWidget *parent, const char *name, QFrame::Shape shape, QRect
 
 } // namespace
 
-std::vector<UiFont::Text> AboutWindow::designedTexts()
+std::vector<DesignedText> AboutWindow::design()
 {
-    const QStyle *style = QApplication::style();
-    // The text box's border, the document's margin and the scroll bar.
-    const int chrome = 2 * (style->pixelMetric(QStyle::PM_DefaultFrameWidth) + 1)
-                       + style->pixelMetric(QStyle::PM_ScrollBarExtent);
-    const QSize button = Twips::size(1935, 375)
-                         - 2 * QSize(style->pixelMetric(QStyle::PM_ButtonMargin), 2);
-    std::vector<UiFont::Text> texts{{AboutText, Twips::size(4575, 2535) - QSize(chrome, 0), UiFont::Fit::Lines}};
-    for (const char *caption : {"Sign The Petition Now!", "Velmarch", "Okay"})
-        texts.push_back({QString::fromLatin1(caption), button, UiFont::Fit::OneLine});
-    return texts;
+    // By the Control numbers above; the text box stands in the frame Frame1.
+    return {{"GoVelmarch", TextControl::Button, QStringLiteral("Velmarch"), Twips::rect(120, 2160, 1935, 375)},
+            {"Petitionsign", TextControl::Button, QStringLiteral("Sign The Petition Now!"),
+             Twips::rect(120, 1680, 1935, 375)},
+            {"Okaybutton", TextControl::Button, QStringLiteral("Okay"), Twips::rect(120, 2640, 1935, 375)},
+            {"Text1", TextControl::ScrolledTextBox, AboutText, Twips::rect(120, 240, 4575, 2535)}};
 }
 
 const QString AboutWindow::PetitionUrl =
@@ -100,9 +93,7 @@ const QString AboutWindow::PetitionUrl =
 const QString AboutWindow::VelmarchUrl = QStringLiteral("https://www.velmarch.example/");
 
 AboutWindow::AboutWindow(AboutState &state, Browser &browser, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
-                          | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint),
+    : SideWindow(Qt::MSWindowsFixedSizeDialogHint, parent),
       m_state(state), m_browser(browser)
 {
     setObjectName(QStringLiteral("frmAbout"));
@@ -121,31 +112,30 @@ AboutWindow::AboutWindow(AboutState &state, Browser &browser, QWidget *parent)
 
 void AboutWindow::createControls()
 {
-    GoVelmarch = createButton(this, "GoVelmarch", QStringLiteral("Velmarch"),
-                              Twips::rect(120, 2160, 1935, 375));
-    Petitionsign = createButton(this, "Petitionsign", QStringLiteral("Sign The Petition Now!"),
-                                Twips::rect(120, 1680, 1935, 375));
-    Okaybutton = createButton(this, "Okaybutton", QStringLiteral("Okay"),
-                              Twips::rect(120, 2640, 1935, 375));
+    const std::vector<DesignedText> texts = design();
+    GoVelmarch = createButton(this, texts[GoVelmarchCaption]);
+    Petitionsign = createButton(this, texts[PetitionsignCaption]);
+    Okaybutton = createButton(this, texts[OkaybuttonCaption]);
     connect(GoVelmarch, &QPushButton::clicked, this, &AboutWindow::GoVelmarch_Click);
     connect(Petitionsign, &QPushButton::clicked, this, &AboutWindow::Petitionsign_Click);
     connect(Okaybutton, &QPushButton::clicked, this, &AboutWindow::Okaybutton_Click);
 
-    Frame1 = new ClassicFrame(QString(), this);
+    auto *Frame1 = new ClassicFrame(QString(), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(Twips::rect(2280, 120, 4815, 2895));
 
-    Text1 = new QPlainTextEdit(Frame1);
-    Text1->setObjectName(QStringLiteral("Text1"));
+    const DesignedText &text = texts[Text1Text];
+    auto *Text1 = new QPlainTextEdit(Frame1);
+    Text1->setObjectName(QLatin1String(text.name));
     // The frame has no caption to name the text for a screen reader.
     Text1->setAccessibleName(QStringLiteral("About Quorvath Itemlist"));
-    Text1->setGeometry(Twips::rect(120, 240, 4575, 2535));
+    Text1->setGeometry(text.rect);
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Text1->setWordWrapMode(QTextOption::WordWrap);
     Text1->document()->setDocumentMargin(1);
-    Text1->setPlainText(AboutText);
+    Text1->setPlainText(text.text);
     // Locked: the caret, scrolling, selecting and copying work; changes do not.
     Text1->setReadOnly(true);
     Text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -159,8 +149,8 @@ void AboutWindow::createControls()
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Image1->setGeometry(Twips::rect(360, 120, 1215, 1335));
 
-    Line1 = createLine(this, "Line1", QFrame::VLine, Twips::rect(2160, 120, 15, 2880 + 15));
-    Line2 = createLine(this, "Line2", QFrame::HLine, Twips::rect(120, 1560, 2040 + 15, 15));
+    createLine(this, "Line1", QFrame::VLine, Twips::rect(2160, 120, 15, 2880 + 15));
+    createLine(this, "Line2", QFrame::HLine, Twips::rect(120, 1560, 2040 + 15, 15));
 
     // Tab indexes: Frame1 0 (takes no focus), Okay 1, the petition 2, the text
     // 3, Velmarch 4.
@@ -259,19 +249,10 @@ void AboutWindow::setWaiting(bool waiting)
         unsetCursor();
 }
 
-void AboutWindow::showEvent(QShowEvent *event)
-{
-    if (!event->spontaneous())
-        SideWindow::keepOffTaskbar(this);
-    QWidget::showEvent(event);
-}
-
-void AboutWindow::closeEvent(QCloseEvent *event)
+void AboutWindow::closing()
 {
     Timer1->stop();
     m_waiting = false;
-    event->accept();
-    emit unloaded();
 }
 
 } // namespace Quorvath

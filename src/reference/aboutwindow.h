@@ -8,37 +8,33 @@
 
 #include "animation.h"
 #include "imagelist.h"
-#include "uifont.h"
-
-#include <QWidget>
+#include "designedtext.h"
+#include "sidewindow.h"
 
 #include <vector>
 
-class QFrame;
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
 class QTimer;
 
 namespace Quorvath {
 
 class Browser;
-class ClassicFrame;
 
 struct AboutState {
     qint16 FramePos = 0;   // the step shown last; 0 before the first tick
 };
 
-class AboutWindow final : public QWidget {
+class AboutWindow final : public SideWindow {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(AboutWindow)
 public:
     static const QString PetitionUrl;
     static const QString VelmarchUrl;
 
-    // The text and the button captions with their boxes, for the choice of
-    // the program's font.
-    static std::vector<UiFont::Text> designedTexts();
+    // The text and the button captions with their boxes.
+    static std::vector<DesignedText> design();
+    static std::vector<UiFont::Text> designedTexts() { return fitsOf(design()); }
 
     // Builds the design, starts `Timer1` and runs Form_Load().
     AboutWindow(AboutState &state, Browser &browser, QWidget *parent = nullptr);
@@ -49,13 +45,8 @@ public:
     void GoVelmarch_Click();
     void Okaybutton_Click();
 
-signals:
-    // The window has agreed to close; it always does.
-    void unloaded();
-
 protected:
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
+    void closing() override;
 
 private:
     void createControls();
@@ -77,11 +68,7 @@ private:
     QPushButton *GoVelmarch = nullptr;
     QPushButton *Petitionsign = nullptr;
     QPushButton *Okaybutton = nullptr;
-    ClassicFrame *Frame1 = nullptr;
-    QPlainTextEdit *Text1 = nullptr;
     QLabel *Image1 = nullptr;
-    QFrame *Line1 = nullptr;
-    QFrame *Line2 = nullptr;
     QTimer *Timer1 = nullptr;
 };
 

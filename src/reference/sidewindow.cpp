@@ -1,7 +1,8 @@
 #include "sidewindow.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
-#include <QWidget>
+#include <QShowEvent>
 
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
@@ -14,7 +15,7 @@
 #include <cstring>
 #endif
 
-namespace Quorvath::SideWindow {
+namespace Quorvath {
 
 #ifdef QI_HAVE_XCB
 namespace {
@@ -49,8 +50,29 @@ bool hasAtom(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t prope
 } // namespace
 #endif
 
-void keepOffTaskbar(QWidget *window)
+SideWindow::SideWindow(Qt::WindowFlags extraFlags, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowCloseButtonHint | extraFlags)
 {
+}
+
+void SideWindow::showEvent(QShowEvent *event)
+{
+    if (!event->spontaneous())
+        keepOffTaskbar();
+    QWidget::showEvent(event);
+}
+
+void SideWindow::closeEvent(QCloseEvent *event)
+{
+    closing();
+    event->accept();
+    emit unloaded();
+}
+
+void SideWindow::keepOffTaskbar()
+{
+    QWidget *window = this;
 #ifdef Q_OS_WIN
     // Windows gives a taskbar button to every unowned top-level window and
     // none to an owned one. A tool window would have none either, but with a
@@ -88,4 +110,4 @@ void keepOffTaskbar(QWidget *window)
 #endif
 }
 
-} // namespace Quorvath::SideWindow
+} // namespace Quorvath

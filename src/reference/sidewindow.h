@@ -1,14 +1,35 @@
-// What the terminology windows and the About window share as windows: they
-// have no taskbar button of their own.
+// What the terminology windows and the About window share as windows: a
+// fixed frame with a caption, a system menu and a close box, no button of
+// their own in the taskbar, and a close that always succeeds.
 #pragma once
 
-class QWidget;
+#include <QWidget>
 
-namespace Quorvath::SideWindow {
+namespace Quorvath {
 
-// Asks the window manager to keep `window` off the taskbar. Call it from the
-// window's showEvent: the request must be in place before the window is
-// mapped, and the window manager forgets it whenever the window is hidden.
-void keepOffTaskbar(QWidget *window);
+class SideWindow : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(SideWindow)
 
-} // namespace Quorvath::SideWindow
+public:
+    explicit SideWindow(Qt::WindowFlags extraFlags = {}, QWidget *parent = nullptr);
+
+signals:
+    // The window has agreed to close; it always does.
+    void unloaded();
+
+protected:
+    // Runs as the window closes, before unloaded() is emitted.
+    virtual void closing() {}
+
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // Asks the window system to keep this window off the taskbar. Called
+    // before every map: the request must be in place before the window is
+    // mapped, and the window manager forgets it whenever the window is hidden.
+    void keepOffTaskbar();
+};
+
+} // namespace Quorvath

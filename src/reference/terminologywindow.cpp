@@ -1,60 +1,57 @@
 #include "terminologywindow.h"
 
 #include "classicframe.h"
-#include "sidewindow.h"
 #include "terminology.h"
 #include "twips.h"
 
-#include <QApplication>
-#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
-#include <QShowEvent>
-#include <QStyle>
 
 namespace Quorvath {
 
 namespace {
 
-// What the text box's sunken border and the document's one-pixel margin take
-// from the box on either side.
-int textChrome()
-{
-    return QApplication::style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 1;
-}
+enum Control { Frame1Caption, Text1Text };
 
 } // namespace
+
+std::vector<DesignedText> TerminologyWindow::design(const TerminologyInfo &info)
+{
+    // By the Control numbers above; the text box stands in the frame.
+    return {{"Frame1", TextControl::FrameCaption, QStringLiteral("Information"),
+             QRect(QPoint(0, 0), Twips::size(info.frame.width(), info.frame.height()))},
+            {"Text1", TextControl::TextBox, info.text1,
+             QRect(Twips::point(120, 240), Twips::size(info.text.width(), info.text.height()))}};
+}
 
 std::vector<UiFont::Text> TerminologyWindow::designedTexts()
 {
     std::vector<UiFont::Text> texts;
-    const int chrome = 2 * textChrome();
     for (const TerminologyInfo &info : terminologyTable()) {
-        const QSize box = Twips::size(info.text.width(), info.text.height()) - QSize(chrome, chrome);
-        texts.push_back({info.text1, box, UiFont::Fit::LinesAndHeight});
-        texts.push_back({QStringLiteral("Information"), Twips::size(info.frame.width(), 240) - QSize(16, 0),
-                         UiFont::Fit::OneLine});
+        for (const UiFont::Text &text : fitsOf(design(info)))
+            texts.push_back(text);
     }
     return texts;
 }
 
-TerminologyWindow::TerminologyWindow(const TerminologyInfo &info, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+TerminologyWindow::TerminologyWindow(const TerminologyInfo &info, QWidget *parent) : SideWindow({}, parent)
 {
     setObjectName(info.formName);
     setWindowTitle(info.caption);
     setFixedSize(Twips::size(info.client.width(), info.client.height()));
+    const std::vector<DesignedText> texts = design(info);
 
-    Frame1 = new ClassicFrame(QStringLiteral("Information"), this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(QRect(QPoint(0, 0), Twips::size(info.frame.width(), info.frame.height())));
+    const DesignedText &frame = texts[Frame1Caption];
+    auto *Frame1 = new ClassicFrame(frame.text, this);
+    Frame1->setObjectName(QLatin1String(frame.name));
+    Frame1->setGeometry(frame.rect);
 
+    const DesignedText &text = texts[Text1Text];
     Text1 = new QPlainTextEdit(Frame1);
-    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setObjectName(QLatin1String(text.name));
     // Read out under its frame's caption, as a group box's only control is.
     Text1->setAccessibleName(Frame1->title());
-    Text1->setGeometry(QRect(Twips::point(120, 240), Twips::size(info.text.width(), info.text.height())));
+    Text1->setGeometry(text.rect);
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -68,7 +65,7 @@ TerminologyWindow::TerminologyWindow(const TerminologyInfo &info, QWidget *paren
     // would cost the last line.
     Text1->document()->setDocumentMargin(1);
     // CR LF pairs become one line break each.
-    Text1->setPlainText(info.text1);
+    Text1->setPlainText(text.text);
     Text1->setFocus();
 }
 
@@ -81,19 +78,6 @@ bool TerminologyWindow::eventFilter(QObject *watched, QEvent *event)
             return true;   // the focus stays where it is, and so does the text
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void TerminologyWindow::showEvent(QShowEvent *event)
-{
-    if (!event->spontaneous())
-        SideWindow::keepOffTaskbar(this);
-    QWidget::showEvent(event);
-}
-
-void TerminologyWindow::closeEvent(QCloseEvent *event)
-{
-    event->accept();
-    emit unloaded();
 }
 
 } // namespace Quorvath

@@ -2,10 +2,10 @@
 // asked for, instead of being kept decoded for the life of the program.
 //
 // Made for a window icon offered at many sizes: a window asks for it once,
-// at every size, when it is created. Kept decoded, the six sizes of the
-// program's icon would hold 350 KB, the 256 px picture 256 KB of it, for a
-// picture read a handful of times; read from the built-in resources, all
-// six cost about half a millisecond when a window opens.
+// at every size, when it is created. Kept decoded, the large sizes would
+// hold memory for the whole run for pictures read a handful of times; read
+// from the built-in resources they cost little when a window opens (the
+// README's performance section has the figures).
 #pragma once
 
 #include <QIcon>

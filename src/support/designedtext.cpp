@@ -1,0 +1,44 @@
+#include "designedtext.h"
+
+#include "classicframe.h"
+#include "twips.h"
+
+#include <QApplication>
+#include <QStyle>
+
+namespace Quorvath {
+
+UiFont::Text fitOf(const DesignedText &designed)
+{
+    const QStyle *style = QApplication::style();
+    // A text box's sunken border and its document's one-pixel margin.
+    const int textChrome = 2 * (style->pixelMetric(QStyle::PM_DefaultFrameWidth) + 1);
+    const QSize size = designed.rect.size();
+    switch (designed.control) {
+    case TextControl::Label:
+        return {designed.text, size, UiFont::Fit::Wrapped};
+    case TextControl::Button:
+        return {designed.text, size - 2 * QSize(style->pixelMetric(QStyle::PM_ButtonMargin), 2),
+                UiFont::Fit::OneLine};
+    case TextControl::FrameCaption:
+        return {designed.text, QSize(size.width() - 2 * ClassicFrame::CaptionInset, Twips::px(240)),
+                UiFont::Fit::OneLine};
+    case TextControl::TextBox:
+        return {designed.text, size - QSize(textChrome, textChrome), UiFont::Fit::LinesAndHeight};
+    case TextControl::ScrolledTextBox:
+        return {designed.text, size - QSize(textChrome + style->pixelMetric(QStyle::PM_ScrollBarExtent), 0),
+                UiFont::Fit::Lines};
+    }
+    return {designed.text, size, UiFont::Fit::Wrapped};
+}
+
+std::vector<UiFont::Text> fitsOf(const std::vector<DesignedText> &designed)
+{
+    std::vector<UiFont::Text> texts;
+    texts.reserve(designed.size());
+    for (const DesignedText &d : designed)
+        texts.push_back(fitOf(d));
+    return texts;
+}
+
+} // namespace Quorvath
