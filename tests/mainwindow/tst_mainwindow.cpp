@@ -474,6 +474,10 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), list(0));
         QTest::keyClick(list(0), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(clipboard->text(), selected);
+        // One selection among the values: selecting another drops this one.
+        field(1)->selectAll();
+        QVERIFY(!description->hasSelectedText());
+        QCOMPARE(field(1)->selectedText(), m_state.ItemTable(12, Name));
 
         // The context menu's Select All and Copy take the whole value.
         const auto choose = [description](const QString &entry) {
@@ -545,6 +549,12 @@ private slots:
         QCOMPARE(field(6)->text(), markup);
         QVERIFY(tooltip(field(6)).contains(markup.toHtmlEscaped()));
         QVERIFY(!tooltip(field(6)).contains(QStringLiteral("<b>")));
+        // The lines are laid out anew for a box of another size.
+        const QRect designed = field(6)->geometry();
+        field(6)->resize(4000, designed.height());
+        QVERIFY(tooltip(field(6)).isEmpty());
+        field(6)->setGeometry(designed);
+        QVERIFY(!tooltip(field(6)).isEmpty());
         selectTab(1);
         QVERIFY(tooltip(field(6)).isEmpty());
     }
