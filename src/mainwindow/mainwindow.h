@@ -92,6 +92,8 @@ private:
     ClassicFrame *ArmorInfo = nullptr;
     std::array<ValueLabel *, FieldCount + 1> lblField{};   // 1..6, as the catalog's columns
     QAction *m_copyAction = nullptr;
+    QAction *m_selectAllAction = nullptr;
+    ValueLabel *m_lastValue = nullptr;   // the value last clicked, for Ctrl+A
     ClockStatusBar *sbStatusBar = nullptr;
 
     bool m_placed = false;
