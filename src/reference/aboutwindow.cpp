@@ -6,6 +6,7 @@
 #include "identity.h"
 #include "sidewindow.h"
 #include "twips.h"
+#include "windowaccessible.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -105,6 +106,8 @@ AboutWindow::AboutWindow(AboutState &state, Browser &browser, QWidget *parent)
                           | Qt::WindowCloseButtonHint),
       m_state(state), m_browser(browser)
 {
+    // A side window to read and close: a dialog.
+    presentWindowAs(this, QAccessible::Dialog);
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About This Program"));
     createControls();
@@ -158,9 +161,13 @@ void AboutWindow::createControls()
     Image1->setLineWidth(1);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Image1->setGeometry(Twips::rect(360, 120, 1215, 1335));
+    // Named by what it shows; the lines are only drawn.
+    Image1->setAccessibleName(QStringLiteral("A hooded mage beside a wall torch, playing small tricks"));
 
     Line1 = createLine(this, "Line1", QFrame::VLine, Twips::rect(2160, 120, 15, 2880 + 15));
     Line2 = createLine(this, "Line2", QFrame::HLine, Twips::rect(120, 1560, 2040 + 15, 15));
+    markDecorative(Line1);
+    markDecorative(Line2);
 
     // Tab indexes: Frame1 0 (takes no focus), Okay 1, the petition 2, the text
     // 3, Velmarch 4.

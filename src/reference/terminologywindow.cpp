@@ -4,6 +4,7 @@
 #include "sidewindow.h"
 #include "terminology.h"
 #include "twips.h"
+#include "windowaccessible.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -42,6 +43,8 @@ TerminologyWindow::TerminologyWindow(const TerminologyInfo &info, QWidget *paren
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
+    // A side window to read and close: a dialog.
+    presentWindowAs(this, QAccessible::Dialog);
     setObjectName(info.formName);
     setWindowTitle(info.caption);
     setFixedSize(Twips::size(info.client.width(), info.client.height()));
