@@ -4,11 +4,11 @@
 #include "forms.h"
 #include "identity.h"
 #include "multirowtabwidget.h"
-#include "core/placement.h"
 #include "statusclock.h"
 #include "twips.h"
 #include "uifont.h"
 #include "valuelabel.h"
+#include "windowframe.h"
 
 #include <QCloseEvent>
 #include <QFontMetrics>
@@ -373,8 +373,7 @@ void MainWindow::showEvent(QShowEvent *event)
     // Centred on the screen the first time; afterwards where the user left it.
     if (!m_placed && !event->spontaneous()) {
         m_placed = true;
-        const QRect screenArea = screen()->availableGeometry();
-        move(placedTopLeft(frameGeometry().size(), screenArea));
+        placeByFrame(this, screen()->availableGeometry());
     }
     QMainWindow::showEvent(event);
 }
