@@ -6,7 +6,9 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace Quorvath {
 
@@ -47,6 +49,19 @@ void print(FILE *stream, const QString &text)
     fputs(text.toLocal8Bit().constData(), stream);
 }
 
+// Help and version are answered on standard output; a write that failed
+// there (a full disk, a closed pipe or descriptor) is no answer. As the
+// standard tools do, it is said on standard error and the exit code is 1.
+int answered(const QString &text)
+{
+    print(stdout, text);
+    if (fflush(stdout) == 0 && !ferror(stdout))
+        return 0;
+    const int error = errno;
+    fprintf(stderr, "QuorvathItemlist: write error: %s\n", std::strerror(error));
+    return 1;
+}
+
 } // namespace
 
 std::optional<int> handleCommandLine(int argc, char *argv[])
@@ -83,14 +98,10 @@ std::optional<int> handleCommandLine(int argc, char *argv[])
         print(stderr, u"QuorvathItemlist: %1\n\n"_s.arg(error) + usage(ours));
         return 2;
     }
-    if (parser.isSet(help)) {
-        print(stdout, usage(ours));
-        return 0;
-    }
-    if (parser.isSet(version)) {
-        print(stdout, u"Quorvath Itemlist %1\n"_s.arg(Identity::Version));
-        return 0;
-    }
+    if (parser.isSet(help))
+        return answered(usage(ours));
+    if (parser.isSet(version))
+        return answered(u"Quorvath Itemlist %1\n"_s.arg(Identity::Version));
     return std::nullopt;
 }
 

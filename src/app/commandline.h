@@ -8,8 +8,8 @@ namespace Quorvath {
 
 // Answers --help and --version on standard output and a wrong command line
 // with an error and the usage on standard error. Returns the exit code when
-// the program is to end there (0 for help and version, 2 for a wrong
-// command line), nothing when it is to run. Qt's own options (-platform,
+// the program is to end there (0 for help and version, 1 when writing them
+// failed, 2 for a wrong command line), nothing when it is to run. Qt's own options (-platform,
 // -style, -reverse, ...) are let through for QApplication to take.
 std::optional<int> handleCommandLine(int argc, char *argv[]);
 

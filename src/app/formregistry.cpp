@@ -5,10 +5,10 @@
 #include "introwindow.h"
 #include "itemtable.h"
 #include "mainwindow.h"
-#include "core/placement.h"
 #include "fileicon.h"
 #include "terminology.h"
 #include "terminologywindow.h"
+#include "windowframe.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -284,7 +284,7 @@ void FormRegistry::place(FormId form, QWidget *window) const
         screen = other->screen();
     }
     if (screen)
-        window->move(placedTopLeft(window->frameGeometry().size(), screen->availableGeometry(), over));
+        placeByFrame(window, screen->availableGeometry(), over);
 }
 
 void FormRegistry::onUnloaded(FormId form)

@@ -6,6 +6,7 @@
 #include "formregistry.h"
 #include "identity.h"
 #include "twips.h"
+#include "windowaccessible.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -33,6 +34,8 @@ IntroWindow::IntroWindow(FormRegistry &forms, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       m_forms(forms)
 {
+    // The program's first window, with a taskbar button: a frame.
+    presentWindowAs(this, QAccessible::Window);
     // Caption only: no system menu, no close, minimize or maximize button.
     setObjectName(QStringLiteral("frmIntro"));
     setWindowTitle(Identity::IntroCaption);
@@ -43,6 +46,7 @@ IntroWindow::IntroWindow(FormRegistry &forms, QWidget *parent)
     image->setObjectName(QStringLiteral("Image1"));
     image->setGeometry(Twips::rect(0, 0, 4305, 2580));
     image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    image->setAccessibleName(QStringLiteral("A torch-lit dungeon wall with an arched doorway, the name Quorvath above it"));
     // Shown at its own size. Read as an image first: a picture loaded as a
     // pixmap by name stays in Qt's pixmap cache after this window is gone.
     image->setPixmap(QPixmap::fromImage(readBuiltInImage(QStringLiteral(":/intro.bmp"), "BMP")));
@@ -54,6 +58,7 @@ IntroWindow::IntroWindow(FormRegistry &forms, QWidget *parent)
     line->setLineWidth(1);
     line->setForegroundRole(QPalette::WindowText);
     line->setGeometry(QRect(Twips::point(0, 2640), QSize(Twips::px(4320), 1)));
+    markDecorative(line);
 
     auto *frame = new ClassicFrame(QString(), this);
     frame->setObjectName(QStringLiteral("Frame1"));

@@ -6,6 +6,7 @@
 #include "formregistry.h"
 #include "identity.h"
 #include "messageboxquestion.h"
+#include "quitsignals.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -27,6 +28,14 @@ int main(int argc, char *argv[])
     Quorvath::FormRegistry::applyProgramFont();
     // The registry decides when the program ends, not Qt's window count.
     QApplication::setQuitOnLastWindowClosed(false);
+
+    // SIGTERM (a logout), SIGINT and SIGHUP end the program as quietly as
+    // its last window does, without the quit question, and with the same
+    // cleanup: the openers still running are ended with it. The exit code
+    // says which signal it was, as a shell's does: 128 + its number.
+    Quorvath::QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &Quorvath::QuitSignals::received, &app,
+                     [](int signal) { QCoreApplication::exit(128 + signal); });
 
     Quorvath::MessageBoxQuestion question;
     Quorvath::SystemBrowser browser;

@@ -2,6 +2,7 @@
 
 #include "multirowtabaccessible.h"
 #include "valuelabel.h"
+#include "windowaccessible.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -26,6 +27,8 @@ public:
 
 QAccessibleInterface *controlAccessible(const QString &className, QObject *object)
 {
+    if (QAccessibleInterface *window = windowAccessible(className, object))
+        return window;
     if (!object || !object->isWidgetType())
         return nullptr;
     auto *widget = static_cast<QWidget *>(object);

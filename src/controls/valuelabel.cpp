@@ -61,6 +61,9 @@ const QTextLayout &ValueLabel::layout() const
     m_layout = std::make_unique<QTextLayout>(m_text, font());
     QTextOption option(Qt::AlignLeft | Qt::AlignTop);
     option.setWrapMode(QTextOption::WordWrap);
+    // By the text, not by the application: under -reverse a sentence's full
+    // stop would otherwise move to its front.
+    option.setTextDirection(Qt::LayoutDirectionAuto);
     m_layout->setTextOption(option);
     m_layout->setCacheEnabled(true);
     const int width = textRect().width();
@@ -218,6 +221,7 @@ void ValueLabel::publishSelection() const
 
 void ValueLabel::mousePressEvent(QMouseEvent *event)
 {
+    emit pressed();
     if (event->button() != Qt::LeftButton) {
         QFrame::mousePressEvent(event);
         return;

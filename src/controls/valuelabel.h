@@ -10,6 +10,7 @@
 // The text can be selected with the mouse and copied (Ctrl+C through
 // copySelection(), the context menu, and on X11 the primary selection), but
 // the label never takes the keyboard focus: the control that has it keeps it.
+// The text keeps its own direction, also in a right-to-left layout.
 #pragma once
 
 #include <QFrame>
@@ -51,6 +52,9 @@ public:
 signals:
     // The selection was made, changed or dropped.
     void selectionChanged();
+    // A mouse button went down on the value: it is the one Select All
+    // (Ctrl+A) is meant for.
+    void pressed();
 
 protected:
     bool event(QEvent *event) override;

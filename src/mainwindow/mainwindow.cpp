@@ -198,6 +198,10 @@ void MainWindow::createDetails()
         value->setObjectName(QStringLiteral("lblField(%1)").arg(column));
         value->setGeometry(line.valueRect);
         connect(value, &ValueLabel::selectionChanged, this, &MainWindow::updateCopyAction);
+        connect(value, &ValueLabel::pressed, this, [this, value] {
+            m_lastValue = value;
+            m_selectAllAction->setEnabled(true);
+        });
         caption->setBuddy(value);
     }
 
@@ -213,6 +217,19 @@ void MainWindow::createDetails()
             lblField[column]->copySelection();
     });
     addAction(m_copyAction);
+
+    // Ctrl+A selects the whole of the value last clicked, as the value's
+    // context menu says; before any value is clicked the key is the list's.
+    m_selectAllAction = new QAction(this);
+    m_selectAllAction->setObjectName(QStringLiteral("selectValue"));
+    m_selectAllAction->setShortcut(QKeySequence::SelectAll);
+    m_selectAllAction->setShortcutContext(Qt::WindowShortcut);
+    m_selectAllAction->setEnabled(false);
+    connect(m_selectAllAction, &QAction::triggered, this, [this] {
+        if (m_lastValue)
+            m_lastValue->selectAll();
+    });
+    addAction(m_selectAllAction);
 }
 
 void MainWindow::updateCopyAction()

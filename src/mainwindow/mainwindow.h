@@ -89,6 +89,8 @@ private:
     std::array<QTreeWidget *, TabCount> lstData{};   // null until the tab is first selected
     std::array<ValueLabel *, FieldCount + 1> lblField{};   // 1..6, as the catalog's columns
     QAction *m_copyAction = nullptr;
+    QAction *m_selectAllAction = nullptr;
+    ValueLabel *m_lastValue = nullptr;   // the value last clicked, for Ctrl+A
 };
 
 } // namespace Quorvath

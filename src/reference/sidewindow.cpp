@@ -1,5 +1,7 @@
 #include "sidewindow.h"
 
+#include "windowaccessible.h"
+
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QShowEvent>
@@ -54,6 +56,8 @@ SideWindow::SideWindow(Qt::WindowFlags extraFlags, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowCloseButtonHint | extraFlags)
 {
+    // A window to read and close beside the main window: a dialog.
+    presentWindowAs(this, QAccessible::Dialog);
 }
 
 void SideWindow::showEvent(QShowEvent *event)

@@ -11,6 +11,11 @@
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
 #endif
+#ifdef Q_OS_LINUX
+#include <csignal>
+#include <sys/prctl.h>
+#include <unistd.h>
+#endif
 
 namespace Quorvath {
 
@@ -101,6 +106,16 @@ void SystemBrowser::open(const QString &url, QObject *context, Reply reply)
     // It says why it failed where the program's own messages go.
     opener->setProcessChannelMode(QProcess::ForwardedChannels);
     opener->setStandardInputFile(QProcess::nullDevice());
+#ifdef Q_OS_LINUX
+    // However the program ends (a signal, a lost X connection, a crash), the
+    // kernel kills the opener with it. Only the opener: the setting is not
+    // passed on to a browser it starts. A parent gone before the setting
+    // took hold is seen in the parent process id.
+    opener->setChildProcessModifier([parent = ::getpid()] {
+        if (::prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || ::getppid() != parent)
+            ::_exit(127);
+    });
+#endif
     auto *bound = new QTimer(opener);
     bound->setSingleShot(true);
     connect(opener, &QProcess::finished, this, [opener, tell](int code, QProcess::ExitStatus status) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The program as a screen reader meets it over AT-SPI: every control named,
-# the category tabs a page tab list with selectable tabs, the details and the
-# texts of the side windows readable.
+# The program as a screen reader meets it over AT-SPI: every window with a
+# window's role and its caption as name, no window that is not shown, every
+# control named, the category tabs a page tab list with selectable tabs, the
+# details and the texts of the side windows readable.
 source "$(dirname "$0")/../e2e/lib.sh"
 start_display
 use_a11y
@@ -18,7 +19,17 @@ states_have() { a11y states "$1" "$2" "$3" | grep -qw "$4"; }
 start_app
 intro=$(wait_window "$INTRO") || { fail "intro window"; finish; }
 wait_a11y 10 || { fail "the program is on the accessibility bus"; finish; }
+# The main window is built ahead, hidden, 60 ms after the intro has painted:
+# it is no window a user can meet yet.
+sleep 1
+check "while the intro is up, it is the one window listed (got '$(a11y toplevels | paste -sd ' ')')" \
+    [ "$(a11y toplevels)" = "frame|$INTRO" ]
 check "every control of the intro has a name" all_named "$INTRO"
+check "the intro's picture is named by what it shows" exists "$INTRO" image \
+    "A torch-lit dungeon wall with an arched doorway, the name Quorvath above it"
+# Unnamed objects print empty lines: count the lines. The intro is a frame itself.
+lines_in() { { a11y names "$1" separator; a11y names "$1" frame; } | grep -cvxF "$1"; }
+check "the intro's line is no object of its own (got $(lines_in "$INTRO"))" [ "$(lines_in "$INTRO")" = 0 ]
 check "the intro's Okay is no default button" sh -c '! /usr/bin/python3 "$0" "$1" states "$2" "push button" Okay | grep -qw default' \
     "$E2E_DIR/a11y.py" "$APP_PID" "$INTRO"
 activate "$intro"
@@ -58,6 +69,10 @@ activate "$main"
 menu Help "About Quorvath Itemlist"
 wait_window "$ABOUT" 40 >/dev/null || fail "About window"
 check "every control of the About window has a name" all_named "$ABOUT"
+check "the About picture is named by what it shows" exists "$ABOUT" image \
+    "A hooded mage beside a wall torch, playing small tricks"
+check "the About window's two lines are no objects of their own (got $(lines_in "$ABOUT"))" \
+    [ "$(lines_in "$ABOUT")" = 0 ]
 check "the About window's Okay is no default button" sh -c '! /usr/bin/python3 "$0" "$1" states "$2" "push button" Okay | grep -qw default' \
     "$E2E_DIR/a11y.py" "$APP_PID" "$ABOUT"
 check "the About text is readable" sh -c '[ "$(printf "%s" "$0" | tr -d "\r" | head -n 2 | paste -sd "|")" = "Quorvath|Itemlist for Windows" ]' "$(a11y text "$ABOUT" text)"
@@ -66,4 +81,34 @@ menu Help Terminology "Activated Effects"
 wait_window "Activated Effects..." 40 >/dev/null || fail "Activated Effects window"
 check "every control of a terminology window has a name" all_named "Activated Effects..."
 check "its text is readable" sh -c 'printf "%s" "$0" | grep -q "^Several items require that you manually activate them"' "$(a11y text "Activated Effects..." text)"
+
+# --- Every window: its role and its caption as name ----------------------------------
+# Menu path under Help | caption | role
+WINDOWS=(
+    "|$MAIN|frame"
+    "About Quorvath Itemlist|$ABOUT|dialog"
+    "Terminology/Item Name|Item Name|dialog"
+    "Terminology/Usable By|Usable By...|dialog"
+    "Terminology/Effects of Equipping|Effects of Equipping...|dialog"
+    "Terminology/Activated Effects|Activated Effects...|dialog"
+    "Terminology/# Uses/One-time only.|One-time only...|dialog"
+    "Terminology/# Uses/Limited.|Limited...|dialog"
+    "Terminology/# Uses/Multiple.|Multiple...|dialog"
+    "Terminology/# Uses/Continuous while equipped.|Continuous while Equipped...|dialog"
+    "Terminology/Description|Description...|dialog"
+)
+expected=()
+for row in "${WINDOWS[@]}"; do
+    IFS='|' read -r path caption role <<<"$row"
+    expected+=("$role|$caption")
+    has_window "$caption" && continue
+    IFS=/ read -r -a entries <<<"$path"
+    activate "$main"
+    menu Help "${entries[@]}" && wait_window "$caption" 40 >/dev/null || fail "Help/$path opens '$caption'"
+done
+listed=$(a11y toplevels | sort)
+for row in "${expected[@]}"; do
+    check "a top-level '${row#*|}' with role ${row%%|*}" grep -qxF "$row" <<<"$listed"
+done
+check "and no other top-level (got $(wc -l <<<"$listed"))" [ "$(wc -l <<<"$listed")" = "${#expected[@]}" ]
 finish

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The command line of the built executable, run without a display (no DISPLAY,
 # no WAYLAND_DISPLAY, no QT_QPA_PLATFORM): --help and --version answer and
-# exit 0, a wrong command line exits 2 with the usage on stderr, Qt's own
-# options reach Qt, and the man page names every option --help shows.
+# exit 0 (1 when their answer cannot be written), a wrong command line exits 2
+# with the usage on stderr, Qt's own options reach Qt, and the man page names
+# every option --help shows.
 #   commandline.sh APP MANPAGE
 set -uo pipefail
 APP=${1:?usage: $0 APP MANPAGE}
@@ -37,6 +38,24 @@ for row in "${ROWS[@]}"; do
     check "$option: stdout matches '$want_out'" grep -qE "$want_out" <<<"$out"
     check "$option: stderr matches '$want_err'" grep -qE "$want_err" <<<"$err"
     [ "$want_code" = 2 ] && check "$option: the usage follows the error" grep -q "^Usage: " <<<"$err"
+done
+
+# An answer that cannot be written is a failure, said on stderr: stdout on a
+# full device, or closed.
+# option | how stdout is redirected
+WRITE_FAILS=(
+    "--version|>/dev/full"
+    "--help|>/dev/full"
+    "--version|>&-"
+    "--help|>&-"
+)
+for row in "${WRITE_FAILS[@]}"; do
+    IFS='|' read -r option redirect <<<"$row"
+    code=0
+    eval 'env -i PATH=/usr/bin:/bin HOME="$TMP" timeout 10 "$APP" "$option" 2>"$TMP/err" '"$redirect" || code=$?
+    err=$(cat "$TMP/err")
+    check "$option $redirect exits 1 (got $code)" [ "$code" = 1 ]
+    check "$option $redirect: stderr says the write failed (got '$err')" grep -qE "^QuorvathItemlist: write error: " <<<"$err"
 done
 
 # Qt's options pass: the program runs on the platform they name until the

@@ -6,6 +6,7 @@
 Commands (each prints one answer; exit status 1 when nothing matches):
   wait SECONDS            until the program is on the accessibility bus
   windows                 the captions of its showing windows
+  toplevels               "role|name" of every top-level object, showing or not
   find WINDOW ROLE NAME   "x y w h" of the first showing object (screen pixels)
   description WINDOW ROLE NAME
   value WINDOW CAPTION    the name of the control that CAPTION labels
@@ -30,6 +31,7 @@ import pyatspi
 USER_ROLES = {
     "push button", "label", "static", "page tab", "page tab list", "text", "tree",
     "tree table", "table", "list", "menu item", "menu", "check box", "radio button",
+    "image",
 }
 
 
@@ -107,6 +109,12 @@ def main(argv):
     if app is None:
         print(f"no accessible application with pid {pid}", file=sys.stderr)
         return 1
+    if command == "toplevels":
+        for i in range(app.childCount):
+            w = app.getChildAtIndex(i)
+            if w is not None:
+                print(f"{w.getRoleName()}|{w.name}")
+        return 0
     if command == "windows":
         for i in range(app.childCount):
             w = app.getChildAtIndex(i)

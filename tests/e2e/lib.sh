@@ -33,10 +33,11 @@ wait_for() {
     return 1
 }
 
+# start_display [WxH]: the screen's size, 1280x1024 unless given.
 start_display() {
     local n=$((100 + RANDOM % 400))
     while [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
-    Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb :$n -screen 0 "${1:-1280x1024}x24" -nolisten tcp >/dev/null 2>&1 &
     E2E_PIDS+=($!)
     export DISPLAY=:$n
     wait_for 300 xdpyinfo || { echo "Xvfb did not come up"; exit 1; }

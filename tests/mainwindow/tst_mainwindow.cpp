@@ -504,6 +504,45 @@ private slots:
         QCOMPARE(clipboard->text(), list(0)->topLevelItem(0)->text(0));
     }
 
+    void ctrlASelectsTheValueLastClicked()
+    {
+        // The value's context menu offers "Select All Ctrl+A": the key does
+        // it for the value last clicked, while the list keeps the focus.
+        clickEntry(0, "A12");
+        list(0)->setFocus();
+        ValueLabel *description = field(6);
+        QTest::mouseClick(description, Qt::LeftButton, {}, QPoint(ValueLabel::TextLeft + 1, ValueLabel::TextTop + 4));
+        QVERIFY(!description->hasSelectedText());
+        QTest::keyClick(list(0), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(description->selectedText(), m_state.ItemTable(12, Description));
+        QCOMPARE(QApplication::focusWidget(), list(0));
+        QTest::keyClick(list(0), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), m_state.ItemTable(12, Description));
+        // The next item's text, once the same value is chosen again.
+        clickEntry(0, keys(0).first());
+        QTest::keyClick(list(0), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(description->selectedText(), field(6)->text());
+    }
+
+    void valuesKeepTheirOwnDirection()
+    {
+        // Under -reverse the window is mirrored, but a value's English text
+        // reads as it does left to right, its full stop at the end.
+        const ValueLabel *model = field(3);
+        const auto drawn = [model] {
+            ValueLabel label;
+            label.setFont(model->font());
+            label.resize(model->size());
+            label.setText(QStringLiteral("Adds +2 to the character's AC value."));
+            return label.grab().toImage();
+        };
+        const QImage leftToRight = drawn();
+        QGuiApplication::setLayoutDirection(Qt::RightToLeft);
+        const QImage rightToLeft = drawn();
+        QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+        QCOMPARE(rightToLeft, leftToRight);
+    }
+
     void valueBoxesLookLikePlainFrames()
     {
         // The values draw their box themselves; it must be the style's own

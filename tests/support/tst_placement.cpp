@@ -34,6 +34,29 @@ private slots:
         QFETCH(QRect, over);
         QTEST(Quorvath::placedTopLeft(frame, area, over), "topLeft");
     }
+
+    // The client goes inside the frame the window manager draws: the title
+    // bar stays on the screen also where the window is as tall as the screen.
+    void placedClientTopLeft_data()
+    {
+        QTest::addColumn<QSize>("client");
+        QTest::addColumn<QMargins>("frame");
+        QTest::addColumn<QRect>("area");
+        QTest::addColumn<QPoint>("clientTopLeft");
+        const QMargins openbox(1, 16, 1, 4);   // left, top, right, bottom: a 16 px title bar
+        QTest::newRow("fits: the frame centred") << QSize(288, 267) << openbox << QRect(0, 0, 1280, 1024) << QPoint(496, 384);
+        QTest::newRow("as tall as the screen: title bar at the top") << QSize(481, 474) << openbox << QRect(0, 0, 640, 480) << QPoint(79, 16);
+        QTest::newRow("below a top panel") << QSize(481, 474) << openbox << QRect(0, 24, 640, 456) << QPoint(79, 40);
+        QTest::newRow("wider and taller than the screen") << QSize(962, 948) << openbox << QRect(0, 0, 640, 480) << QPoint(1, 16);
+        QTest::newRow("frame unknown: as before") << QSize(288, 267) << QMargins() << QRect(0, 0, 1280, 1024) << QPoint(496, 378);
+    }
+    void placedClientTopLeft()
+    {
+        QFETCH(QSize, client);
+        QFETCH(QMargins, frame);
+        QFETCH(QRect, area);
+        QTEST(Quorvath::placedClientTopLeft(client, frame, area), "clientTopLeft");
+    }
 };
 
 QTEST_APPLESS_MAIN(TestPlacement)

@@ -25,4 +25,9 @@ QPoint placedTopLeft(QSize frame, QRect area, QRect over)
             placed(frame.height(), area.y(), area.height(), over.y(), over.height())};
 }
 
+QPoint placedClientTopLeft(QSize client, QMargins frame, QRect area, QRect over)
+{
+    return placedTopLeft(client.grownBy(frame), area, over) + QPoint(frame.left(), frame.top());
+}
+
 } // namespace Quorvath

@@ -1,0 +1,31 @@
+// How the program's top-level windows present themselves to assistive
+// technology (AT-SPI on Linux, through Qt's accessibility bridge).
+//
+// Qt presents a plain QWidget made a window as an anonymous client area
+// ("filler"), lists every top-level window it has made, shown or not, and
+// gives every QFrame, a bare line too, an entry of its own.
+#pragma once
+
+#include <QAccessible>
+
+class QWidget;
+
+namespace Quorvath {
+
+// Presents `window`, and every window of its class and of the classes
+// derived from it, with `role`: QAccessible::Window ("frame" over AT-SPI) or
+// QAccessible::Dialog ("dialog"), named by its title. Call it first thing in
+// the window's constructor, before anything asks for the window's interface.
+void presentWindowAs(QWidget *window, QAccessible::Role role);
+
+// The interface of a window presented as above, or of the program's
+// accessible root, which lists only the windows that show: a window built
+// ahead and hidden is none a user can meet. Null for anything else. One of
+// the factories of installAccessibleFactories().
+QAccessibleInterface *windowAccessible(const QString &className, QObject *object);
+
+// Keeps `widget`, a child of a window presented as above, out of the
+// accessible tree: for purely decorative parts such as separator lines.
+void markDecorative(QWidget *widget);
+
+} // namespace Quorvath

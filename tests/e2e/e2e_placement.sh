@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# The title bar stays on the screen: on small screens and at large scales,
+# where the main window is about as tall as the screen, the top-left corner
+# of every window's frame (as openbox draws it) lies inside the work area.
+#   e2e_placement.sh            every row below, each on a display of its own
+#   e2e_placement.sh WxH SCALE  one row
+source "$(dirname "$0")/lib.sh"
+
+INTRO="Quorvath Itemlist for Windows Version 1.0.1A"
+MAIN="Quorvath Itemlist For Windows"
+
+# Screen | QT_SCALE_FACTOR
+ROWS=(
+    "640x480|1"
+    "800x600|1.5"
+    "1024x768|2"
+    "640x480|2"
+)
+if [ $# -eq 2 ]; then
+    ROWS=("$1|$2")
+else
+    for row in "${ROWS[@]}"; do
+        IFS='|' read -r screen scale <<<"$row"
+        bash "$0" "$screen" "$scale" || E2E_FAILS=$((E2E_FAILS + 1))
+    done
+    finish
+fi
+
+IFS='|' read -r screen scale <<<"${ROWS[0]}"
+start_display "$screen"
+export QT_SCALE_FACTOR=$scale
+wait_for 50 sh -c 'xprop -root _NET_WORKAREA | grep -q =' || { fail "openbox sets the work area"; finish; }
+read -r area_x area_y _ _ < <(xprop -root _NET_WORKAREA | awk -F'[=,]' '{print $2, $3, $4, $5}')
+
+# The frame's top-left corner: the client's less the frame extents.
+frame_top_left() {
+    local x y left top
+    read -r _ _ x y < <(client_geometry "$1")
+    read -r left _ top _ < <(xprop -id "$1" _NET_FRAME_EXTENTS | awk -F'[=,]' '{print $2, $3, $4, $5}')
+    echo $((x - left)) $((y - top))
+}
+inside() {
+    local x y
+    read -r x y < <(frame_top_left "$2")
+    check "$screen at scale $scale: the $1's frame starts at $x,$y, inside the work area from $area_x,$area_y" \
+        [ "$x" -ge "$area_x" -a "$y" -ge "$area_y" ]
+}
+
+start_app
+intro=$(wait_window "$INTRO") || { fail "intro window"; finish; }
+inside "intro" "$intro"
+key "$intro" Return
+main=$(wait_window "$MAIN") || { fail "main window"; finish; }
+inside "main window" "$main"
+finish

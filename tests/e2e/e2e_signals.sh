@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# However the program ends, a browser opener it started ends with it. The
+# opener here hangs: it writes its process id and sleeps. The program is
+# ended with SIGTERM (a logout), SIGINT, SIGHUP, SIGKILL, and by losing its
+# X connection (xkill), each while the opener runs.
+source "$(dirname "$0")/lib.sh"
+start_display
+use_a11y
+
+INTRO="Quorvath Itemlist for Windows Version 1.0.1A"
+MAIN="Quorvath Itemlist For Windows"
+ABOUT="About This Program"
+
+mkdir -p "$E2E_TMP/bin"
+cat >"$E2E_TMP/bin/xdg-open" <<'OPENER'
+#!/bin/sh
+echo $$ > "$QI_OPENER_PID.tmp" && mv "$QI_OPENER_PID.tmp" "$QI_OPENER_PID"
+exec sleep 600
+OPENER
+chmod +x "$E2E_TMP/bin/xdg-open"
+
+# Starts the program and clicks About's "Velmarch"; sets OPENER to the
+# hanging opener's process id.
+start_with_opener() {
+    export QI_OPENER_PID=$E2E_TMP/opener-$1.pid
+    # With every signal's default action: a script's background job would
+    # otherwise start with SIGINT ignored, which the program respects.
+    PATH=$E2E_TMP/bin:$PATH env --default-signal "$APP" &
+    APP_PID=$!
+    E2E_PIDS+=($APP_PID)
+    local intro main
+    intro=$(wait_window "$INTRO") || return 1
+    key "$intro" Return
+    main=$(wait_window "$MAIN") || return 1
+    wait_a11y 10 || return 1
+    activate "$main"
+    menu Help "About Quorvath Itemlist" || return 1
+    wait_window "$ABOUT" 40 >/dev/null || return 1
+    click_object "$ABOUT" "push button" Velmarch || return 1
+    wait_for 50 test -s "$QI_OPENER_PID" || return 1
+    OPENER=$(cat "$QI_OPENER_PID")
+    E2E_PIDS+=($OPENER)
+}
+
+# Gone, or a zombie that its new parent has yet to collect.
+gone() { local state; state=$(ps -o stat= -p "$1"); [ -z "$state" ] || [ "${state:0:1}" = Z ]; }
+
+# How the program ends | its exit code (128 + the signal's number after the
+# quiet shutdown; 137 is SIGKILL's, 1 is Qt's for a broken X connection)
+ENDINGS=(
+    "TERM|143"
+    "INT|130"
+    "HUP|129"
+    "KILL|137"
+    "xkill|1"
+)
+for row in "${ENDINGS[@]}"; do
+    IFS='|' read -r how want_code <<<"$row"
+    start_with_opener "$how" || { fail "$how: the program starts an opener ($?)"; continue; }
+    check "$how: the opener ($OPENER) runs" sh -c '! (ps -o stat= -p "$0" | grep -q "^Z") && kill -0 "$0"' "$OPENER"
+    if [ "$how" = xkill ]; then
+        xkill -id "$(window_named "$MAIN")" >/dev/null
+    else
+        kill -s "$how" "$APP_PID"
+    fi
+    app_exit_code 100
+    check "$how: the program ends with $want_code (got $APP_EXIT)" [ "$APP_EXIT" = "$want_code" ]
+    check "$how: the opener has ended with it" wait_for 10 gone "$OPENER"
+    kill -9 "$OPENER" 2>/dev/null || true
+done
+finish
