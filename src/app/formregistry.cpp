@@ -118,13 +118,17 @@ void FormRegistry::prebuildMain()
 
 void FormRegistry::applyProgramFont()
 {
-    std::vector<UiFont::Text> texts = IntroWindow::designedTexts();
-    for (const auto &more : {MainWindow::designedTexts(), TerminologyWindow::designedTexts(),
-                             AboutWindow::designedTexts()})
-        texts.insert(texts.end(), more.begin(), more.end());
+    const UiFont::Choice choice = UiFont::choose([] {
+        std::vector<UiFont::Text> texts = IntroWindow::designedTexts();
+        for (const auto &more : {MainWindow::designedTexts(), TerminologyWindow::designedTexts(),
+                                 AboutWindow::designedTexts()})
+            texts.insert(texts.end(), more.begin(), more.end());
+        return texts;
+    });
     // Set with no class name, it also replaces the fonts the platform gives
-    // menus, message boxes and tooltips of their own.
-    QApplication::setFont(UiFont::choose(texts));
+    // menus, message boxes and tooltips of their own. The layout's scale is
+    // set already.
+    QApplication::setFont(choice.font);
 }
 
 void FormRegistry::applyProgramIcon()

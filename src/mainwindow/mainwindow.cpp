@@ -43,7 +43,10 @@ struct FieldLine {
 
 // Indexed by catalog column 1..6. The caption labels' names are not in line
 // order in the design (Label4 is the description); the names are kept.
-const std::array<FieldLine, MainWindow::FieldCount + 1> FieldLines{{
+// Made when asked for: the rectangles follow the layout's scale.
+std::array<FieldLine, MainWindow::FieldCount + 1> fieldLines()
+{
+    return {{
     {},
     {"Label1", "Item Name:", Twips::rect(240, 240, 855, 255), Twips::rect(1080, 240, 5415, 255)},
     {"Label2", "Usable By:", Twips::rect(240, 600, 855, 255), Twips::rect(1080, 600, 5415, 255)},
@@ -51,7 +54,19 @@ const std::array<FieldLine, MainWindow::FieldCount + 1> FieldLines{{
     {"Label5", "Activated Effect(s):", Twips::rect(240, 1560, 1455, 255), Twips::rect(1680, 1560, 4815, 495)},
     {"Label6", "# Uses:", Twips::rect(240, 2160, 615, 255), Twips::rect(840, 2160, 5655, 255)},
     {"Label4", "Description:", Twips::rect(240, 2520, 855, 255), Twips::rect(1200, 2520, 5295, 975)},
-}};
+    }};
+}
+
+// The catalog's longest texts of a column, the ones its value box has to
+// hold: by length, which is near enough their width to find the widest.
+QStringList longestTexts(int column, int count)
+{
+    QStringList texts;
+    for (int row = 1; row <= CatalogRowCount; ++row)
+        texts.append(catalogText(row, column));
+    std::stable_sort(texts.begin(), texts.end(), [](const QString &a, const QString &b) { return a.size() > b.size(); });
+    return texts.mid(0, count);
+}
 
 using Handler = void (MainWindow::*)();
 
@@ -91,11 +106,22 @@ const MenuEntry MenuTree[] = {
 std::vector<UiFont::Text> MainWindow::designedTexts()
 {
     std::vector<UiFont::Text> texts;
-    for (auto line = FieldLines.begin() + 1; line != FieldLines.end(); ++line) {
+    const auto lines = fieldLines();
+    for (int column = 1; column <= FieldCount; ++column) {
+        const FieldLine &line = lines[column];
         // A caption starts where its value's text starts, to share its baseline.
-        const QSize box = line->captionRect.size() - QSize(0, ValueLabel::TextTop);
-        texts.push_back({QString::fromLatin1(line->caption), box, UiFont::Fit::Wrapped});
+        const QSize box = line.captionRect.size() - QSize(0, ValueLabel::TextTop);
+        texts.push_back({QString::fromLatin1(line.caption), box, UiFont::Fit::Wrapped});
+        // The values inside their border, descenders and all.
+        const QSize valueBox = line.valueRect.size() - QSize(ValueLabel::TextLeft + 1, ValueLabel::TextTop + 1);
+        for (const QString &value : longestTexts(column, 3))
+            texts.push_back({value, valueBox, UiFont::Fit::Wrapped});
     }
+    // A tab's caption inside its share of the strip's width, clear of the
+    // tab's sides.
+    const QSize tab(Twips::px(7215) / 4 - 16, Twips::px(295));
+    for (const QString &caption : TabCaptions)
+        texts.push_back({caption, tab, UiFont::Fit::OneLine});
     return texts;
 }
 
@@ -183,8 +209,9 @@ void MainWindow::createDetails()
     ArmorInfo->setObjectName(QStringLiteral("ArmorInfo"));
     ArmorInfo->setGeometry(Twips::rect(0, 2760, 6615, 3615));
 
+    const auto lines = fieldLines();
     for (int column = 1; column <= FieldCount; ++column) {
-        const FieldLine &line = FieldLines[column];
+        const FieldLine &line = lines[column];
         auto *caption = new QLabel(QString::fromLatin1(line.caption), ArmorInfo);
         caption->setObjectName(QString::fromLatin1(line.captionName));
         caption->setTextFormat(Qt::PlainText);

@@ -1,5 +1,7 @@
 #include "uifont.h"
 
+#include "twips.h"
+
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -93,34 +95,30 @@ QFont preferredFont()
 #endif
 }
 
-QFont choose(const std::vector<Text> &texts)
+Choice choose(const std::function<std::vector<Text>()> &texts)
 {
-    // The preferred face was chosen for these texts, and the tests hold it to
-    // them: measuring it again would only cost start-up time.
+    Twips::setScale(1.0);
+    const std::vector<Text> designed = texts();
     const QFont preferred = preferredFont();
-    if (QFontDatabase::hasFamily(preferred.family()))
-        return preferred;
+    if (QFontDatabase::hasFamily(preferred.family()) && allFit(preferred, designed))
+        return {preferred, 1.0};
 
-    // The nearest installed face that fits: on Windows the faces that later
-    // versions use for the same dialogs, elsewhere the desktop's sans-serif.
-    QFont font;
+    // The face the system's own dialogs use, at the design's size.
+    QFont font(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
     font.setStyleHint(QFont::SansSerif);
-    font.setFamily(font.defaultFamily());
-#ifdef Q_OS_WIN
-    for (const char *family : {"Microsoft Sans Serif", "Tahoma", "Segoe UI", "Arial"}) {
-        if (QFontDatabase::hasFamily(QLatin1String(family))) {
-            font.setFamily(QLatin1String(family));
-            break;
-        }
-    }
-#endif
     font.setPointSizeF(8.25);
-    for (int stretch = QFont::Unstretched; stretch >= QFont::ExtraCondensed; stretch -= 5) {
+    for (int stretch = QFont::Unstretched; stretch >= NarrowestStretch; stretch -= 5) {
         font.setStretch(stretch);
-        if (allFit(font, texts))
-            break;
+        if (allFit(font, designed))
+            return {font, 1.0};
     }
-    return font;
+    // Larger boxes, in steps of a twentieth, up to three times the design.
+    for (int step = 21; step <= 60; ++step) {
+        Twips::setScale(step / 20.0);
+        if (allFit(font, texts()))
+            return {font, Twips::scale()};
+    }
+    return {font, Twips::scale()};
 }
 
 } // namespace Quorvath::UiFont

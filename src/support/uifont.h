@@ -8,6 +8,7 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 namespace Quorvath::UiFont {
@@ -32,10 +33,25 @@ bool fits(const QFont &font, const Text &text);
 // does not.
 QFont preferredFont();
 
-// The program's font: the preferred one when it is installed (the tests hold
-// it to every text), else the default sans-serif face, narrowed (never made smaller)
-// until every text fits, or as narrow as it gets.
-QFont choose(const std::vector<Text> &texts);
+// How far a face may be narrowed: below this its rasterizer merges and
+// breaks glyphs (measured with OCR on Windows' and on Linux's; see README).
+inline constexpr int NarrowestStretch = 90;
+
+// The program's font, and the layout's scale (Twips::scale) that its texts
+// need. `texts` lists every designed text with its box at the layout's
+// scale at the time of the call; choose() sets that scale as it tries, and
+// leaves the chosen one set.
+//
+// The preferred face is taken where every text fits it as designed. Else
+// the system's interface face (on Windows the one of its message boxes), at
+// the design's size and narrowed no further than NarrowestStretch, where
+// every text fits; else, at that narrowest width, the layout grows until
+// every text fits.
+struct Choice {
+    QFont font;
+    double scale = 1.0;
+};
+Choice choose(const std::function<std::vector<Text>()> &texts);
 
 // Blanks at the end of a text line hang in the margin and never wrap it.
 int lineWidth(const QFont &font, const QString &line);

@@ -5,6 +5,7 @@
 #include "introwindow.h"
 #include "mainwindow.h"
 #include "terminologywindow.h"
+#include "twips.h"
 #include "uifont.h"
 #include "fakes.h"
 #include "formregistry.h"
@@ -22,6 +23,8 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -173,7 +176,7 @@ void FormFlowTest::startShowsOnlyTheIntro()
     QVERIFY(!(intro->windowFlags() & Qt::WindowCloseButtonHint));
     QVERIFY(!(intro->windowFlags() & Qt::WindowSystemMenuHint));
     QVERIFY(!(intro->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-    QCOMPARE(intro->size(), QSize(288, 267));
+    QCOMPARE(intro->size(), Twips::size(4320, 4005));
     QTRY_COMPARE(QApplication::focusWidget(), intro->findChild<QPushButton *>("Command1"));
 #ifdef Q_OS_LINUX
     // The intro's picture and the program's icon are formats Qt reads by
@@ -371,6 +374,37 @@ void FormFlowTest::classicLook()
     for (QWidget *w : widgets)
         QVERIFY2(isProgramFont(w->font()), qPrintable(w->objectName() + w->font().toString()));
     QVERIFY(isProgramFont(QToolTip::font()));
+    // Every text whole in its box, whatever face the program took: labels and
+    // button captions, the text boxes without a scroll bar, and every value
+    // of the catalog in its value box.
+    for (QLabel *label : window->findChildren<QLabel *>()) {
+        if (label->text().isEmpty())
+            continue;
+        const QRect box = label->contentsRect();
+        const QRect needed = label->fontMetrics().boundingRect(box, Qt::TextWordWrap, label->text());
+        QVERIFY2(needed.width() <= box.width() && needed.height() <= box.height(), qPrintable(label->text()));
+    }
+    for (QPushButton *button : window->findChildren<QPushButton *>())
+        QVERIFY2(button->fontMetrics().horizontalAdvance(button->text()) < button->width() - 8, qPrintable(button->text()));
+    for (QPlainTextEdit *text : window->findChildren<QPlainTextEdit *>()) {
+        // The last line with text: the break that ends a text opens none.
+        QTextCursor end(text->document()->lastBlock());
+        while (end.block().text().trimmed().isEmpty() && end.movePosition(QTextCursor::PreviousBlock))
+            ;
+        end.movePosition(QTextCursor::EndOfBlock);
+        if (text->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOff)
+            QVERIFY2(text->cursorRect(end).bottom() < text->viewport()->height(),
+                     qPrintable(QStringLiteral("%1 >= %2: ").arg(text->cursorRect(end).bottom()).arg(text->viewport()->height())
+                                + text->toPlainText()));
+    }
+    for (ValueLabel *value : window->findChildren<ValueLabel *>()) {
+        const int column = value->objectName().mid(9, 1).toInt();   // lblField(N)
+        for (int row = 1; row <= CatalogRowCount; ++row) {
+            value->setText(catalogText(row, column));
+            QVERIFY2(value->fitsBox(), qPrintable(value->text()));
+        }
+        value->setText(QString());
+    }
     // Seven entries in view in a list, as designed: six whole and part of the seventh.
     if (auto *list = window->findChild<QTreeWidget *>(QStringLiteral("lstData(0)")))
         QVERIFY(list->viewport()->height() > 6 * list->visualItemRect(list->topLevelItem(0)).height());

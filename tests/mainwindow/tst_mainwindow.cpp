@@ -60,7 +60,7 @@ private slots:
     void initTestCase()
     {
         installAccessibleFactories();
-        QApplication::setFont(UiFont::choose(MainWindow::designedTexts()));
+        QApplication::setFont(UiFont::choose(&MainWindow::designedTexts).font);
     }
 
     void init()

@@ -29,7 +29,7 @@ class TestAboutWindow : public QObject {
 private slots:
     void initTestCase()
     {
-        QApplication::setFont(UiFont::choose(AboutWindow::designedTexts()));
+        QApplication::setFont(UiFont::choose(&AboutWindow::designedTexts).font);
     }
 
     void init() { m_state = {}, m_browser = {}; }

@@ -19,7 +19,7 @@ class TestTerminologyWindow : public QObject {
 private slots:
     void initTestCase()
     {
-        QApplication::setFont(UiFont::choose(TerminologyWindow::designedTexts()));
+        QApplication::setFont(UiFont::choose(&TerminologyWindow::designedTexts).font);
     }
 
     void layout_data()

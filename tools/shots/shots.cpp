@@ -7,6 +7,7 @@
 #include "browser.h"
 #include "formregistry.h"
 #include "identity.h"
+#include "twips.h"
 
 #include <QApplication>
 #include <QDir>
@@ -46,6 +47,7 @@ int main(int argc, char *argv[])
     const QDir out(QString::fromLocal8Bit(argv[1]));
     QDir().mkpath(out.path());
     Quorvath::FormRegistry::applyProgramFont();
+    qInfo("font %s, layout scale %.2f", qPrintable(QApplication::font().toString()), Quorvath::Twips::scale());
 
     NoQuestion question;
     NoBrowser browser;
