@@ -12,7 +12,8 @@ QI_RUN_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libxcb1
                  fonts-dejavu-core fonts-dejavu-extra xvfb xauth x11-utils xdotool imagemagick)
 QI_TEST_PACKAGES=(openbox libgtest-dev libbenchmark-dev binutils-mingw-w64-x86-64
                   desktop-file-utils appstream strace dpkg-dev file
-                  at-spi2-core python3-pyatspi dbus dbus-x11 libxcb-damage0-dev fonts-noto-cjk lintian)
+                  at-spi2-core python3-pyatspi dbus dbus-x11 libxcb-damage0-dev fonts-noto-cjk lintian
+                  tesseract-ocr tesseract-ocr-eng)
 
 qi_install_missing() {
     local missing=() pkg
