@@ -22,7 +22,8 @@ std::vector<UiFont::Text> IntroWindow::designedTexts()
 }
 
 IntroWindow::IntroWindow(FormRegistry &forms, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
+                          | Qt::WindowTitleHint),
       m_forms(forms)
 {
     // Caption only: no system menu, no close, minimize or maximize button.

@@ -4,7 +4,9 @@
 #include <QWidget>
 
 #ifdef Q_OS_WIN
-#include <qt_windows.h>
+#include <QWindow>
+
+#include <utility>
 #endif
 
 #ifdef QI_HAVE_XCB
@@ -15,6 +17,25 @@
 #endif
 
 namespace Quorvath::SideWindow {
+
+#ifdef Q_OS_WIN
+namespace {
+
+// The side windows' owner: made with the first of them, never shown, and
+// deleted with the application while the window system is still there.
+QWindow *hiddenOwner()
+{
+    static QWindow *owner = nullptr;
+    if (!owner) {
+        owner = new QWindow;
+        owner->create();
+        qAddPostRoutine([] { delete std::exchange(owner, nullptr); });
+    }
+    return owner;
+}
+
+} // namespace
+#endif
 
 #ifdef QI_HAVE_XCB
 namespace {
@@ -55,12 +76,16 @@ void keepOffTaskbar(QWidget *window)
     // Windows gives a taskbar button to every unowned top-level window and
     // none to an owned one. A tool window would have none either, but with a
     // small title bar. So the window gets an owner: one hidden window of the
-    // program's, which never shows and so never stands in front of it.
-    static const HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                              GetModuleHandleW(nullptr), nullptr);
-    if (window && window->isWindow() && owner && QGuiApplication::platformName() == QLatin1String("windows"))
-        SetWindowLongPtrW(reinterpret_cast<HWND>(window->winId()), GWLP_HWNDPARENT,
-                          reinterpret_cast<LONG_PTR>(owner));
+    // program's, which never shows and so never stands in front of it (an
+    // owned window stays above its owner, and nothing else). The owner goes
+    // in as the window's transient parent: Qt sets the native owner from it
+    // each time it shows the window, and so would undo an owner set on the
+    // native window behind its back.
+    if (window && window->isWindow() && QGuiApplication::platformName() == QLatin1String("windows")) {
+        window->winId();
+        if (QWindow *handle = window->windowHandle())
+            handle->setTransientParent(hiddenOwner());
+    }
     return;
 #endif
 #ifdef QI_HAVE_XCB

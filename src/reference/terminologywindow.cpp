@@ -39,9 +39,10 @@ std::vector<UiFont::Text> TerminologyWindow::designedTexts()
 }
 
 TerminologyWindow::TerminologyWindow(const TerminologyInfo &info, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
+                          | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
+    // Fixed single: no resizing, not even by the border on Windows.
     setObjectName(info.formName);
     setWindowTitle(info.caption);
     setFixedSize(Twips::size(info.client.width(), info.client.height()));
