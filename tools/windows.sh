@@ -107,7 +107,7 @@ qi_windows_program() {
     x86_64-w64-mingw32-strip -o "$exe" "$QI_WIN_BUILD/src/app/QuorvathItemlist.exe"
     cp "$QI_ROOT/packaging/windows/README.txt" "$QI_WIN_BUILD/README.txt"
     makensis -V2 -DVERSION="$version" -DBUILD="$QI_WIN_BUILD" -DSOURCE="$QI_ROOT" \
-             -DSIZE_KB=$(( $(stat -c %s "$exe") / 1024 )) "$QI_ROOT/packaging/windows/installer.nsi"
+             "$QI_ROOT/packaging/windows/installer.nsi"
     local zip=$QI_WIN_BUILD/quorvath-itemlist-$version-windows.zip
     rm -f "$zip"
     (cd "$QI_WIN_BUILD" && zip -q -X "$zip" QuorvathItemlist.exe README.txt)

@@ -31,7 +31,8 @@ std::vector<DesignedText> IntroWindow::design()
 }
 
 IntroWindow::IntroWindow(FormRegistry &forms, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
+                          | Qt::WindowTitleHint),
       m_forms(forms)
 {
     // The program's first window, with a taskbar button: a frame.

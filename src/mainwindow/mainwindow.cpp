@@ -134,8 +134,8 @@ MainWindow::MainWindow(Catalog &state, FormShower &forms, Question &question, Lo
     setObjectName(QStringLiteral("d"));
     setWindowTitle(Identity::Title);
     // Fixed single: a control menu, a close box and a minimize button, no
-    // maximize button, and no resizing.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+    // maximize button, and no resizing, not even by the border on Windows.
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
     createControls();

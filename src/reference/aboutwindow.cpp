@@ -94,7 +94,7 @@ const QString AboutWindow::PetitionUrl =
 const QString AboutWindow::VelmarchUrl = QStringLiteral("https://www.velmarch.example/");
 
 AboutWindow::AboutWindow(AboutState &state, Browser &browser, QWidget *parent)
-    : SideWindow(Qt::MSWindowsFixedSizeDialogHint, parent),
+    : SideWindow(parent),
       m_state(state), m_browser(browser)
 {
     setObjectName(QStringLiteral("frmAbout"));

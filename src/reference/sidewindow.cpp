@@ -7,7 +7,9 @@
 #include <QShowEvent>
 
 #ifdef Q_OS_WIN
-#include <qt_windows.h>
+#include <QWindow>
+
+#include <utility>
 #endif
 
 #ifdef QI_HAVE_XCB
@@ -18,6 +20,25 @@
 #endif
 
 namespace Quorvath {
+
+#ifdef Q_OS_WIN
+namespace {
+
+// The side windows' owner: made with the first of them, never shown, and
+// deleted with the application while the window system is still there.
+QWindow *hiddenOwner()
+{
+    static QWindow *owner = nullptr;
+    if (!owner) {
+        owner = new QWindow;
+        owner->create();
+        qAddPostRoutine([] { delete std::exchange(owner, nullptr); });
+    }
+    return owner;
+}
+
+} // namespace
+#endif
 
 #ifdef QI_HAVE_XCB
 namespace {
@@ -52,9 +73,9 @@ bool hasAtom(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t prope
 } // namespace
 #endif
 
-SideWindow::SideWindow(Qt::WindowFlags extraFlags, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint | extraFlags)
+SideWindow::SideWindow(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
+                          | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     // A window to read and close beside the main window: a dialog.
     presentWindowAs(this, QAccessible::Dialog);
@@ -76,17 +97,20 @@ void SideWindow::closeEvent(QCloseEvent *event)
 
 void SideWindow::keepOffTaskbar()
 {
-    QWidget *window = this;
 #ifdef Q_OS_WIN
     // Windows gives a taskbar button to every unowned top-level window and
     // none to an owned one. A tool window would have none either, but with a
     // small title bar. So the window gets an owner: one hidden window of the
-    // program's, which never shows and so never stands in front of it.
-    static const HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                              GetModuleHandleW(nullptr), nullptr);
-    if (window && window->isWindow() && owner && QGuiApplication::platformName() == QLatin1String("windows"))
-        SetWindowLongPtrW(reinterpret_cast<HWND>(window->winId()), GWLP_HWNDPARENT,
-                          reinterpret_cast<LONG_PTR>(owner));
+    // program's, which never shows and so never stands in front of it (an
+    // owned window stays above its owner, and nothing else). The owner goes
+    // in as the window's transient parent: Qt sets the native owner from it
+    // each time it shows the window, and so would undo an owner set on the
+    // native window behind its back.
+    if (QGuiApplication::platformName() == QLatin1String("windows")) {
+        winId();
+        if (QWindow *handle = windowHandle())
+            handle->setTransientParent(hiddenOwner());
+    }
     return;
 #endif
 #ifdef QI_HAVE_XCB
@@ -96,21 +120,19 @@ void SideWindow::keepOffTaskbar()
     // its own _NET_WM_STATE, so setting the EWMH state before the map works.
     // Other platforms (offscreen among them) may answer for X11 without a
     // connection of their own.
-    if (!window || !window->isWindow() || QGuiApplication::platformName() != QLatin1String("xcb"))
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return;
     auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
     if (!connection)
         return;
-    const auto id = xcb_window_t(window->winId());
+    const auto id = xcb_window_t(winId());
     const xcb_atom_t state = internAtom(connection, "_NET_WM_STATE");
     const xcb_atom_t skip = internAtom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
     if (state == XCB_ATOM_NONE || skip == XCB_ATOM_NONE || hasAtom(connection, id, state, skip))
         return;
     xcb_change_property(connection, XCB_PROP_MODE_APPEND, id, state, XCB_ATOM_ATOM, 32, 1, &skip);
     xcb_flush(connection);
-#else
-    Q_UNUSED(window);
 #endif
 }
 

@@ -12,7 +12,7 @@ class SideWindow : public QWidget {
     Q_DISABLE_COPY_MOVE(SideWindow)
 
 public:
-    explicit SideWindow(Qt::WindowFlags extraFlags = {}, QWidget *parent = nullptr);
+    explicit SideWindow(QWidget *parent = nullptr);
 
 signals:
     // The window has agreed to close; it always does.

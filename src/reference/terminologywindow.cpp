@@ -34,7 +34,7 @@ std::vector<UiFont::Text> TerminologyWindow::designedTexts()
     return texts;
 }
 
-TerminologyWindow::TerminologyWindow(const TerminologyInfo &info, QWidget *parent) : SideWindow({}, parent)
+TerminologyWindow::TerminologyWindow(const TerminologyInfo &info, QWidget *parent) : SideWindow(parent)
 {
     setObjectName(info.formName);
     setWindowTitle(info.caption);

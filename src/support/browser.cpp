@@ -10,6 +10,8 @@
 
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
+
+#include <string>
 #endif
 #ifdef Q_OS_LINUX
 #include <csignal>
@@ -91,10 +93,15 @@ void SystemBrowser::open(const QString &url, QObject *context, Reply reply)
         return;
     }
 #ifdef Q_OS_WIN
+    // The command line is the path, one blank and the address. QProcess
+    // would put two blanks between them, so it is handed over whole; a long
+    // path with blanks in it is quoted.
+    const QString path = program.contains(QLatin1Char(' ')) ? QLatin1Char('"') + program + QLatin1Char('"') : program;
+    std::wstring commandLine = (path + QLatin1Char(' ') + url).toStdWString();
     QProcess browser;
     browser.setProgram(program);
-    browser.setArguments({url});
-    browser.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments *args) {
+    browser.setCreateProcessArgumentsModifier([commandLine](QProcess::CreateProcessArguments *args) mutable {
+        args->arguments = commandLine.data();
         args->startupInfo->dwFlags |= STARTF_USESHOWWINDOW;
         args->startupInfo->wShowWindow = SW_SHOWMAXIMIZED;
     });

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Compiles the Windows resource script with the MinGW resource compiler and
 # reads it back, or reads the resources of a built executable: the version
-# resource must carry exactly our six strings and version 1.0.0.1, and the
-# icon must be in it.
+# resource must carry exactly our six strings and version 1.0.0.1, the icon
+# must be in it, and exactly one application manifest with what it asks of
+# Windows. An executable's header must name Windows 10 as its oldest.
 #   versionresource.sh QuorvathItemlist.rc | QuorvathItemlist.exe
 set -euo pipefail
 rc=$1
@@ -37,5 +38,23 @@ grep -q 'FILEFLAGS ' "$work/app.rc" && { echo "unexpected file flags"; fail=1; }
 values=$(grep -c 'VALUE "' "$work/app.rc")
 [ "$values" -eq 7 ] || { echo "expected 6 strings and the translation, found $values values"; fail=1; }
 grep -q 'Type: icon' "$work/app.rc" || { echo "no icon resource"; fail=1; }
-[ $fail -eq 0 ] && echo "version resource ok"
+
+# The manifest (RT_MANIFEST 24, id 1), as windres prints it: quotes doubled.
+manifests=$(grep -c '^[0-9A-Za-z_]* 24 /\* RT_MANIFEST \*/' "$work/app.rc" || true)
+[ "$manifests" -eq 1 ] || { echo "expected one manifest, found $manifests"; fail=1; }
+expect '1 24 /* RT_MANIFEST */'
+expect 'level=""asInvoker"" uiAccess=""false""'
+expect '<supportedOS Id=""{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}""/>'   # Windows 10 and 11
+expect '>true/pm</dpiAware>'
+expect '>PerMonitorV2, PerMonitor</dpiAwareness>'
+expect '>UTF-8</activeCodePage>'
+
+if [ "${rc##*.}" = exe ]; then
+    header=$(x86_64-w64-mingw32-objdump -p "$rc")
+    for field in MajorOSystemVersion:10 MinorOSystemVersion:0 MajorSubsystemVersion:10 MinorSubsystemVersion:0; do
+        got=$(awk -v f="${field%:*}" '$1 == f { print $2 }' <<<"$header")
+        [ "$got" = "${field#*:}" ] || { echo "PE header: ${field%:*} is '$got', not ${field#*:}"; fail=1; }
+    done
+fi
+[ $fail -eq 0 ] && echo "version resource, manifest and header ok"
 exit $fail

@@ -1,12 +1,20 @@
 // The system browser on a desktop without Windows' fixed browser path: the
 // opener is looked up on the PATH, gets the address as one argument, and its
 // exit status within the bound is the reply. Stand-in openers exit 0, exit
-// 3 (Debian's xdg-open without any browser), hang and crash.
+// 3 (Debian's xdg-open without any browser), hang and crash. On Windows, the
+// browser at its path and its command line, which a copy of this test
+// program, standing in for the browser, writes down.
 #include "browser.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
 
 #include <optional>
 
@@ -25,6 +33,8 @@ private slots:
     void reply();
     void openerEndsWithTheProgram();
     void windowsBrowserAtItsPath();
+    void windowsCommandLine_data();
+    void windowsCommandLine();
 
 private:
     // An xdg-open in a folder of its own, first on the PATH, that writes its
@@ -39,7 +49,7 @@ private:
 void TestSystemBrowser::init()
 {
 #ifdef Q_OS_WIN
-    if (qstrcmp(QTest::currentTestFunction(), "windowsBrowserAtItsPath") != 0)
+    if (!QByteArray(QTest::currentTestFunction()).startsWith("windows"))
         QSKIP("The Windows browser has a fixed path.");
     return;
 #endif
@@ -64,6 +74,53 @@ void TestSystemBrowser::windowsBrowserAtItsPath()
     QVERIFY(QFile::rename(moved, path));
     QVERIFY(!withoutIt);
     QVERIFY(browser.isAvailable());
+#endif
+}
+
+#ifdef Q_OS_WIN
+namespace {
+const QString BrowserFolder = QStringLiteral("C:/Program Files/Internet Explorer/");
+const QString BrowserLog = BrowserFolder + QStringLiteral("commandline.txt");
+} // namespace
+#endif
+
+void TestSystemBrowser::windowsCommandLine_data()
+{
+    QTest::addColumn<QString>("url");
+    QTest::newRow("home page") << "https://www.velmarch.example/";
+    QTest::newRow("page with a query") << "https://petition.velmarch.example/sign?lang=en&from=about";
+}
+
+void TestSystemBrowser::windowsCommandLine()
+{
+#ifndef Q_OS_WIN
+    QSKIP("Windows only");
+#else
+    QFETCH(QString, url);
+    // The path the program finds first, quoted only if it has blanks.
+    const QString shortPath = QStringLiteral("C:\\PROGRA~1\\INTERN~1\\iexplore.exe");
+    const QString path = QFileInfo(shortPath).isFile()
+        ? shortPath : QStringLiteral("\"C:\\Program Files\\Internet Explorer\\iexplore.exe\"");
+    const QString browserPath = BrowserFolder + QStringLiteral("iexplore.exe");
+    const QString moved = browserPath + QStringLiteral(".moved");
+    QFile::remove(BrowserLog);
+    QVERIFY(QFile::rename(browserPath, moved));
+    const auto restore = qScopeGuard([&] {
+        QFile::remove(browserPath);
+        QFile::rename(moved, browserPath);
+        QFile::remove(BrowserLog);
+    });
+    QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), browserPath));
+
+    SystemBrowser browser;
+    std::optional<bool> opened;
+    browser.open(url, this, [&](bool o) { opened = o; });
+    QTRY_VERIFY(opened.has_value());
+    QVERIFY(*opened);
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(BrowserLog), 20000);
+    QFile log(BrowserLog);
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(log.readAll()), path + QLatin1Char(' ') + url);
 #endif
 }
 
@@ -176,5 +233,23 @@ void TestSystemBrowser::openerEndsWithTheProgram()
     QVERIFY(!replied);
 }
 
-QTEST_GUILESS_MAIN(TestSystemBrowser)
+int main(int argc, char *argv[])
+{
+#ifdef Q_OS_WIN
+    // Started as the browser: write down the command line and end.
+    if (QFileInfo(QString::fromLocal8Bit(argv[0])).fileName().compare(QStringLiteral("iexplore.exe"),
+                                                                      Qt::CaseInsensitive) == 0) {
+        QFile log(BrowserLog + QStringLiteral(".tmp"));
+        if (!log.open(QIODevice::WriteOnly))
+            return 1;
+        log.write(QString::fromWCharArray(GetCommandLineW()).toUtf8());
+        log.close();
+        return QFile::rename(log.fileName(), BrowserLog) ? 0 : 1;
+    }
+#endif
+    QCoreApplication app(argc, argv);
+    TestSystemBrowser test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_systembrowser.moc"

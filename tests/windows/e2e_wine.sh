@@ -4,8 +4,9 @@
 # screen's pixels (Wine offers no accessibility bus to ask):
 #   e2e_wine.sh QuorvathItemlist.exe [STYLE]
 # The intro, Enter, the tab strip drawn, an item's six texts, every menu of
-# the menu bar opened and used with the pointer, Alt+F4 and Yes with exit 0.
-# STYLE runs it under another of Qt's Windows styles (-style STYLE).
+# the menu bar opened and used with the pointer, every window's owner, frame
+# and buttons as Windows sees them (windowcheck.cpp), Alt+F4 and Yes with
+# exit 0. STYLE runs it under another of Qt's Windows styles (-style STYLE).
 set -euo pipefail
 exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 style=${2:-}
@@ -51,9 +52,23 @@ words_x() {
              END { if (start >= 0) print int((start + last) / 2) }'
 }
 
+# --- Windows' view of the program's windows: one line per visible window,
+# "TITLE|owner=...|thickframe=...|min=...|max=...|sysmenu=...|appwindow=...|toolwindow=...".
+x86_64-w64-mingw32-g++ -std=c++20 -O1 -static -municode -o "$E2E_TMP/windowcheck.exe" \
+    "$(dirname "${BASH_SOURCE[0]}")/windowcheck.cpp"
+windows_seen() { wine "$E2E_TMP/windowcheck.exe" "$(basename "$exe")" 2>/dev/null | tr -d '\r'; }
+# A fixed frame: no resizing border, so Size and Maximize are greyed in the
+# system menu. The side windows are owned (by a window that never shows), so
+# they get no taskbar button; the main window and the intro have one.
+FIXED="thickframe=0"
+SIDE="owner=hidden|$FIXED|min=0|max=0|sysmenu=1|appwindow=0|toolwindow=0"
+
 start_app
 intro=$(wait_window "$INTRO" 600) || { fail "the intro window shows its caption"; finish; }
 pass "the intro window shows its caption"
+seen=$(windows_seen)
+check "the intro is unowned with a fixed frame and no buttons (seen: $seen)" \
+    [ "$seen" = "$INTRO|owner=none|$FIXED|min=0|max=0|sysmenu=0|appwindow=0|toolwindow=0" ]
 sleep 1
 activate "$intro"
 key "$intro" Return
@@ -129,6 +144,47 @@ check "clicking Item Name opens the Item Name window" wait_window "Item Name" 10
 item=$(window_named "Item Name")
 [ -n "$item" ] && key "$item" alt+F4
 wait_gone "Item Name" || fail "Alt+F4 closes the Item Name window"
+
+# --- Every side window opened from the Help menu by keyboard, then every
+# window as Windows sees it, and as the X window manager is told (Wine keeps
+# owned windows off the taskbar with _NET_WM_STATE_SKIP_TASKBAR).
+sides=("Item Name:Down Right Return"
+       "Usable By...:Down Right Down Return"
+       "Effects of Equipping...:Down Right Down Down Return"
+       "Activated Effects...:Down Right Down Down Down Return"
+       "One-time only...:Down Right Down Down Down Down Right Return"
+       "Limited...:Down Right Down Down Down Down Right Down Return"
+       "Multiple...:Down Right Down Down Down Down Right Down Down Return"
+       "Continuous while Equipped...:Down Right Down Down Down Down Right Down Down Down Return"
+       "Description...:Down Right Down Down Down Down Down Return"
+       "About This Program:Down Down Return")
+for side in "${sides[@]}"; do
+    caption=${side%%:*}
+    activate "$main"
+    xdotool mousemove --sync $((mx + ${bar_x[2]})) $((my + bar / 2)) click 1
+    sleep 1
+    # shellcheck disable=SC2086 # the keys are words
+    xdotool key --delay 150 ${side#*:}
+    wait_window "$caption" 100 >/dev/null || fail "the Help menu opens '$caption'"
+done
+seen=$(windows_seen)
+check "Windows sees the main window and the ten side windows (seen: $(wc -l <<<"$seen"))" [ "$(wc -l <<<"$seen")" = 11 ]
+check "the main window is unowned with a fixed frame and only a minimize button" \
+    grep -qxF "$MAIN|owner=none|$FIXED|min=1|max=0|sysmenu=1|appwindow=0|toolwindow=0" <<<"$seen"
+for side in "${sides[@]}"; do
+    caption=${side%%:*}
+    check "'$caption' is owned by a hidden window, with a fixed frame and no buttons" \
+        grep -qxF "$caption|$SIDE" <<<"$seen"
+    check "and is off the taskbar" sh -c 'xprop -id "$0" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR' \
+        "$(window_named "$caption")"
+done
+check "the main window is on the taskbar" sh -c '! xprop -id "$0" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR' "$main"
+for side in "${sides[@]}"; do
+    caption=${side%%:*}
+    window=$(window_named "$caption")
+    [ -n "$window" ] && key "$window" alt+F4
+    wait_gone "$caption" || fail "Alt+F4 closes '$caption'"
+done
 
 # --- Alt+F4 asks; Yes ends the program with 0.
 question_up() { [ "$(window_count "$MAIN")" -eq 2 ]; }

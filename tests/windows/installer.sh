@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# The installer in a fresh copy of the Wine prefix, silently both ways:
-# installed files, Start menu shortcut and "Apps and features" entry, the
-# installed program starting, and nothing left after the uninstall.
-#   installer.sh BUILD_DIR      (WINEPREFIX: a prepared prefix to copy)
+# The installer in a fresh copy of the Wine prefix: installed files, Start
+# menu shortcut and "Apps and features" entry, the installed program
+# starting, and nothing left after the uninstall; and that neither setup nor
+# uninstaller reports success for work it did not do: an older Windows, a
+# running program (silently, and asked with Retry and Cancel), a file that
+# cannot be written, an update that must go where the program is.
+#   installer.sh BUILD_DIR      (WINEPREFIX_BASE: a prepared prefix to copy)
 set -euo pipefail
 build=$(cd "$1" && pwd)
 setup=$(ls "$build"/quorvath-itemlist-*-setup.exe)
@@ -10,7 +13,9 @@ work=$(mktemp -d)
 export WINEPREFIX=$work/prefix
 cp -a "${WINEPREFIX_BASE:?}" "$WINEPREFIX"
 xvfb=
+program=
 cleanup() {
+    [ -n "$program" ] && kill "$program" 2>/dev/null
     wineserver -k 2>/dev/null || true
     [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
     rm -rf "$work"
@@ -19,11 +24,16 @@ trap cleanup EXIT
 
 fails=0
 check() { local what=$1; shift; if "$@"; then echo "ok: $what"; else echo "FAIL: $what"; fails=$((fails + 1)); fi; }
+not() { ! "$@"; }
 
-dir="$WINEPREFIX/drive_c/Program Files/Quorvath Itemlist"
-link="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Quorvath Itemlist.lnk"
+c=$WINEPREFIX/drive_c
+dir="$c/Program Files/Quorvath Itemlist"
+apps=$c/Apps/Quorvath
+link="$c/ProgramData/Microsoft/Windows/Start Menu/Programs/Quorvath Itemlist.lnk"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\QuorvathItemlist'
 value() { wine reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v n="$1" '$1 == n { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'; }
+registered() { wine reg query "$key" >/dev/null 2>&1; }
+windows_version() { wine reg add 'HKCU\Software\Wine' /v Version /d "$1" /f >/dev/null 2>&1; wineserver -w; }
 
 # A display from the start: Wine's desktop process, started with the first
 # program, keeps the display it found for the programs after it.
@@ -34,8 +44,49 @@ xvfb=$!
 export DISPLAY=:$n
 for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
-wine "$setup" /S
-wineserver -w
+# Runs a step and checks its exit code: step WHAT EXPECTED COMMAND...
+step() {
+    local what=$1 expected=$2 code=0
+    shift 2
+    "$@" || code=$?
+    [ "$1" = wine ] && [ -z "$program" ] && wineserver -w
+    check "$what exits with $expected (got $code)" [ "$code" = "$expected" ]
+}
+# The installed program, started and left running; stopped by its id.
+intro_up() { [ -n "$(xdotool search --onlyvisible --name "^Quorvath Itemlist for Windows Version 1.0.1A\$" 2>/dev/null)" ]; }
+start_program() {
+    wine "$1" &
+    program=$!
+    local up=1
+    for _ in $(seq 600); do intro_up && { up=0; break; }; sleep 0.1; done
+    check "the installed program starts on its intro window ($1)" [ $up = 0 ]
+}
+stop_program() { kill "$program"; wait "$program" 2>/dev/null || true; program=; }
+# Setup's window by its caption ("...Setup: PAGE"; its message boxes have
+# none), waited for up to 30 s; a key pressed in a window (Xvfb has no
+# window manager to give it the focus).
+setup_window() {
+    for _ in $(seq 300); do
+        xdotool search --onlyvisible --name "^Quorvath Itemlist 1.0.1 Setup$1\$" 2>/dev/null | head -n 1 | grep . && return 0
+        sleep 0.1
+    done
+    return 1
+}
+press() { xdotool windowfocus --sync "$1" 2>/dev/null; xdotool key "$2"; }
+# A mark in the installed read-me: setup has not copied if it is still there.
+mark() { echo "before this setup" >"$1/README.txt"; }
+copied() { cmp -s "$build/README.txt" "$1/README.txt"; }
+
+# --- Older Windows: setup says what it needs and installs nothing.
+for version in win7 win81; do
+    windows_version $version
+    step "setup /S on $version" 2 wine "$setup" /S
+    check "and installs nothing" sh -c '! test -e "$0" && ! wine reg query "$1" >/dev/null 2>&1' "$dir" "$key"
+done
+windows_version win10
+
+# --- A first install, silently, into Program Files.
+step "setup /S" 0 wine "$setup" /S
 check "the program is installed into Program Files" cmp -s "$build/QuorvathItemlist.exe" "$dir/QuorvathItemlist.exe"
 check "with its read-me and uninstaller" test -f "$dir/README.txt" -a -f "$dir/uninstall.exe"
 check "a Start menu shortcut for all users" test -f "$link"
@@ -44,21 +95,74 @@ check "with version 1.0.1 (got '$(value DisplayVersion)')" [ "$(value DisplayVer
 check "its publisher (got '$(value Publisher)')" [ "$(value Publisher)" = "Emberlight Hollow Software" ]
 check "its icon" sh -c 'echo "$0" | grep -q "QuorvathItemlist.exe,0$"' "$(value DisplayIcon)"
 check "and a silent uninstall" sh -c 'echo "$0" | grep -q "uninstall.exe\" /S$"' "$(value QuietUninstallString)"
+kb=$(( ($(stat -c %s "$dir/QuorvathItemlist.exe") + $(stat -c %s "$dir/README.txt") + $(stat -c %s "$dir/uninstall.exe")) / 1024 ))
+size=$(( $(value EstimatedSize) ))
+check "its size is the folder's, uninstaller included ($kb KB, got $size)" [ $size -ge $((kb - 2)) -a $size -le $((kb + 1)) ]
+check "setup's version resource has the product version" sh -c \
+    'x86_64-w64-mingw32-windres -i "$0" -O rc | grep -qF "VALUE \"ProductVersion\", \"1.0.1\""' "$setup"
 
-# The installed program starts: its intro window comes up.
-wine "C:\\Program Files\\Quorvath Itemlist\\QuorvathItemlist.exe" &
-started() { [ -n "$(xdotool search --onlyvisible --name "^Quorvath Itemlist for Windows Version 1.0.1A\$" 2>/dev/null)" ]; }
-up=1
-for _ in $(seq 600); do started && { up=0; break; }; sleep 0.1; done
-check "the installed program starts on its intro window" [ $up = 0 ]
-wineserver -k 2>/dev/null || true
-wineserver -w
+# --- Over the running program: silently it stops with an exit code; asked,
+# Cancel stops and Retry goes on once the program is closed.
+start_program "C:\\Program Files\\Quorvath Itemlist\\QuorvathItemlist.exe"
+mark "$dir"
+step "setup /S while the program runs" 2 wine "$setup" /S
+check "and copies nothing" not copied "$dir"
+for answer in Escape Return; do
+    wine "$setup" &
+    interactive=$!
+    folder=$(setup_window ": Installation Folder") && press "$folder" Return   # Install
+    box=$(setup_window "") || true
+    check "setup asks to close the running program" [ -n "$box" ]
+    [ $answer = Return ] && stop_program
+    [ -n "$box" ] && press "$box" $answer   # Cancel, or Retry
+    if [ $answer = Return ]; then
+        done=$(setup_window ": Completed") && press "$done" Return   # Close
+        check "Retry after closing the program finishes the install" [ -n "$done" ]
+    fi
+    timeout 60 tail --pid=$interactive -f /dev/null || kill $interactive
+    code=0
+    wait $interactive || code=$?
+    if [ $answer = Escape ]; then
+        check "Cancel ends setup with exit code 1 (got $code)" [ $code = 1 ]
+        check "and copies nothing" not copied "$dir"
+    else
+        check "with exit code 0 (got $code)" [ $code = 0 ]
+        check "and copies the files" copied "$dir"
+    fi
+done
+[ -n "$program" ] && stop_program
 
-wine "$dir/uninstall.exe" /S
-wineserver -w
-check "the uninstaller removes the program's folder" test ! -e "$dir"
+# --- An update goes where the program is, also without /D.
+step "the uninstaller /S" 0 wine "$dir/uninstall.exe" /S
+step "setup /S /D=C:\\Apps\\Quorvath" 0 wine "$setup" /S '/D=C:\Apps\Quorvath'
+mark "$apps"
+step "a later setup /S" 0 wine "$setup" /S
+check "updates the program in its folder" copied "$apps"
+check "and puts no second copy into Program Files" test ! -e "$dir"
+check "the entry still points at it (got '$(value InstallLocation)')" [ "$(value InstallLocation)" = 'C:\Apps\Quorvath' ]
+
+# --- Uninstall while the program runs (in place, _?=, so that its exit code
+# is the uninstaller's own): refused, and everything stays.
+start_program 'C:\Apps\Quorvath\QuorvathItemlist.exe'
+step "the uninstaller /S while the program runs" 2 wine "$apps/uninstall.exe" /S '_?=C:\Apps\Quorvath'
+check "leaves the program and its shortcut" sh -c 'test -f "$0/QuorvathItemlist.exe" -a -f "$1"' "$apps" "$link"
+check "and its entry" registered
+stop_program
+
+step "the uninstaller /S" 0 wine "$apps/uninstall.exe" /S
+check "the uninstaller removes the program's folder" test ! -e "$apps"
 check "the shortcut" test ! -e "$link"
-check "and the Apps and features entry" sh -c '! wine reg query "$0" >/dev/null 2>&1' "$key"
+check "and the Apps and features entry" not registered
+
+# --- A file that cannot be written (here a folder in the way): a first
+# install stops with an exit code, takes back what it wrote and registers nothing.
+rm -rf "$dir"
+mkdir -p "$dir/README.txt"
+step "setup /S that cannot write a file" 2 wine "$setup" /S
+check "leaves no program and no uninstaller" test ! -e "$dir/QuorvathItemlist.exe" -a ! -e "$dir/uninstall.exe"
+check "no shortcut" test ! -e "$link"
+check "and no entry" not registered
+
 [ $fails -eq 0 ] && { echo "all passed"; exit 0; }
 echo "$fails failed"
 exit 1

@@ -1,0 +1,74 @@
+// The program's windows as Windows sees them, for the end-to-end test under
+// Wine. Prints one line for every visible top-level window of the processes
+// whose executable has the given file name:
+//   TITLE|owner=none|hidden|shown|thickframe=0|1|min=0|1|max=0|1|sysmenu=0|1|appwindow=0|1|toolwindow=0|1
+// An unowned window without WS_EX_TOOLWINDOW, or any window with
+// WS_EX_APPWINDOW, gets a taskbar button; WS_THICKFRAME makes the border
+// resize the window and enables Size in the system menu, WS_MINIMIZEBOX and
+// WS_MAXIMIZEBOX enable Minimize and Maximize there.
+// Built with MinGW on its own, without Qt:
+//   x86_64-w64-mingw32-g++ -static -municode -o windowcheck.exe windowcheck.cpp
+//   windowcheck.exe QuorvathItemlist.exe
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+std::wstring imageName;
+
+std::string utf8(const std::wstring &text)
+{
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(size_t(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+bool ofImage(HWND window)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (!process)
+        return false;
+    wchar_t path[MAX_PATH * 2];
+    DWORD size = DWORD(std::size(path));
+    const bool ok = QueryFullProcessImageNameW(process, 0, path, &size);
+    CloseHandle(process);
+    if (!ok)
+        return false;
+    const wchar_t *slash = std::wcsrchr(path, L'\\');
+    return _wcsicmp(slash ? slash + 1 : path, imageName.c_str()) == 0;
+}
+
+BOOL CALLBACK report(HWND window, LPARAM)
+{
+    if (!IsWindowVisible(window) || !ofImage(window))
+        return TRUE;
+    wchar_t title[512] = {};
+    GetWindowTextW(window, title, int(std::size(title)));
+    const HWND owner = GetWindow(window, GW_OWNER);
+    const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+    const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
+    const auto bit = [](LONG_PTR value, LONG_PTR flag) { return (value & flag) ? 1 : 0; };
+    std::printf("%s|owner=%s|thickframe=%d|min=%d|max=%d|sysmenu=%d|appwindow=%d|toolwindow=%d\n",
+                utf8(title).c_str(), !owner ? "none" : IsWindowVisible(owner) ? "shown" : "hidden",
+                bit(style, WS_THICKFRAME), bit(style, WS_MINIMIZEBOX), bit(style, WS_MAXIMIZEBOX),
+                bit(style, WS_SYSMENU), bit(exStyle, WS_EX_APPWINDOW), bit(exStyle, WS_EX_TOOLWINDOW));
+    return TRUE;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t **argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: windowcheck EXECUTABLE-NAME\n");
+        return 2;
+    }
+    imageName = argv[1];
+    return EnumWindows(report, 0) ? 0 : 1;
+}
