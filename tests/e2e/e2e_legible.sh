@@ -13,11 +13,7 @@ mkdir -p "$E2E_TMP/bin"
 printf '#!/bin/sh\nexit 0\n' >"$E2E_TMP/bin/xdg-open"
 chmod +x "$E2E_TMP/bin/xdg-open"
 export PATH="$E2E_TMP/bin:$PATH"
-start_app
-intro=$(wait_window "Quorvath Itemlist for Windows Version 1.0.1A") || { fail "intro window"; finish; }
-activate "$intro"
-key "$intro" Return
-main=$(wait_window "$MAIN") || { fail "main window"; finish; }
+start_at_main
 wait_a11y 10 || { fail "the program is on the accessibility bus"; finish; }
 xdotool mousemove 0 0
 

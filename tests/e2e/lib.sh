@@ -62,6 +62,17 @@ start_app() {
     E2E_PIDS+=($APP_PID)
 }
 
+# Starts the program and presses Enter on the intro; sets `main` to the main
+# window's id, or fails the test.
+start_at_main() {
+    start_app
+    local intro
+    intro=$(wait_window "Quorvath Itemlist for Windows Version 1.0.1A") || { fail "intro window"; finish; }
+    activate "$intro"
+    key "$intro" Return
+    main=$(wait_window "Quorvath Itemlist For Windows") || { fail "main window"; finish; }
+}
+
 # Prints the id of the visible window with exactly this caption.
 window_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
 window_count() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l; }
