@@ -44,6 +44,9 @@ bool fits(const QFont &font, const Text &t)
     case Fit::OneLine:
         return metrics.horizontalAdvance(t.text) <= t.box.width() && metrics.height() <= t.box.height();
     case Fit::Wrapped: {
+        // Most texts take one line: no need to lay them out.
+        if (metrics.horizontalAdvance(t.text) <= t.box.width())
+            return metrics.height() <= t.box.height();
         const QRect needed = metrics.boundingRect(QRect(QPoint(0, 0), t.box),
                                                   Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, t.text);
         return needed.width() <= t.box.width() && needed.height() <= t.box.height();
@@ -61,6 +64,10 @@ bool fits(const QFont &font, const Text &t)
             return true;
         int rows = 0;
         for (const QString &line : lines) {
+            if (lineWidth(font, line) < t.box.width()) {
+                ++rows;
+                continue;
+            }
             const QRect r = metrics.boundingRect(QRect(0, 0, t.box.width(), 1 << 20), Qt::TextWordWrap, line);
             rows += std::max(1, (r.height() + metrics.lineSpacing() / 2) / metrics.lineSpacing());
         }
