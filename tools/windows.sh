@@ -177,5 +177,22 @@ WINEPREFIX_BASE=$WINEPREFIX run bash "$T/windows/installer.sh" "$QI_WIN_BUILD"
 for style in "" windows fusion; do
     run bash "$T/windows/e2e_wine.sh" "$QI_WIN_BUILD/QuorvathItemlist.exe" $style
 done
+# The same machine without MS Sans Serif (the fallback face), and at 144 dpi
+# with and without it only read back: each a copy of the prefix, made once.
+machine() {   # machine NAME DPI SANS: prints the copy's folder
+    local prefix=$QI_WIN_BUILD/wineprefix-$1
+    if [ ! -f "$prefix/.machine" ]; then
+        rm -rf "$prefix"
+        cp -a "$WINEPREFIX" "$prefix"
+        touch "$prefix/.machine"
+    fi
+    qi_wine_machine "$prefix" "$2" "$3"
+    echo "$prefix"
+}
+WINEPREFIX=$(machine nosans 96 0) run bash "$T/windows/e2e_wine.sh" "$QI_WIN_BUILD/QuorvathItemlist.exe"
+for sans in 1 0; do
+    WINEPREFIX=$(machine "144-$sans" 144 "$sans") QI_E2E_DPI=144 QI_E2E_LEGIBLE=1 \
+        run bash "$T/windows/e2e_wine.sh" "$QI_WIN_BUILD/QuorvathItemlist.exe"
+done
 echo "Windows part: $((SECONDS - started)) s, $fails failed"
 [ $fails -eq 0 ]
