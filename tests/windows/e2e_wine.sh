@@ -115,9 +115,9 @@ read -r w h _ _ < <(client_geometry "$main")
 px() { echo $(($1 * w / 481)); }   # a length of the design, as the window has it
 bar=$((h - $(px 453)))
 read -r mx my < <(xwininfo -id "$main" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} END{print x, y}')
-if [ -n "$full" ]; then
 check "the main window's client is at least $((481 * dpi / 96)) wide (got $w) with a menu bar (got $bar px)" \
     [ "$w" -ge $((481 * dpi / 96)) -a "$bar" -gt 10 -a "$bar" -lt $(px 40) ]
+if [ -n "$full" ]; then
 
 # --- The tab strip: three rows of 20 px, the selected (Armor's) row at the
 # bottom, 4 tabs a row at a quarter of the width each: a caption in each.
