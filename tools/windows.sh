@@ -87,9 +87,35 @@ qi_wine_env() {
         [ -f "$WINEPREFIX/system.reg" ] || { echo "Could not make a Wine prefix in $WINEPREFIX" >&2; exit 1; }
         touch "$WINEPREFIX/.complete"
     fi
-    # Windows' dialog font, as Wine substitutes it (fonts-wine); Wine leaves
-    # it out of a new prefix, which then has only Linux's fonts to offer.
-    cp -u /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+    qi_wine_machine "$WINEPREFIX" 96 1
+}
+
+# qi_wine_machine PREFIX DPI SANS: make a prefix look like a Windows machine
+# at DPI, with MS Sans Serif (SANS=1) or without it (0), on every run, so that
+# a prefix made earlier gets what was added since.
+# The fonts every Windows has, as Wine makes them (fonts-wine): Tahoma, its
+# message text, and MS Sans Serif, the dialogs' old bitmap face. Wine leaves
+# the files out of a new prefix (it registers MS Sans Serif's all the same),
+# which then has only Linux's fonts to offer. Font smoothing as Windows ships
+# it: ClearType (Wine's default is greyscale), RGB stripes.
+qi_wine_machine() {
+    local prefix=$1 dpi=$2 sans=$3 fonts=$1/drive_c/windows/Fonts
+    cp -u /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf "$fonts/"
+    if [ "$sans" = 1 ]; then cp -u /usr/share/wine/fonts/sserife.fon "$fonts/"
+    else rm -f "$fonts/sserife.fon"; fi
+    local want=('"FontSmoothing"="2"' '"FontSmoothingType"=dword:00000002'
+                '"FontSmoothingOrientation"=dword:00000001' "$(printf '"LogPixels"=dword:%08x' "$dpi")")
+    local line missing=()
+    for line in "${want[@]}"; do
+        awk -v line="$line" '/^\[/ { desktop = index($0, "[Control Panel\\\\Desktop] ") == 1 }
+                             desktop && $0 == line { found = 1 } END { exit !found }' "$prefix/user.reg" \
+            || missing+=("$line")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    printf 'Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n%s\n' \
+        "${missing[@]}" >"$prefix/drive_c/machine.reg"
+    WINEPREFIX=$prefix wine regedit /S 'C:\machine.reg' >/dev/null 2>&1 || true
+    WINEPREFIX=$prefix wineserver -w
 }
 
 qi_windows_program() {
@@ -150,6 +176,23 @@ WINEPREFIX_BASE=$WINEPREFIX run bash "$T/windows/installer.sh" "$QI_WIN_BUILD"
 # The default style (windowsvista), and the two others Qt has on Windows.
 for style in "" windows fusion; do
     run bash "$T/windows/e2e_wine.sh" "$QI_WIN_BUILD/QuorvathItemlist.exe" $style
+done
+# The same machine without MS Sans Serif (the fallback face), and at 144 dpi
+# with and without it only read back: each a copy of the prefix, made once.
+machine() {   # machine NAME DPI SANS: prints the copy's folder
+    local prefix=$QI_WIN_BUILD/wineprefix-$1
+    if [ ! -f "$prefix/.machine" ]; then
+        rm -rf "$prefix"
+        cp -a "$WINEPREFIX" "$prefix"
+        touch "$prefix/.machine"
+    fi
+    qi_wine_machine "$prefix" "$2" "$3"
+    echo "$prefix"
+}
+WINEPREFIX=$(machine nosans 96 0) run bash "$T/windows/e2e_wine.sh" "$QI_WIN_BUILD/QuorvathItemlist.exe"
+for sans in 1 0; do
+    WINEPREFIX=$(machine "144-$sans" 144 "$sans") QI_E2E_DPI=144 QI_E2E_LEGIBLE=1 \
+        run bash "$T/windows/e2e_wine.sh" "$QI_WIN_BUILD/QuorvathItemlist.exe"
 done
 echo "Windows part: $((SECONDS - started)) s, $fails failed"
 [ $fails -eq 0 ]

@@ -31,7 +31,17 @@ dir="$c/Program Files/Quorvath Itemlist"
 apps=$c/Apps/Quorvath
 link="$c/ProgramData/Microsoft/Windows/Start Menu/Programs/Quorvath Itemlist.lnk"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\QuorvathItemlist'
-value() { wine reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v n="$1" '$1 == n { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'; }
+# A value of the uninstall entry. Under load `wine reg` now and then answers
+# nothing at all; a value that is there shows on the next try.
+value() {
+    local try got
+    for try in 1 2 3; do
+        got=$(wine reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v n="$1" '$1 == n { $1 = ""; $2 = ""; sub(/^ +/, ""); print }')
+        [ -n "$got" ] && break
+        sleep 1
+    done
+    printf '%s\n' "$got"
+}
 registered() { wine reg query "$key" >/dev/null 2>&1; }
 windows_version() { wine reg add 'HKCU\Software\Wine' /v Version /d "$1" /f >/dev/null 2>&1; wineserver -w; }
 
@@ -139,7 +149,8 @@ mark "$apps"
 step "a later setup /S" 0 wine "$setup" /S
 check "updates the program in its folder" copied "$apps"
 check "and puts no second copy into Program Files" test ! -e "$dir"
-check "the entry still points at it (got '$(value InstallLocation)')" [ "$(value InstallLocation)" = 'C:\Apps\Quorvath' ]
+location=$(value InstallLocation)
+check "the entry still points at it (got '$location')" [ "$location" = 'C:\Apps\Quorvath' ]
 
 # --- Uninstall while the program runs (in place, _?=, so that its exit code
 # is the uninstaller's own): refused, and everything stays.

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Pictures of the Windows build under Wine, with their window frames, for the
 # README: docs/windows/intro.png, main-window.png (Chain Armor shown) and
-# about.png. Needs a finished `bash tools/windows.sh`.
+# about.png, or into the folder given. Needs a finished `bash tools/windows.sh`.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 exe=$root/build-windows/QuorvathItemlist.exe
-out=$root/docs/windows
+out=${1:-$root/docs/windows}
 mkdir -p "$out"
 export WINEDEBUG=-all WINEPREFIX=${WINEPREFIX:-/var/cache/quorvath-itemlist/wineprefix}
 n=$((600 + RANDOM % 100))
@@ -31,10 +31,12 @@ xdotool windowactivate --sync "$intro" key Return
 main=$(window "Quorvath Itemlist For Windows")
 sleep 1.5
 read -r x y < <(xwininfo -id "$main" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} END{print x, y}')
-bar=$(( $(xwininfo -id "$main" | awk '/^  Height/{print $NF}') - 453 ))
+# The design's lengths grow with the window where its font needs it.
+read -r w h < <(xwininfo -id "$main" | awk '/^  Width/{w=$NF} /^  Height/{h=$NF} END{print w, h}')
+bar=$((h - 453 * w / 481))
 # Chain Armor, the second Armor entry.
-xdotool mousemove --sync $((x + 60)) $((y + bar + 64 + 26 + 15)) click 1
-xdotool mousemove 0 0
+xdotool mousemove --sync $((x + 60)) $((y + bar + 90 * w / 481)) click 1
+xdotool key Home Down mousemove 0 0
 sleep 1
 frame_shot "$main" "$out/main-window.png"
 # Help > About Quorvath Itemlist, with the pointer: Help is the third word of
