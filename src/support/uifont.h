@@ -33,9 +33,16 @@ bool fits(const QFont &font, const Text &text);
 // does not.
 QFont preferredFont();
 
-// How far a face may be narrowed: below this its rasterizer merges and
-// breaks glyphs (measured with OCR on Windows' and on Linux's; see README).
+// How far a face may be narrowed (see the README's figures). FreeType
+// narrows cleanly. Windows' GDI does not narrow at all: it takes a width in
+// whole pixels of the face's average, draws no narrower at 96 dpi and spaces
+// the glyphs apart at 144, and below that breaks them; there the layout
+// grows instead.
+#ifdef Q_OS_WIN
+inline constexpr int NarrowestStretch = 100;
+#else
 inline constexpr int NarrowestStretch = 90;
+#endif
 
 // The program's font, and the layout's scale (Twips::scale) that its texts
 // need. `texts` lists every designed text with its box at the layout's
