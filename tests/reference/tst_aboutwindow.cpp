@@ -45,8 +45,8 @@ private slots:
         QTest::newRow("Frame1") << "Frame1" << Twips::rect(2280, 120, 4815, 2895);
         QTest::newRow("Text1") << "Text1" << Twips::rect(120, 240, 4575, 2535);
         QTest::newRow("Image1") << "Image1" << Twips::rect(360, 120, 1215, 1335);
-        QTest::newRow("Line1") << "Line1" << QRect(144, 8, 1, 193);
-        QTest::newRow("Line2") << "Line2" << QRect(8, 104, 137, 1);
+        QTest::newRow("Line1") << "Line1" << Twips::rect(2160, 120, 15, 2880 + 15);
+        QTest::newRow("Line2") << "Line2" << Twips::rect(120, 1560, 2040 + 15, 15);
     }
     void geometry()
     {
@@ -56,9 +56,9 @@ private slots:
         QCOMPARE(w.objectName(), QStringLiteral("frmAbout"));
         QCOMPARE(w.windowTitle(), QStringLiteral("About This Program"));
         // A font wider than the design's may widen the window, frame and box alike.
-        const int grow = w.width() - 475;
+        const int grow = w.width() - Twips::px(7125);
         QVERIFY(grow >= 0);
-        QCOMPARE(w.height(), 207);
+        QCOMPARE(w.height(), Twips::px(3105));
         QCOMPARE(w.minimumSize(), w.maximumSize());
         QVERIFY(!(w.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         if (name == QLatin1String("Frame1") || name == QLatin1String("Text1"))
