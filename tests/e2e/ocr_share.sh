@@ -4,9 +4,10 @@
 # three times. Words are compared in lower case, without the punctuation
 # around them; each known word counts as often as it is known. A dialog's
 # boxed texts confuse tesseract's search for the lines of a page somewhere
-# or other, so it reads the picture four times, enlarged three and four
-# times, each finding the lines in two ways; a word counts as read as often
-# as the best of the four read it. Glyphs drawn broken fail all four.
+# or other, so it reads the picture enlarged three and four times, each
+# finding the lines in three ways (as a page, as one block, as sparse
+# words); a word counts as read as often as the best of the six readings
+# has it. Glyphs drawn broken fail all six.
 #   ocr_share.sh PICTURE.png "the words it shows"
 set -euo pipefail
 picture=$1
@@ -14,7 +15,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 for scale in 300 400; do
     convert "$picture" -resize $scale% "$work/large.png"
-    for psm in 3 6; do
+    for psm in 3 6 12; do
         tesseract "$work/large.png" "$work/read$scale-$psm" --psm $psm >/dev/null 2>&1
     done
 done
