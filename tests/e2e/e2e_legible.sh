@@ -23,7 +23,7 @@ legible() {
     xdotool mousemove 0 0
     sleep 0.3
     import -window "$2" "$E2E_TMP/shot.png" 2>/dev/null
-    share=$(bash "$E2E_DIR/ocr_share.sh" "$E2E_TMP/shot.png" "$3")
+    share=$(bash "$E2E_DIR/ocr_share.sh" "$E2E_TMP/shot.png" "$3" 90)
     [ -n "${QI_OCR_SHOTS:-}" ] && echo "$3" > "$QI_OCR_SHOTS-$1.txt"
     check "$1 reads back $share% of its words (at least 90%)" [ "$share" -ge 90 ]
     [ -n "${QI_OCR_SHOTS:-}" ] && cp "$E2E_TMP/shot.png" "$QI_OCR_SHOTS-$1.png"
