@@ -81,8 +81,10 @@ QFont preferredFont()
 {
 #ifdef Q_OS_WIN
     // The face and size the windows were designed with, which every Windows
-    // has. (Wine has it only as a bitmap font that Qt is not offered; there
-    // the program falls back to Wine's Tahoma.)
+    // has. It is a bitmap face, and Qt files its strikes by cell height but
+    // asks GDI for character height: 8.25 pt comes out as the 10-point
+    // strike, too large for the design's boxes, so the fit passes it over
+    // (see the README's Fonts section).
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSizeF(8.25);
     return font;
