@@ -18,18 +18,42 @@ bool isDecorative(const QAccessibleInterface *iface)
     return object && object->property(DecorativeProperty).toBool();
 }
 
-// A window with the role given, whose children are its controls less the
-// decorative ones.
-class WindowAccessible final : public QAccessibleWidget {
+// An accessible object whose children are its base's, less those keep()
+// turns away.
+template <class Base>
+class KeptChildren : public Base {
 public:
-    WindowAccessible(QWidget *window, QAccessible::Role role) : QAccessibleWidget(window, role) {}
-
-    int childCount() const override { return int(children().size()); }
-    QAccessibleInterface *child(int index) const override { return children().value(index); }
+    using Base::Base;
+    int childCount() const override { return int(kept().size()); }
+    QAccessibleInterface *child(int index) const override { return kept().value(index); }
     int indexOfChild(const QAccessibleInterface *child) const override
     {
-        return int(children().indexOf(const_cast<QAccessibleInterface *>(child)));
+        return int(kept().indexOf(const_cast<QAccessibleInterface *>(child)));
     }
+
+protected:
+    virtual bool keep(const QAccessibleInterface *child) const = 0;
+
+private:
+    QList<QAccessibleInterface *> kept() const
+    {
+        QList<QAccessibleInterface *> list;
+        const int count = Base::childCount();
+        for (int i = 0; i < count; ++i) {
+            QAccessibleInterface *c = Base::child(i);
+            if (c && keep(c))
+                list.append(c);
+        }
+        return list;
+    }
+};
+
+// A window with the role given, whose children are its controls less the
+// decorative ones.
+class WindowAccessible final : public KeptChildren<QAccessibleWidget> {
+public:
+    WindowAccessible(QWidget *window, QAccessible::Role role) : KeptChildren(window, role) {}
+
     QAccessibleInterface *childAt(int x, int y) const override
     {
         QAccessibleInterface *found = QAccessibleWidget::childAt(x, y);
@@ -37,42 +61,17 @@ public:
     }
 
 private:
-    QList<QAccessibleInterface *> children() const
-    {
-        QList<QAccessibleInterface *> list;
-        const int count = QAccessibleWidget::childCount();
-        for (int i = 0; i < count; ++i) {
-            QAccessibleInterface *c = QAccessibleWidget::child(i);
-            if (c && !isDecorative(c))
-                list.append(c);
-        }
-        return list;
-    }
+    bool keep(const QAccessibleInterface *child) const override { return !isDecorative(child); }
 };
 
 // The program's root: its windows that show. Qt's own lists every top-level
 // window made, hidden ones too.
-class ShownWindowsApplication final : public QAccessibleApplication {
-public:
-    int childCount() const override { return int(windows().size()); }
-    QAccessibleInterface *child(int index) const override { return windows().value(index); }
-    int indexOfChild(const QAccessibleInterface *child) const override
-    {
-        return int(windows().indexOf(const_cast<QAccessibleInterface *>(child)));
-    }
-
+class ShownWindowsApplication final : public KeptChildren<QAccessibleApplication> {
 private:
-    QList<QAccessibleInterface *> windows() const
+    bool keep(const QAccessibleInterface *window) const override
     {
-        QList<QAccessibleInterface *> list;
-        const int count = QAccessibleApplication::childCount();
-        for (int i = 0; i < count; ++i) {
-            QAccessibleInterface *w = QAccessibleApplication::child(i);
-            const auto *widget = w ? qobject_cast<const QWidget *>(w->object()) : nullptr;
-            if (w && (!widget || widget->isVisible()))
-                list.append(w);
-        }
-        return list;
+        const auto *widget = qobject_cast<const QWidget *>(window->object());
+        return !widget || widget->isVisible();
     }
 };
 

@@ -239,29 +239,30 @@ void MainWindow::createDetails()
 
     // Ctrl+C copies a value's selected text while there is one; otherwise the
     // key goes on to the list, which copies its current entry.
-    m_copyAction = new QAction(this);
-    m_copyAction->setObjectName(QStringLiteral("copySelection"));
-    m_copyAction->setShortcut(QKeySequence::Copy);
-    m_copyAction->setShortcutContext(Qt::WindowShortcut);
-    m_copyAction->setEnabled(false);
-    connect(m_copyAction, &QAction::triggered, this, [this] {
+    m_copyAction = valueShortcut("copySelection", QKeySequence::Copy, [this] {
         for (int column = 1; column <= FieldCount; ++column)
             lblField[column]->copySelection();
     });
-    addAction(m_copyAction);
-
     // Ctrl+A selects the whole of the value last clicked, as the value's
     // context menu says; before any value is clicked the key is the list's.
-    m_selectAllAction = new QAction(this);
-    m_selectAllAction->setObjectName(QStringLiteral("selectValue"));
-    m_selectAllAction->setShortcut(QKeySequence::SelectAll);
-    m_selectAllAction->setShortcutContext(Qt::WindowShortcut);
-    m_selectAllAction->setEnabled(false);
-    connect(m_selectAllAction, &QAction::triggered, this, [this] {
+    m_selectAllAction = valueShortcut("selectValue", QKeySequence::SelectAll, [this] {
         if (m_lastValue)
             m_lastValue->selectAll();
     });
-    addAction(m_selectAllAction);
+}
+
+// A key of the whole window that acts on the values, off until a value
+// needs it, so that until then the key goes on to the focused control.
+QAction *MainWindow::valueShortcut(const char *name, QKeySequence::StandardKey key, const std::function<void()> &act)
+{
+    auto *action = new QAction(this);
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WindowShortcut);
+    action->setEnabled(false);
+    connect(action, &QAction::triggered, this, act);
+    addAction(action);
+    return action;
 }
 
 void MainWindow::updateCopyAction()

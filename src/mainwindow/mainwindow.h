@@ -1,8 +1,8 @@
 // The main window `d`: eleven category tabs, each with the list of its items,
 // the details frame below them, the status bar and the menus.
 //
-// MultiRowTabWidget (platform) holds the tabs and pages; ClockStatusBar
-// (platform) keeps date and time. The Catalog lives outside the window, in
+// MultiRowTabWidget (controls) holds the tabs and pages; ClockStatusBar
+// (controls) keeps date and time. The Catalog lives outside the window, in
 // the registry's slot for this form, and is written here by Form_Load. The
 // handlers carry the design's names and are public so tests can drive them.
 #pragma once
@@ -10,9 +10,11 @@
 #include "itemtable.h"
 #include "uifont.h"
 
+#include <QKeySequence>
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 
 class QAction;
 class QPaintDevice;
@@ -80,6 +82,7 @@ private:
     // The list of `tab`, made on first use.
     QTreeWidget *list(int tab);
     void updateCopyAction();
+    QAction *valueShortcut(const char *name, QKeySequence::StandardKey key, const std::function<void()> &act);
 
     Catalog &m_state;
     FormShower &m_forms;
