@@ -13,7 +13,24 @@ QI_RUN_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libxcb1
 QI_TEST_PACKAGES=(openbox libgtest-dev libbenchmark-dev binutils-mingw-w64-x86-64
                   desktop-file-utils appstream strace dpkg-dev file
                   at-spi2-core python3-pyatspi dbus dbus-x11 libxcb-damage0-dev fonts-noto-cjk lintian
-                  tesseract-ocr tesseract-ocr-eng)
+                  tesseract-ocr tesseract-ocr-eng ccache)
+
+# Root keeps its caches where every checkout and CI share them; users keep
+# their own. QI_CACHE_DIR overrides.
+if [ -z "${QI_CACHE_DIR:-}" ]; then
+    if [ "$(id -u)" -eq 0 ]; then QI_CACHE_DIR=/var/cache/quorvath-itemlist
+    else QI_CACHE_DIR=${XDG_CACHE_HOME:-$HOME/.cache}/quorvath-itemlist; fi
+fi
+
+# Compiled objects are kept between builds and checkouts where ccache is
+# installed (the tests install it): keyed by paths relative to the
+# checkout, so that a fresh clone compiles only what changed.
+qi_compiler_cache() {
+    QI_COMPILER_CACHE=()
+    command -v ccache >/dev/null || return 0
+    export CCACHE_DIR=${CCACHE_DIR:-$QI_CACHE_DIR/ccache} CCACHE_BASEDIR=$QI_ROOT CCACHE_NOHASHDIR=true
+    QI_COMPILER_CACHE=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+}
 
 qi_install_missing() {
     local missing=() pkg
@@ -35,7 +52,7 @@ qi_install_missing() {
 
 qi_configure_and_build() {
     local dir=$1; shift
-    cmake -S "$QI_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake -S "$QI_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${QI_COMPILER_CACHE[@]}" "$@" >/dev/null
     cmake --build "$dir" -j "$(nproc)"
 }
 
@@ -45,5 +62,6 @@ qi_setup() {
     else
         qi_install_missing "${QI_RUN_PACKAGES[@]}"
     fi
+    qi_compiler_cache
     qi_configure_and_build "$QI_BUILD"
 }

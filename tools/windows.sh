@@ -13,12 +13,6 @@ QI_WIN_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 nsis fonts-wine icoutils
                  qt6-base-dev qt6-base-dev-tools dpkg-dev xz-utils zip unzip
                  xvfb xauth xdotool imagemagick cmake ninja-build)
 
-# Root keeps the cache where every checkout and CI share it; users keep their own.
-if [ -z "${QI_CACHE_DIR:-}" ]; then
-    if [ "$(id -u)" -eq 0 ]; then QI_CACHE_DIR=/var/cache/quorvath-itemlist
-    else QI_CACHE_DIR=${XDG_CACHE_HOME:-$HOME/.cache}/quorvath-itemlist; fi
-fi
-
 # Only what the program uses: Core, Gui, Widgets and Test, the Windows and
 # offscreen platforms, the Windows styles. The options are part of the cache's
 # name, so changing them builds a new Qt beside the old one.
@@ -123,7 +117,7 @@ qi_windows_program() {
     cmake -S "$QI_ROOT" -B "$QI_WIN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
           -DCMAKE_TOOLCHAIN_FILE="$QI_WIN_QT/lib/cmake/Qt6/qt.toolchain.cmake" \
           -DQT_CHAINLOAD_TOOLCHAIN_FILE="$QI_ROOT/tools/windows/mingw-w64.cmake" \
-          -DCMAKE_CROSSCOMPILING_EMULATOR=wine \
+          -DCMAKE_CROSSCOMPILING_EMULATOR=wine "${QI_COMPILER_CACHE[@]}" \
           -DCMAKE_EXE_LINKER_FLAGS=-static >/dev/null
     cmake --build "$QI_WIN_BUILD" -j "$(nproc)"
 
@@ -141,6 +135,7 @@ qi_windows_program() {
 }
 
 qi_install_missing "${QI_WIN_PACKAGES[@]}"
+qi_compiler_cache
 qi_windows_qt
 [ "${1:-}" = qt ] && { echo "$QI_WIN_QT"; exit 0; }
 qi_wine_env
