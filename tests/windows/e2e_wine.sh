@@ -64,6 +64,16 @@ ink() {
     dark=$(convert "$E2E_TMP/ink.png" -colorspace Gray -threshold 45% -negate -format '%[fx:mean*w*h]' info:)
     [ "${dark%.*}" -ge 3 ]
 }
+# How much of a box's text is drawn in strokes two or more pixels wide: the
+# share (%) of its dark pixels that a 2x1 erosion leaves. Bold text keeps
+# about 60%, regular text about a quarter. solid WINDOW X Y W H
+solid() {
+    shot "$1" "$2" "$3" "$4" "$5" "$E2E_TMP/solid.png"
+    [ -n "${QI_OCR_SHOTS:-}" ] && cp "$E2E_TMP/solid.png" "$QI_OCR_SHOTS-$dpi-solid-$2-$3.png"
+    convert "$E2E_TMP/solid.png" -colorspace Gray -threshold 30% -negate \
+        \( +clone -morphology Erode Rectangle:2x1 \) -format '%[fx:mean*w*h] ' info: |
+        awk '{ print ($1 > 0 ? int(100 * $2 / $1) : 0) }'
+}
 # The bounding box "W H X Y" of what differs between two screen shots.
 # With MASK="x0,y0 x1,y1" set, that rectangle counts as unchanged.
 changed() {
@@ -150,6 +160,12 @@ xdotool mousemove --sync $((mx + $(px 60))) $((my + bar + $(px 90))) click 1
 sleep 0.5
 xdotool key Home Down mousemove 0 0
 legible "$main" "$MAIN"
+# The list's entries are bold, the values regular: Leather Armor, the first
+# entry, against Chain Armor in the Item Name box.
+entry=$(solid "$main" $(px 12) $((bar + $(px 85))) $(px 90) $(px 9))
+value=$(solid "$main" $(px 75) $((bar + $(px 203))) $(px 90) $(px 11))
+check "the list is drawn bold, the values regular ($entry% and $value% of their ink in wide strokes)" \
+    [ "$entry" -ge 40 -a "$value" -lt 40 ]
 
 # --- Menus under the pointer: a click on a menu-bar entry opens its menu
 # and nothing else; a click on an entry acts.
