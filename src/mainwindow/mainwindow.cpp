@@ -180,11 +180,6 @@ QTreeWidget *MainWindow::list(int tab)
     list->setGeometry(Twips::rect(120, 960, 6735, 1575));
     QFont bold = font();
     bold.setBold(true);
-#ifdef Q_OS_WIN
-    // GDI (Wine's at least) draws a bold face given a width of its own in
-    // the regular glyphs, spaced out: the bold cut keeps its natural width.
-    bold.setStretch(QFont::Unstretched);
-#endif
     list->setFont(bold);
     list->setColumnCount(1);
     list->setHeaderLabels({QStringLiteral("Item")});

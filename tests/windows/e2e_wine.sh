@@ -161,11 +161,15 @@ sleep 0.5
 xdotool key Home Down mousemove 0 0
 legible "$main" "$MAIN"
 # The list's entries are bold, the values regular: Leather Armor, the first
-# entry, against Chain Armor in the Item Name box.
+# entry, against Chain Armor in the Item Name box. Scaled (144 dpi), Wine
+# picks Tahoma Bold and spaces its glyphs as bold but draws the regular
+# shapes, through DirectWrite and GDI alike (README, "Under Wine"): there
+# the figures are only reported.
 entry=$(solid "$main" $(px 12) $((bar + $(px 85))) $(px 90) $(px 9))
 value=$(solid "$main" $(px 75) $((bar + $(px 203))) $(px 90) $(px 11))
-check "the list is drawn bold, the values regular ($entry% and $value% of their ink in wide strokes)" \
-    [ "$entry" -ge 40 -a "$value" -lt 40 ]
+bold="the list is drawn bold, the values regular ($entry% and $value% of their ink in wide strokes)"
+if [ "$dpi" = 96 ]; then check "$bold" [ "$entry" -ge 40 -a "$value" -lt 40 ]
+else echo "not checked at $dpi dpi: $bold"; fi
 
 # --- Menus under the pointer: a click on a menu-bar entry opens its menu
 # and nothing else; a click on an entry acts.
