@@ -148,7 +148,12 @@ echo "== The Windows build's tests, under Wine =="
 started=$SECONDS
 T=$QI_ROOT/tests
 fails=0
-run() { echo "== $*"; "$@" || fails=$((fails + 1)); }
+run() {
+    local begun=$SECONDS
+    echo "== $*"
+    "$@" || fails=$((fails + 1))
+    echo "== $((SECONDS - begun)) s"
+}
 # Wine hands no QT_* variable of Linux's on to Windows programs, so the
 # tests' prefix sets them in its registry: the offscreen platform's fonts
 # (it reads font files from one folder) and messages on stderr.
