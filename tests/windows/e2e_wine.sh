@@ -167,9 +167,9 @@ legible "$main" "$MAIN"
 # the figures are only reported.
 entry=$(solid "$main" $(px 12) $((bar + $(px 85))) $(px 90) $(px 9))
 value=$(solid "$main" $(px 75) $((bar + $(px 203))) $(px 90) $(px 11))
-bold="the list is drawn bold, the values regular ($entry% and $value% of their ink in wide strokes)"
-if [ "$dpi" = 96 ]; then check "$bold" [ "$entry" -ge 40 -a "$value" -lt 40 ]
-else echo "not checked at $dpi dpi: $bold"; fi
+strokes="$entry% and $value% of their ink in wide strokes"
+if [ "$dpi" = 96 ]; then check "the list is drawn bold, the values regular ($strokes)" [ "$entry" -ge 40 -a "$value" -lt 40 ]
+else echo "at $dpi dpi, not checked: the list entry and the value have $strokes"; fi
 
 # --- Menus under the pointer: a click on a menu-bar entry opens its menu
 # and nothing else; a click on an entry acts.
