@@ -118,7 +118,7 @@ void FormRegistry::prebuildMain()
 
 void FormRegistry::applyProgramFont()
 {
-    const UiFont::Choice choice = UiFont::choose([] {
+    const QFont font = UiFont::choose([] {
         std::vector<UiFont::Text> texts = IntroWindow::designedTexts();
         for (const auto &more : {MainWindow::designedTexts(), TerminologyWindow::designedTexts(),
                                  AboutWindow::designedTexts()})
@@ -128,7 +128,7 @@ void FormRegistry::applyProgramFont()
     // Set with no class name, it also replaces the fonts the platform gives
     // menus, message boxes and tooltips of their own. The layout's scale is
     // set already.
-    QApplication::setFont(choice.font);
+    QApplication::setFont(font);
 }
 
 void FormRegistry::applyProgramIcon()

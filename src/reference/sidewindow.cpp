@@ -13,10 +13,7 @@
 #endif
 
 #ifdef QI_HAVE_XCB
-#include <xcb/xcb.h>
-
-#include <cstdlib>
-#include <cstring>
+#include "x11atoms.h"
 #endif
 
 namespace Quorvath {
@@ -35,39 +32,6 @@ QWindow *hiddenOwner()
         qAddPostRoutine([] { delete std::exchange(owner, nullptr); });
     }
     return owner;
-}
-
-} // namespace
-#endif
-
-#ifdef QI_HAVE_XCB
-namespace {
-
-xcb_atom_t internAtom(xcb_connection_t *connection, const char *name)
-{
-    const xcb_intern_atom_cookie_t cookie =
-        xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name);
-    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    std::free(reply);
-    return atom;
-}
-
-bool hasAtom(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t property,
-             xcb_atom_t atom)
-{
-    const xcb_get_property_cookie_t cookie =
-        xcb_get_property(connection, 0, window, property, XCB_ATOM_ATOM, 0, 64);
-    xcb_get_property_reply_t *reply = xcb_get_property_reply(connection, cookie, nullptr);
-    bool found = false;
-    if (reply && reply->format == 32) {
-        const auto *atoms = static_cast<const xcb_atom_t *>(xcb_get_property_value(reply));
-        const int n = xcb_get_property_value_length(reply) / int(sizeof(xcb_atom_t));
-        for (int i = 0; i < n && !found; ++i)
-            found = atoms[i] == atom;
-    }
-    std::free(reply);
-    return found;
 }
 
 } // namespace
@@ -120,16 +84,13 @@ void SideWindow::keepOffTaskbar()
     // its own _NET_WM_STATE, so setting the EWMH state before the map works.
     // Other platforms (offscreen among them) may answer for X11 without a
     // connection of their own.
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        return;
-    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+    xcb_connection_t *connection = X11::connection();
     if (!connection)
         return;
     const auto id = xcb_window_t(winId());
-    const xcb_atom_t state = internAtom(connection, "_NET_WM_STATE");
-    const xcb_atom_t skip = internAtom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
-    if (state == XCB_ATOM_NONE || skip == XCB_ATOM_NONE || hasAtom(connection, id, state, skip))
+    const xcb_atom_t state = X11::atom(connection, "_NET_WM_STATE");
+    const xcb_atom_t skip = X11::atom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
+    if (state == XCB_ATOM_NONE || skip == XCB_ATOM_NONE || X11::listHolds(connection, id, state, skip))
         return;
     xcb_change_property(connection, XCB_PROP_MODE_APPEND, id, state, XCB_ATOM_ATOM, 32, 1, &skip);
     xcb_flush(connection);

@@ -104,13 +104,13 @@ QFont preferredFont()
 #endif
 }
 
-Choice choose(const std::function<std::vector<Text>()> &texts)
+QFont choose(const std::function<std::vector<Text>()> &texts)
 {
     Twips::setScale(1.0);
     const std::vector<Text> designed = texts();
     const QFont preferred = preferredFont();
     if (QFontDatabase::hasFamily(preferred.family()) && allFit(preferred, designed))
-        return {preferred, 1.0};
+        return preferred;
 
     // The face the system's own dialogs use, at the design's size.
     QFont font(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
@@ -119,15 +119,15 @@ Choice choose(const std::function<std::vector<Text>()> &texts)
     for (int stretch = QFont::Unstretched; stretch >= NarrowestStretch; stretch -= 5) {
         font.setStretch(stretch);
         if (allFit(font, designed))
-            return {font, 1.0};
+            return font;
     }
     // Larger boxes, in steps of a twentieth, up to three times the design.
     for (int step = 21; step <= 60; ++step) {
         Twips::setScale(step / 20.0);
         if (allFit(font, texts()))
-            return {font, Twips::scale()};
+            return font;
     }
-    return {font, Twips::scale()};
+    return font;
 }
 
 } // namespace Quorvath::UiFont

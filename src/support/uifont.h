@@ -44,21 +44,16 @@ inline constexpr int NarrowestStretch = 100;
 inline constexpr int NarrowestStretch = 90;
 #endif
 
-// The program's font, and the layout's scale (Twips::scale) that its texts
-// need. `texts` lists every designed text with its box at the layout's
-// scale at the time of the call; choose() sets that scale as it tries, and
-// leaves the chosen one set.
+// The program's font. `texts` lists every designed text with its box at
+// the layout's scale (Twips::scale) at the time of the call; choose() sets
+// that scale as it tries, and leaves set the one the font needs.
 //
 // The preferred face is taken where every text fits it as designed. Else
 // the system's interface face (on Windows the one of its message boxes), at
 // the design's size and narrowed no further than NarrowestStretch, where
 // every text fits; else, at that narrowest width, the layout grows until
 // every text fits.
-struct Choice {
-    QFont font;
-    double scale = 1.0;
-};
-Choice choose(const std::function<std::vector<Text>()> &texts);
+QFont choose(const std::function<std::vector<Text>()> &texts);
 
 // Blanks at the end of a text line hang in the margin and never wrap it.
 int lineWidth(const QFont &font, const QString &line);

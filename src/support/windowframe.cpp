@@ -10,12 +10,9 @@
 #include <cmath>
 
 #ifdef QI_HAVE_XCB
-#include <xcb/xcb.h>
+#include "x11atoms.h"
 
-#include <algorithm>
-#include <cstdlib>
-#include <cstring>
-#include <memory>
+#include <chrono>
 #include <thread>
 #endif
 
@@ -34,21 +31,10 @@ QMargins knownMargins(const QWidget *window)
 }
 
 #ifdef QI_HAVE_XCB
-struct FreeReply {
-    void operator()(void *reply) const { std::free(reply); }
-};
-
-xcb_atom_t internAtom(xcb_connection_t *connection, const char *name)
-{
-    std::unique_ptr<xcb_intern_atom_reply_t, FreeReply> reply(xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name), nullptr));
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-}
-
 // The window manager's answer on `window`: left, right, top, bottom.
 bool readExtents(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t extents, QMargins &margins)
 {
-    std::unique_ptr<xcb_get_property_reply_t, FreeReply> reply(xcb_get_property_reply(
+    X11::Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
         connection, xcb_get_property(connection, 0, window, extents, XCB_ATOM_CARDINAL, 0, 4), nullptr));
     if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) != 16)
         return false;
@@ -57,36 +43,23 @@ bool readExtents(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t e
     return true;
 }
 
-bool wmSupports(xcb_connection_t *connection, xcb_window_t root, xcb_atom_t atom)
-{
-    static const xcb_atom_t supported = internAtom(connection, "_NET_SUPPORTED");
-    std::unique_ptr<xcb_get_property_reply_t, FreeReply> reply(xcb_get_property_reply(
-        connection, xcb_get_property(connection, 0, root, supported, XCB_ATOM_ATOM, 0, 4096), nullptr));
-    if (!reply || reply->format != 32)
-        return false;
-    const auto *atoms = static_cast<const xcb_atom_t *>(xcb_get_property_value(reply.get()));
-    const int count = xcb_get_property_value_length(reply.get()) / int(sizeof(xcb_atom_t));
-    return std::find(atoms, atoms + count, atom) != atoms + count;
-}
-
 // Asks the window manager which frame it will draw around `window`
 // (EWMH _NET_REQUEST_FRAME_EXTENTS) and waits a moment for the answer, in
 // the window's device pixels. Only where the window manager offers it: with
 // none, nothing is asked and nothing waited for.
 bool askWindowManager(QWidget *window, QMargins &margins)
 {
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        return false;
-    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+    xcb_connection_t *connection = X11::connection();
     if (!connection)
         return false;
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
     // Looked up once: "Okay" shows the main window with as few round trips
     // to the X server as it can.
-    static const xcb_atom_t request = internAtom(connection, "_NET_REQUEST_FRAME_EXTENTS");
-    static const xcb_atom_t extents = internAtom(connection, "_NET_FRAME_EXTENTS");
-    if (request == XCB_ATOM_NONE || extents == XCB_ATOM_NONE || !wmSupports(connection, root, request))
+    static const xcb_atom_t supported = X11::atom(connection, "_NET_SUPPORTED");
+    static const xcb_atom_t request = X11::atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
+    static const xcb_atom_t extents = X11::atom(connection, "_NET_FRAME_EXTENTS");
+    if (request == XCB_ATOM_NONE || extents == XCB_ATOM_NONE
+        || !X11::listHolds(connection, root, supported, request))
         return false;
     const auto id = xcb_window_t(window->winId());
     if (readExtents(connection, id, extents, margins))

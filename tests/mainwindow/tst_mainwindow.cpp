@@ -60,7 +60,7 @@ private slots:
     void initTestCase()
     {
         installAccessibleFactories();
-        QApplication::setFont(UiFont::choose(&MainWindow::designedTexts).font);
+        QApplication::setFont(UiFont::choose(&MainWindow::designedTexts));
     }
 
     void init()

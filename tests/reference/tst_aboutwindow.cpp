@@ -29,7 +29,7 @@ class TestAboutWindow : public QObject {
 private slots:
     void initTestCase()
     {
-        QApplication::setFont(UiFont::choose(&AboutWindow::designedTexts).font);
+        QApplication::setFont(UiFont::choose(&AboutWindow::designedTexts));
     }
 
     void init() { m_state = {}, m_browser = {}; }

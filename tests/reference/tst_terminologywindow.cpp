@@ -19,7 +19,7 @@ class TestTerminologyWindow : public QObject {
 private slots:
     void initTestCase()
     {
-        QApplication::setFont(UiFont::choose(&TerminologyWindow::designedTexts).font);
+        QApplication::setFont(UiFont::choose(&TerminologyWindow::designedTexts));
     }
 
     void layout_data()
