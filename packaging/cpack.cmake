@@ -28,4 +28,9 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
 # Control files 0644 whatever the umask of the build.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
+# The same commit gives the same package, with its checksum beside it.
+set(CPACK_QI_SOURCE_DIR ${PROJECT_SOURCE_DIR})
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/cpack-epoch.cmake)
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/cpack-sums.cmake)
+
 include(CPack)

@@ -50,10 +50,14 @@ qi_install_missing() {
         "${missing[@]}" >/dev/null
 }
 
-qi_configure_and_build() {
+qi_configure() {
     local dir=$1; shift
     cmake -S "$QI_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${QI_COMPILER_CACHE[@]}" "$@" >/dev/null
-    cmake --build "$dir" -j "$(nproc)"
+}
+
+qi_configure_and_build() {
+    qi_configure "$@"
+    cmake --build "$1" -j "$(nproc)"
 }
 
 qi_setup() {

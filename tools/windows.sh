@@ -2,9 +2,10 @@
 # The Windows build, made on Debian: Qt for Windows is cross-compiled once from
 # Debian's own qt6-base source into a cache outside the checkout, then the
 # program is built into build-windows/ with its installer and portable zip.
-#   bash tools/windows.sh            Qt (once), the program, installer and zip
+#   bash tools/windows.sh            Qt (once), the program, installer and zip,
+#                                    with their SHA256SUMS
 #   bash tools/windows.sh qt         only the Qt cache
-#   bash tools/windows.sh test       all of it, then the tests under Wine
+#   bash tools/windows.sh test       all of it and the tests, run under Wine
 # QI_WINDOWS_BUILD_DIR sets the build folder, QI_CACHE_DIR the cache's parent.
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 
@@ -112,6 +113,20 @@ qi_wine_machine() {
     WINEPREFIX=$prefix wineserver -w
 }
 
+# SOURCE_DATE_EPOCH, the time every time stamp of a release is set to, so
+# that the same commit gives the same bytes: one given in the environment,
+# else the last commit's time, else (outside a Git checkout) the time of the
+# file that holds the version.
+qi_source_date_epoch() {
+    if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+        SOURCE_DATE_EPOCH=$(git -C "$QI_ROOT" log -1 --format=%ct 2>/dev/null) \
+            || SOURCE_DATE_EPOCH=$(stat -c %Y "$QI_ROOT/CMakeLists.txt")
+    fi
+    export SOURCE_DATE_EPOCH
+}
+
+# qi_windows_program [TARGET...]: builds the targets (all when none is given),
+# then the deliverables.
 qi_windows_program() {
     echo "== Building the program for Windows into $QI_WIN_BUILD =="
     cmake -S "$QI_ROOT" -B "$QI_WIN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
@@ -119,28 +134,42 @@ qi_windows_program() {
           -DQT_CHAINLOAD_TOOLCHAIN_FILE="$QI_ROOT/tools/windows/mingw-w64.cmake" \
           -DCMAKE_CROSSCOMPILING_EMULATOR=wine "${QI_COMPILER_CACHE[@]}" \
           -DCMAKE_EXE_LINKER_FLAGS=-static >/dev/null
-    cmake --build "$QI_WIN_BUILD" -j "$(nproc)"
+    local targets=()
+    [ $# -gt 0 ] && targets=(--target "$@")
+    cmake --build "$QI_WIN_BUILD" -j "$(nproc)" "${targets[@]}"
 
-    # The deliverables: the stripped executable, the installer, the zip.
+    # The deliverables: the stripped executable, the installer, the zip, and
+    # their checksums. The same commit gives the same bytes: every time stamp
+    # they hold (the files' times in the installer and the zip) is the last
+    # commit's, the zip's entries are in a fixed order with fixed modes, and
+    # its times are written in UTC whatever the local time zone.
+    qi_source_date_epoch
     local exe=$QI_WIN_BUILD/QuorvathItemlist.exe version
     version=$(sed -n 's/^project(QuorvathItemlist VERSION \([0-9.]*\).*/\1/p' "$QI_ROOT/CMakeLists.txt")
     x86_64-w64-mingw32-strip -o "$exe" "$QI_WIN_BUILD/src/app/QuorvathItemlist.exe"
     cp "$QI_ROOT/packaging/windows/README.txt" "$QI_WIN_BUILD/README.txt"
+    chmod 0644 "$exe" "$QI_WIN_BUILD/README.txt"
+    touch -d "@$SOURCE_DATE_EPOCH" "$exe" "$QI_WIN_BUILD/README.txt"
+    local setup=quorvath-itemlist-$version-setup.exe zip=quorvath-itemlist-$version-windows.zip
     makensis -V2 -DVERSION="$version" -DBUILD="$QI_WIN_BUILD" -DSOURCE="$QI_ROOT" \
              "$QI_ROOT/packaging/windows/installer.nsi"
-    local zip=$QI_WIN_BUILD/quorvath-itemlist-$version-windows.zip
-    rm -f "$zip"
-    (cd "$QI_WIN_BUILD" && zip -q -X "$zip" QuorvathItemlist.exe README.txt)
-    ls -l "$exe" "$QI_WIN_BUILD/quorvath-itemlist-$version-setup.exe" "$zip" | awk '{print $5, $NF}'
+    rm -f "$QI_WIN_BUILD/$zip"
+    (cd "$QI_WIN_BUILD" && TZ=UTC zip -q -X "$zip" QuorvathItemlist.exe README.txt)
+    (cd "$QI_WIN_BUILD" && sha256sum QuorvathItemlist.exe "$setup" "$zip" >SHA256SUMS)
+    (cd "$QI_WIN_BUILD" && ls -l QuorvathItemlist.exe "$setup" "$zip" SHA256SUMS | awk '{print $5, $NF}')
 }
 
 qi_install_missing "${QI_WIN_PACKAGES[@]}"
 qi_compiler_cache
 qi_windows_qt
 [ "${1:-}" = qt ] && { echo "$QI_WIN_QT"; exit 0; }
+# A release needs only the program; the tests need everything, and Wine.
+if [ "${1:-}" != test ]; then
+    qi_windows_program QuorvathItemlist
+    exit 0
+fi
 qi_wine_env
 qi_windows_program
-[ "${1:-}" = test ] || exit 0
 
 echo "== The Windows build's tests, under Wine =="
 # The in-process tests on Qt's offscreen platform (linked into each test),
