@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
-# The Linux release: the program built into build/ and its Debian package,
-# with SHA256SUMS beside it, in build/packages/. The same commit gives the
-# same bytes (packaging/cpack-epoch.cmake); the Windows release is
-# tools/windows.sh's.
+# The Linux release: the program built into build-release/ and its Debian
+# package, with SHA256SUMS beside it, in build-release/packages/. The Windows
+# release is tools/windows.sh's.
+#
+# The same commit gives the same bytes, built in any folder, with the
+# compiler cache or without: the program is built as the tests build it but
+# without debug information, which would hold the build's folder (the package
+# strips it, but the build id the linker wrote from it stays), and the
+# package's time stamps are the last commit's (packaging/cpack-epoch.cmake).
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 qi_install_missing "${QI_RUN_PACKAGES[@]}" dpkg-dev file
 qi_compiler_cache
-qi_configure "$QI_BUILD"
+QI_BUILD=${QI_RELEASE_BUILD_DIR:-$QI_ROOT/build-release}
+qi_configure "$QI_BUILD" -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG"
 # What the package holds: the program and the compressed documents.
 cmake --build "$QI_BUILD" -j "$(nproc)" --target QuorvathItemlist qi_compressed_docs
 rm -rf "$QI_BUILD/packages"

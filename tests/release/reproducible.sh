@@ -22,7 +22,7 @@ export QI_CACHE_DIR
 # release CHECKOUT: the Linux and the Windows release of one clone.
 release() {
     local checkout=$1
-    QI_BUILD_DIR=$checkout/build bash "$checkout/tools/package.sh" >"$checkout.log" 2>&1 \
+    QI_RELEASE_BUILD_DIR=$checkout/build bash "$checkout/tools/package.sh" >"$checkout.log" 2>&1 \
         || { tail -30 "$checkout.log"; return 1; }
     [ "$WINDOWS" = 1 ] || return 0
     QI_WINDOWS_BUILD_DIR=$checkout/build-windows bash "$checkout/tools/windows.sh" >>"$checkout.log" 2>&1 \
