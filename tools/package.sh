@@ -9,6 +9,8 @@
 # strips it, but the build id the linker wrote from it stays), and the
 # package's time stamps are the last commit's (packaging/cpack-epoch.cmake).
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+# The package's archives take their members' modes from the files.
+umask 022
 qi_install_missing "${QI_RUN_PACKAGES[@]}" dpkg-dev file
 qi_compiler_cache
 QI_BUILD=${QI_RELEASE_BUILD_DIR:-$QI_ROOT/build-release}

@@ -15,6 +15,13 @@ if [ "${QI_NO_WINDOWS:-0}" != 1 ]; then
     echo "== The Windows build under Wine =="
     bash "$QI_ROOT/tools/windows.sh" test
 fi
+
+# Two releases of the last commit, made apart, hold the same bytes
+# (QI_NO_REPRODUCIBLE=1 skips it; with QI_NO_WINDOWS=1 only the Linux one).
+if [ "${QI_NO_REPRODUCIBLE:-0}" != 1 ]; then
+    echo "== Reproducible releases =="
+    bash "$QI_ROOT/tests/release/reproducible.sh"
+fi
 cd "$QI_BUILD"
 
 [ "${QI_NO_SANITIZE:-0}" = 1 ] && exit 0

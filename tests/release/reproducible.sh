@@ -43,18 +43,23 @@ artifacts() {
 }
 
 # Where two files differ: the number of differing bytes and the first
-# offsets; for an archive, which of its members differ.
-explain() {
+# offsets; for an archive, its members and which of them differ. Only tells:
+# a command here that fails ends nothing.
+explain() (
+    set +e +o pipefail
     local a=$1 b=$2
-    echo "  $(cmp -l "$a" "$b" 2>/dev/null | wc -l) bytes differ (sizes $(stat -c %s "$a") and $(stat -c %s "$b")); first offsets:"
-    cmp -l "$a" "$b" 2>/dev/null | head -8 | awk '{ printf "    %d (0x%x)\n", $1 - 1, $1 - 1 }'
+    echo "  $(cmp -l "$a" "$b" | wc -l) bytes differ (sizes $(stat -c %s "$a") and $(stat -c %s "$b")); first offsets:"
+    cmp -l "$a" "$b" | head -8 | awk '{ printf "    %d (0x%x): %s %s\n", $1 - 1, $1 - 1, $2, $3 }'
     case $a in
-        *.deb) for f in "$a" "$b"; do mkdir -p "$f.x"; (cd "$f.x" && ar x "$f" && mkdir -p data && tar xf data.tar.* -C data); done
-               (cd "$a.x" && ar tv "$a"; cd "$b.x" && ar tv "$b") | sed 's/^/  /'
+        *.deb) for f in "$a" "$b"; do
+                   rm -rf "$f.x"; mkdir -p "$f.x/data"
+                   (cd "$f.x" && ar x "$f" && tar xf data.tar.* -C data)
+                   ar tv "$f" | sed 's/^/  /'
+               done
                diff -r "$a.x" "$b.x" | sed 's/^/  /' | head -10 ;;
         *.zip) diff <(unzip -Zl "$a" | tail -n +2) <(unzip -Zl "$b" | tail -n +2) | sed 's/^/  /' | head -10 ;;
     esac
-}
+)
 
 started=$SECONDS
 first=$TMP/one/quorvath-itemlist
