@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Quick start, command 2: set up, build and run the whole test suite, then
 # build it again with AddressSanitizer, UndefinedBehaviorSanitizer and
-# LeakSanitizer into a second build directory and run it there too.
-# QI_NO_SANITIZE=1 skips the second pass.
+# LeakSanitizer into a second build directory and run it there too; between
+# the two, the Windows build under Wine and two releases compared byte for
+# byte. QI_NO_WINDOWS=1, QI_NO_REPRODUCIBLE=1 and QI_NO_SANITIZE=1 skip those.
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 qi_setup test
 cd "$QI_BUILD"

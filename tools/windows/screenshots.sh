@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Pictures of the Windows build under Wine, with their window frames, for the
 # README: docs/windows/intro.png, main-window.png (Chain Armor shown) and
-# about.png, or into the folder given. Needs a finished `bash tools/windows.sh`.
+# about.png, or into the folder given. Needs a finished `bash tools/windows.sh test`
+# (which also makes the Wine prefix).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 exe=$root/build-windows/QuorvathItemlist.exe
