@@ -7,6 +7,7 @@
 #include "twips.h"
 #include "uifont.h"
 #include "valuelabel.h"
+#include "whenshown.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -481,9 +482,7 @@ private slots:
 
         // The context menu's Select All and Copy take the whole value.
         const auto choose = [description](const QString &entry) {
-            QTimer::singleShot(0, [entry] {
-                auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-                QVERIFY(menu);
+            Testing::whenShown<QMenu>([entry](QMenu *menu) {
                 for (QAction *action : menu->actions()) {
                     if (action->text() == entry)
                         action->trigger();

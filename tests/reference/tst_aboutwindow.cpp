@@ -5,6 +5,7 @@
 #include "uifont.h"
 #include "fakes.h"
 #include "twips.h"
+#include "whenshown.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -260,17 +261,12 @@ private slots:
         AboutWindow &w = open();
         QSignalSpy unloaded(&w, &AboutWindow::unloaded);
         QString message;
-        int polls = 0;
-        std::function<void()> answer = [&] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+        if (!opens) {
+            Testing::whenShown<QMessageBox>([&message](QMessageBox *box) {
                 message = box->text();
                 box->button(QMessageBox::Ok)->click();
-            } else if (++polls < 100) {
-                QTimer::singleShot(20, &w, answer);
-            }
-        };
-        if (!opens)
-            QTimer::singleShot(0, &w, answer);
+            });
+        }
         w.GoVelmarch_Click();
         QCOMPARE(m_browser.opened, QStringList{AboutWindow::VelmarchUrl});
         if (waits) {

@@ -17,6 +17,7 @@ sleep 1
 HOME=$(mktemp -d) openbox >/dev/null 2>&1 &
 pids+=($!)
 sleep 1
+source "$root/tools/xkeys.sh"
 window() { local id; for _ in $(seq 200); do id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1); [ -n "$id" ] && { echo "$id"; return; }; sleep 0.1; done; return 1; }
 frame_shot() {   # frame_shot WINDOW FILE: the window with the frame openbox gives it
     local frame
@@ -27,7 +28,7 @@ wine "$exe" &
 intro=$(window "Quorvath Itemlist for Windows Version 1.0.1A")
 sleep 1.5
 frame_shot "$intro" "$out/intro.png"
-xdotool windowactivate --sync "$intro" key Return
+send_keys "$intro" Return
 main=$(window "Quorvath Itemlist For Windows")
 sleep 1.5
 read -r x y < <(xwininfo -id "$main" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} END{print x, y}')
@@ -36,7 +37,8 @@ read -r w h < <(xwininfo -id "$main" | awk '/^  Width/{w=$NF} /^  Height/{h=$NF}
 bar=$((h - 453 * w / 481))
 # Chain Armor, the second Armor entry.
 xdotool mousemove --sync $((x + 60)) $((y + bar + 90 * w / 481)) click 1
-xdotool key Home Down mousemove 0 0
+send_keys "$main" Home Down
+xdotool mousemove 0 0
 sleep 1
 frame_shot "$main" "$out/main-window.png"
 # Help > About Quorvath Itemlist, with the pointer: Help is the third word of
