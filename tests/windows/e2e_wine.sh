@@ -164,7 +164,7 @@ legible "$main" "$MAIN"
 # The list's entries are bold, the values regular: Leather Armor, the first
 # entry, against Chain Armor in the Item Name box. Scaled (144 dpi), Wine
 # picks Tahoma Bold and spaces its glyphs as bold but draws the regular
-# shapes, through DirectWrite and GDI alike (README, "Under Wine"): there
+# shapes, through DirectWrite and GDI alike (docs/windows.md): there
 # the figures are only reported.
 entry=$(solid "$main" $(px 12) $((bar + $(px 85))) $(px 90) $(px 9))
 value=$(solid "$main" $(px 75) $((bar + $(px 203))) $(px 90) $(px 11))

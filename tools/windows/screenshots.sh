@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Pictures of the Windows build under Wine, with their window frames, for the
-# README: docs/windows/intro.png, main-window.png (Chain Armor shown) and
+# Pictures of the Windows build under Wine, with their window frames, for
+# docs/windows.md: docs/windows/intro.png, main-window.png (Chain Armor shown) and
 # about.png, or into the folder given. Needs a finished `bash tools/windows.sh`.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
