@@ -154,7 +154,10 @@ menu() {
     # The open menus keep the focus on their window: Esc closes them there.
     [ -n "$window" ] && wait_focus "$window" && xdotool key --clearmodifiers Escape Escape Escape
     sleep 0.3
-    menu_once "$@"
+    menu_once "$@" && return 0
+    # For the reader of the failure: what the program shows, and where the focus is.
+    echo "menu $*: the program shows '$(a11y toplevels | paste -sd ' ')'; the focus is on $(xdotool getwindowfocus getwindowname 2>/dev/null)"
+    return 1
 }
 
 # A screenshot of part of a window's client area: shot WINDOW X Y W H FILE.
