@@ -21,8 +21,6 @@ public:
 
     explicit IntroWindow(FormRegistry &forms, QWidget *parent = nullptr);
 
-    void Command1_Click();
-
 signals:
     void unloaded();
 
@@ -30,6 +28,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void Command1_Click();
+
     FormRegistry &m_forms;
 };
 

@@ -36,6 +36,7 @@ ClockStatusBar::ClockStatusBar(const QString &text, int minimumPanelWidth, QWidg
     addPermanentWidget(m_date);
     addPermanentWidget(m_time);
 
+    m_timer->setObjectName(QStringLiteral("minuteTimer"));
     m_timer->setSingleShot(true);
     m_timer->setTimerType(Qt::PreciseTimer);
     connect(m_timer, &QTimer::timeout, this, &ClockStatusBar::tick);

@@ -1,6 +1,8 @@
 // A status bar with the three panels of the design: a springing text panel
 // and two panels that keep today's date and the time of day current by
 // themselves, in the system's short formats (the time without seconds).
+// The panels are `panel(1)` to `panel(3)`, the timer that wakes it on the
+// minute `minuteTimer`.
 #pragma once
 
 #include <QDateTime>
@@ -26,15 +28,10 @@ public:
     // Tests replace the clock; the default is QDateTime::currentDateTime.
     void setClock(Clock clock);
 
-    QLabel *textPanel() const { return m_text; }
-    QLabel *datePanel() const { return m_date; }
-    QLabel *timePanel() const { return m_time; }
-    QTimer *minuteTimer() const { return m_timer; }
-
+private:
     // Redraws date and time and re-arms the timer for the next minute.
     void tick();
 
-private:
     QLabel *m_text = nullptr;
     QLabel *m_date = nullptr;
     QLabel *m_time = nullptr;

@@ -4,7 +4,7 @@
 // MultiRowTabWidget (controls) holds the tabs and pages; ClockStatusBar
 // (controls) keeps date and time. The Catalog lives outside the window, in
 // the registry's slot for this form, and is written here by Form_Load. The
-// handlers carry the design's names and are public so tests can drive them.
+// handlers carry the design's names.
 #pragma once
 
 #include "itemtable.h"
@@ -54,15 +54,8 @@ public:
     // them, so that their glyphs are in the font caches before the window's
     // first frame. Changes nothing in the window.
     void preloadListGlyphs(QPaintDevice *device) const;
-    // Empties the six value labels and rebuilds the selected tab's list.
-    void LoadLists();
-    // Another tab is selected: its list is filled anew.
-    void SSTab1_Click();
-    // Shows the fields of the row that the entry's key names.
-    void lstData_ItemClick(const QTreeWidgetItem *item);
+    // File > Quit; public for the menu table that names it.
     void mnuquit_Click();
-    // Asks whether to quit; sets `cancel` on No.
-    void Form_QueryUnload(bool &cancel);
 
     // The role under which a list entry keeps its key.
     static constexpr int KeyRole = Qt::UserRole;
@@ -74,7 +67,17 @@ signals:
 protected:
     void closeEvent(QCloseEvent *event) override;
 
+private slots:
+    // Empties the six value labels and rebuilds the selected tab's list.
+    void LoadLists();
+    // Another tab is selected: its list is filled anew.
+    void SSTab1_Click();
+    // Shows the fields of the row that the entry's key names.
+    void lstData_ItemClick(const QTreeWidgetItem *item);
+
 private:
+    // Asks whether to quit; sets `cancel` on No.
+    void Form_QueryUnload(bool &cancel);
     void createControls();
     void createDetails();
     void createMenus();

@@ -39,16 +39,17 @@ public:
     // Builds the design, starts `Timer1` and runs Form_Load().
     AboutWindow(AboutState &state, Browser &browser, QWidget *parent = nullptr);
 
-    void Form_Load();
+protected:
+    void closing() override;
+
+private slots:
     void Timer1_Timer();
     void Petitionsign_Click();
     void GoVelmarch_Click();
     void Okaybutton_Click();
 
-protected:
-    void closing() override;
-
 private:
+    void Form_Load();
     void createControls();
     void loadPictures();
     void openPage(const QString &url);

@@ -26,7 +26,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    // Asks the window system to keep this window off the taskbar. Called
+    // Asks the window system to keep this window off the taskbar
+    // (sidewindow_win.cpp, sidewindow_xcb.cpp). Called
     // before every map: the request must be in place before the window is
     // mapped, and the window manager forgets it whenever the window is hidden.
     void keepOffTaskbar();

@@ -23,25 +23,27 @@ public:
     virtual void open(const QString &url, QObject *context, Reply reply) = 0;
 };
 
-// On Windows the browser at its fixed path, started maximized: it stays up
-// while it shows the page, so having started is success. Elsewhere the
-// desktop's opener, xdg-open, found on the PATH: it hands the page over and
-// exits, 0 on success, so its exit status is the reply, given in the event
-// loop. An opener that has not exited within `bound` is killed and counts as
-// a failure. The address is handed over as one argument and never passes
-// through a shell.
+// The platform's browser (browser_win.cpp, browser_linux.cpp). The page's
+// address is handed over as one argument and never passes through a shell.
+// A browser that has not answered within `bound` counts as a failure.
 class SystemBrowser final : public QObject, public Browser {
 public:
     static constexpr std::chrono::milliseconds DefaultBound{5000};
 
     explicit SystemBrowser(std::chrono::milliseconds bound = DefaultBound);
-    // Ends the openers still running: none outlives the program.
+    // Ends the starters still running: none outlives the program.
     ~SystemBrowser() override;
 
     bool isAvailable() override;
     void open(const QString &url, QObject *context, Reply reply) override;
 
 private:
+    // The platform's part: the program to start, empty if there is none, and
+    // starting it on `url`. `tell` heeds its first call only and replies in
+    // the event loop.
+    static QString program();
+    void start(const QString &program, const QString &url, const Reply &tell);
+
     std::chrono::milliseconds m_bound;
 };
 

@@ -5,7 +5,7 @@
 // at every size, when it is created. Kept decoded, the large sizes would
 // hold memory for the whole run for pictures read a handful of times; read
 // from the built-in resources they cost little when a window opens (the
-// README's performance section has the figures).
+// figures are in docs/performance.md).
 #pragma once
 
 #include <QIcon>

@@ -1,5 +1,5 @@
 // The few EWMH requests Qt has no API for go to the X server directly; these
-// are what they share. Only where the build has xcb (QI_HAVE_XCB).
+// are what they share. Only the X11 sources (*_xcb.cpp) include it.
 #pragma once
 
 #include <xcb/xcb.h>

@@ -13,6 +13,7 @@
 #include "messageboxquestion.h"
 #include "multirowtabwidget.h"
 #include "valuelabel.h"
+#include "whenshown.h"
 
 #include <QAction>
 #include <QApplication>
@@ -329,22 +330,16 @@ void FormFlowTest::theRealMessageBoxAsksOnce()
     // Answer the box that comes up: check it and press `button`.
     int boxes = 0;
     auto answer = [&boxes](QMessageBox::StandardButton button) {
-        QTimer::singleShot(0, qApp, [&boxes, button] {
-            for (int i = 0; i < 200; ++i) {
-                if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                    ++boxes;
-                    QCOMPARE(box->text(), "Are you sure you want to quit?");
-                    QCOMPARE(box->windowTitle(), "Quorvath Itemlist For Windows");
-                    QCOMPARE(box->icon(), QMessageBox::Question);
-                    QCOMPARE(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
-                    QCOMPARE(box->defaultButton(), box->button(QMessageBox::Yes));
-                    QVERIFY(isProgramFont(box->findChild<QLabel *>("qt_msgbox_label")->font()));
-                    QVERIFY(isProgramFont(box->button(button)->font()));
-                    QTest::mouseClick(box->button(button), Qt::LeftButton);
-                    return;
-                }
-                QTest::qWait(10);
-            }
+        Testing::whenShown<QMessageBox>([&boxes, button](QMessageBox *box) {
+            ++boxes;
+            QCOMPARE(box->text(), "Are you sure you want to quit?");
+            QCOMPARE(box->windowTitle(), "Quorvath Itemlist For Windows");
+            QCOMPARE(box->icon(), QMessageBox::Question);
+            QCOMPARE(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
+            QCOMPARE(box->defaultButton(), box->button(QMessageBox::Yes));
+            QVERIFY(isProgramFont(box->findChild<QLabel *>("qt_msgbox_label")->font()));
+            QVERIFY(isProgramFont(box->button(button)->font()));
+            QTest::mouseClick(box->button(button), Qt::LeftButton);
         });
     };
 

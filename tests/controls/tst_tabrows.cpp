@@ -3,11 +3,14 @@
 
 #include <QTest>
 
+#include <numeric>
+
 using namespace Quorvath;
 using TabRows::Strip;
 
 // The main window's strip: eleven tabs, four to a row, 481 px wide, 20 px high.
 static constexpr Strip Eleven{11, 4, 481, 20};
+Q_DECLARE_METATYPE(Quorvath::TabRows::Strip)
 
 class TabRowsTest final : public QObject {
     Q_OBJECT
@@ -38,37 +41,58 @@ private slots:
         QTEST(TabRows::tabRect(Eleven, tab, selected), "rect");
     }
 
+    void rectanglesTileEachLine_data()
+    {
+        QTest::addColumn<Strip>("strip");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("lastRowRight");
+        QTest::newRow("11 by 4: the main window's") << Eleven << 3 << 360;
+        QTest::newRow("12 by 4: every row full") << Strip{12, 4, 481, 20} << 3 << 481;
+        QTest::newRow("13 by 4: one on the last row") << Strip{13, 4, 481, 20} << 4 << 120;
+        QTest::newRow("4 by 4: one full row") << Strip{4, 4, 481, 20} << 1 << 481;
+        QTest::newRow("3 by 4: one short row") << Strip{3, 4, 481, 20} << 1 << 360;
+        QTest::newRow("6 by 3: two full rows") << Strip{6, 3, 300, 16} << 2 << 300;
+        QTest::newRow("5 by 1: a column") << Strip{5, 1, 100, 20} << 5 << 100;
+        QTest::newRow("1 by 1") << Strip{1, 1, 100, 20} << 1 << 100;
+    }
     void rectanglesTileEachLine()
     {
-        // Rows of 4, 4 and 3. Whatever is selected: every line is used once,
-        // the selected tab is on the bottom line, full rows tile the width
-        // without gaps, and each tab is found at its own corners and centre.
-        QCOMPARE(Eleven.rows(), 3);
-        QCOMPARE(Eleven.height(), 60);
-        for (int selected = 0; selected < Eleven.count; ++selected) {
+        // Whatever is selected: every line is used once, the selected tab
+        // is on the bottom line, rows tile the width from the left without
+        // gaps (full rows to the right edge), and each tab is found at its
+        // own corners and centre.
+        QFETCH(Strip, strip);
+        QFETCH(int, rows);
+        QFETCH(int, lastRowRight);
+        QCOMPARE(strip.rows(), rows);
+        QCOMPARE(strip.height(), rows * strip.tabHeight);
+        QList<int> expectedLines(rows);
+        std::iota(expectedLines.begin(), expectedLines.end(), 0);
+        for (int selected = 0; selected < strip.count; ++selected) {
             QList<int> lines;
-            for (int row = 0; row < Eleven.rows(); ++row) {
-                const int top = TabRows::tabRect(Eleven, row * 4, selected).top();
-                lines.append(top / 20);
+            for (int row = 0; row < rows; ++row) {
+                const int top = TabRows::tabRect(strip, row * strip.perRow, selected).top();
+                lines.append(top / strip.tabHeight);
                 int right = 0;
-                for (int tab = row * 4; tab < qMin(row * 4 + 4, Eleven.count); ++tab) {
-                    const QRect r = TabRows::tabRect(Eleven, tab, selected);
+                for (int tab = row * strip.perRow; tab < qMin((row + 1) * strip.perRow, strip.count); ++tab) {
+                    const QRect r = TabRows::tabRect(strip, tab, selected);
                     QCOMPARE(QPoint(r.left(), r.top()), QPoint(right, top));
                     right = r.left() + r.width();
                     for (QPoint p : {r.center(), r.topLeft(), r.bottomRight()})
-                        QCOMPARE(TabRows::tabAt(Eleven, p, selected), tab);
+                        QCOMPARE(TabRows::tabAt(strip, p, selected), tab);
                 }
-                QCOMPARE(right, row == 2 ? 360 : Eleven.width);
+                QCOMPARE(right, row == rows - 1 ? lastRowRight : strip.width);
             }
             std::sort(lines.begin(), lines.end());
-            QCOMPARE(lines, QList<int>({0, 1, 2}));
-            QCOMPARE(TabRows::tabRect(Eleven, selected, selected).top(), 40);
+            QCOMPARE(lines, expectedLines);
+            QCOMPARE(TabRows::tabRect(strip, selected, selected).top(), strip.height() - strip.tabHeight);
         }
-        // Beside the short row, and outside the strip, there is no tab.
-        const QRect last = TabRows::tabRect(Eleven, 10, 0);
-        QCOMPARE(TabRows::tabAt(Eleven, QPoint(last.right() + 5, last.center().y()), 0), -1);
-        QCOMPARE(TabRows::tabAt(Eleven, QPoint(10, Eleven.height()), 0), -1);
-        QCOMPARE(TabRows::tabAt(Eleven, QPoint(-1, 5), 0), -1);
+        // Beside a short last row, and outside the strip, there is no tab.
+        const QRect last = TabRows::tabRect(strip, strip.count - 1, 0);
+        if (lastRowRight < strip.width)
+            QCOMPARE(TabRows::tabAt(strip, QPoint(last.right() + 5, last.center().y()), 0), -1);
+        QCOMPARE(TabRows::tabAt(strip, QPoint(10, strip.height()), 0), -1);
+        QCOMPARE(TabRows::tabAt(strip, QPoint(-1, 5), 0), -1);
     }
 
     void nextMinute_data()

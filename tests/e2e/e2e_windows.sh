@@ -49,8 +49,9 @@ listed="The Item Name is simply the name of the item that you have selected."
 text_of() { a11y text "$1" text | tr -d '\r' | sed -e '$a\'; }
 win=$(window_named "Item Name")
 activate "$win"
-xdotool type --window "$win" --delay 5 "scribbled "
-check "typing changes the Item Name text" wait_for 20 sh -c 'echo "$0" | grep -q scribbled' "$(text_of "Item Name")"
+type_text "$win" "scribbled " || fail "typing into Item Name"
+typed() { text_of "Item Name" | grep -q scribbled; }
+check "typing changes the Item Name text" wait_for 20 typed
 key "$win" alt+F4
 check "Alt+F4 closes the Item Name window" wait_gone "Item Name"
 choose "Terminology/Item Name"

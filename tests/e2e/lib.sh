@@ -107,9 +107,12 @@ app_exit_code() {
 }
 
 # Real key presses through the X server (XTEST), so that the window manager
-# sees them too (Alt+F4), after making the window the active one.
-key() { activate "$1"; xdotool key --clearmodifiers "${@:2}"; }
-activate() { xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"; }
+# sees them too (Alt+F4), once the window is the active one and has the X
+# input focus (tools/xkeys.sh). A window that does not get the focus fails
+# the test there, with the reason.
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xkeys.sh"
+key() { send_keys "$@" || fail "keys ${*:2} for window $1"; }
+activate() { focus_window "$1" || fail "activating window $1"; }
 
 # --- Reading the program through accessibility (AT-SPI) --------------------
 # Needs a D-Bus session bus (the tests run under dbus-run-session); the AT-SPI
@@ -145,10 +148,16 @@ menu_once() {
     done
 }
 menu() {
+    local window
+    window=$(xdotool getwindowfocus 2>/dev/null) || window=
     menu_once "$@" && return 0
-    xdotool key Escape Escape Escape
+    # The open menus keep the focus on their window: Esc closes them there.
+    [ -n "$window" ] && wait_focus "$window" && xdotool key --clearmodifiers Escape Escape Escape
     sleep 0.3
-    menu_once "$@"
+    menu_once "$@" && return 0
+    # For the reader of the failure: what the program shows, and where the focus is.
+    echo "menu $*: the program shows '$(a11y toplevels | paste -sd ' ')'; the focus is on $(xdotool getwindowfocus getwindowname 2>/dev/null)"
+    return 1
 }
 
 # A screenshot of part of a window's client area: shot WINDOW X Y W H FILE.

@@ -5,6 +5,7 @@
 #include "uifont.h"
 #include "fakes.h"
 #include "twips.h"
+#include "whenshown.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -148,7 +149,7 @@ private slots:
         int total = 0, usesOfPicture4 = 0;
         std::set<int> pictures, longest;
         for (int step = 2; step <= 2 * Animation::StepCount + 1; ++step) {
-            w.Timer1_Timer();
+            tick();
             const int expected = (step - 1) % Animation::StepCount + 1;
             const int picture = shownPicture(), delay = timer()->interval();
             QCOMPARE(m_state.FramePos, expected);
@@ -186,7 +187,8 @@ private slots:
     {
         QFETCH(int, closedOn);
         m_state.FramePos = qint16(closedOn - 1);
-        open().Timer1_Timer();
+        open();
+        tick();
         QCOMPARE(m_state.FramePos, closedOn);
         QVERIFY(m_w->close());
         QVERIFY(!timer()->isActive());
@@ -195,7 +197,7 @@ private slots:
         QVERIFY(timer()->isActive());
         QCOMPARE(timer()->interval(), 50);
         QCOMPARE(m_state.FramePos, closedOn);   // loading does not reset it
-        m_w->Timer1_Timer();
+        tick();
         QTEST(int(m_state.FramePos), "nextStep");
         QTEST(shownPicture(), "picture");
         QTEST(timer()->interval(), "delay");
@@ -260,18 +262,13 @@ private slots:
         AboutWindow &w = open();
         QSignalSpy unloaded(&w, &AboutWindow::unloaded);
         QString message;
-        int polls = 0;
-        std::function<void()> answer = [&] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+        if (!opens) {
+            Testing::whenShown<QMessageBox>([&message](QMessageBox *box) {
                 message = box->text();
                 box->button(QMessageBox::Ok)->click();
-            } else if (++polls < 100) {
-                QTimer::singleShot(20, &w, answer);
-            }
-        };
-        if (!opens)
-            QTimer::singleShot(0, &w, answer);
-        w.GoVelmarch_Click();
+            });
+        }
+        QTest::mouseClick(child("GoVelmarch"), Qt::LeftButton);
         QCOMPARE(m_browser.opened, QStringList{AboutWindow::VelmarchUrl});
         if (waits) {
             QVERIFY(w.isVisible());
@@ -280,7 +277,8 @@ private slots:
                 QVERIFY(!child(name)->isEnabled());
                 QTest::mouseClick(child(name), Qt::LeftButton);
             }
-            w.Petitionsign_Click();
+            // The handler itself, which no click on the disabled button reaches.
+            QVERIFY(QMetaObject::invokeMethod(&w, "Petitionsign_Click"));
             QCOMPARE(m_browser.opened, QStringList{AboutWindow::VelmarchUrl});   // no second browser
             m_browser.answer(opens);
         }
@@ -300,9 +298,9 @@ private slots:
         m_browser.waits = true;
         AboutWindow &w = open();
         QSignalSpy unloaded(&w, &AboutWindow::unloaded);
-        w.Petitionsign_Click();
+        QTest::mouseClick(child("Petitionsign"), Qt::LeftButton);
         QVERIFY(m_browser.holdsReply());
-        w.Okaybutton_Click();
+        QTest::mouseClick(child("Okaybutton"), Qt::LeftButton);
         m_browser.answer(true);
         QCOMPARE(unloaded.count(), 1);
     }
@@ -318,6 +316,8 @@ private:
     }
     template <class T = QWidget> T *child(const char *name) const { return m_w->findChild<T *>(QLatin1String(name)); }
     QTimer *timer() const { return child<QTimer>("Timer1"); }
+    // The animation's next step, as the timer's wake-up makes it.
+    void tick() const { emit timer()->timeout({}); }
     // The picture Image1 shows, by its position in the image list (0: none of them).
     int shownPicture() const
     {

@@ -114,17 +114,16 @@ session=$!
 intro="Quorvath Itemlist for Windows Version 1.0.1A"
 main="Quorvath Itemlist For Windows"
 x() { DISPLAY=:$n xdotool "$@"; }
-# The key release may find its window already gone: that is no failure.
-key() { x key --window "$1" --clearmodifiers "${@:2}" 2>/dev/null || true; }
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xkeys.sh"
+key() { DISPLAY=:$n send_keys "$@" || fail "keys ${*:2} for window $1"; }
 if wait_count "$intro" 1 200; then
     w=$(x search --onlyvisible --name "^$intro\$" | head -n 1)
     sleep 0.2
-    x windowactivate --sync "$w" 2>/dev/null || true
     key "$w" Return
     if wait_count "$main" 1 100; then
         w=$(x search --onlyvisible --name "^$main\$" | head -n 1)
         sleep 0.2
-        x windowactivate --sync "$w" 2>/dev/null || true
+        DISPLAY=:$n request_focus "$w"
         # The quit question and the end were traced in-process above; here
         # the real executable only has to get this far.
         sleep 1

@@ -320,7 +320,7 @@ private:
     void tick()
     {
         note(QStringLiteral("About: tick"));
-        static_cast<AboutWindow *>(m_forms->window(FormId::frmAbout))->Timer1_Timer();
+        emit m_forms->window(FormId::frmAbout)->findChild<QTimer *>(QStringLiteral("Timer1"))->timeout({});
         m_model.tick();
         m_ticked = true;
     }

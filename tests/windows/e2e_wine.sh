@@ -158,12 +158,13 @@ fi
 # Chain Armor, the entry below the first, read back with the pointer aside.
 xdotool mousemove --sync $((mx + $(px 60))) $((my + bar + $(px 90))) click 1
 sleep 0.5
-xdotool key Home Down mousemove 0 0
+send_keys "$main" Home Down || fail "Home and Down for the list"
+xdotool mousemove 0 0
 legible "$main" "$MAIN"
 # The list's entries are bold, the values regular: Leather Armor, the first
 # entry, against Chain Armor in the Item Name box. Scaled (144 dpi), Wine
 # picks Tahoma Bold and spaces its glyphs as bold but draws the regular
-# shapes, through DirectWrite and GDI alike (README, "Under Wine"): there
+# shapes, through DirectWrite and GDI alike (docs/windows.md): there
 # the figures are only reported.
 entry=$(solid "$main" $(px 12) $((bar + $(px 85))) $(px 90) $(px 9))
 value=$(solid "$main" $(px 75) $((bar + $(px 203))) $(px 90) $(px 11))
@@ -189,7 +190,8 @@ for i in 0 1; do
     read -r pw ph px py < <(open_menu "${bar_x[$i]}") || true
     check "menu $((i + 1)) opens below the bar under the pointer (${pw}x${ph} at $px,$py)" \
         [ "$ph" -gt 15 -a "$py" -ge $((my + bar - 25)) ]
-    xdotool key Escape Escape
+    # An open menu leaves the focus on its window, as Windows does.
+    wait_focus "$main" && xdotool key Escape Escape || fail "Esc for menu $((i + 1))"
     sleep 0.5
 done
 read -r pw ph px py < <(open_menu "${bar_x[2]}") || true
@@ -230,7 +232,7 @@ for side in "${sides[@]}"; do
     xdotool mousemove $((mx + ${bar_x[2]})) $((my + bar / 2)) sleep 0.3 click 1
     sleep 1
     # shellcheck disable=SC2086 # the keys are words
-    xdotool key --delay 150 ${side#*:}
+    wait_focus "$main" && xdotool key --delay 150 ${side#*:} || fail "the Help menu's keys for '$caption'"
     if window=$(wait_window "$caption" 100); then
         [ -n "${KNOWN[$caption]:-}" ] && { xdotool mousemove 0 0; legible "$window" "$caption"; }
     else fail "the Help menu opens '$caption'"; fi

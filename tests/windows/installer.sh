@@ -82,7 +82,8 @@ setup_window() {
     done
     return 1
 }
-press() { xdotool windowfocus --sync "$1" 2>/dev/null; xdotool key "$2"; }
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xkeys.sh"
+press() { send_keys "$1" "$2" || fails=$((fails + 1)); }
 # A mark in the installed read-me: setup has not copied if it is still there.
 mark() { echo "before this setup" >"$1/README.txt"; }
 copied() { cmp -s "$build/README.txt" "$1/README.txt"; }

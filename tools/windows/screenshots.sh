@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Pictures of the Windows build under Wine, with their window frames, for the
-# README: docs/windows/intro.png, main-window.png (Chain Armor shown) and
-# about.png, or into the folder given. Needs a finished `bash tools/windows.sh test`
-# (which also makes the Wine prefix).
+# Pictures of the Windows build under Wine, with their window frames, for
+# docs/windows.md: docs/windows/intro.png, main-window.png (Chain Armor shown)
+# and about.png, or into the folder given. Needs a finished
+# `bash tools/windows.sh test` (which also makes the Wine prefix).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 exe=$root/build-windows/QuorvathItemlist.exe
@@ -18,6 +18,7 @@ sleep 1
 HOME=$(mktemp -d) openbox >/dev/null 2>&1 &
 pids+=($!)
 sleep 1
+source "$root/tools/xkeys.sh"
 window() { local id; for _ in $(seq 200); do id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1); [ -n "$id" ] && { echo "$id"; return; }; sleep 0.1; done; return 1; }
 frame_shot() {   # frame_shot WINDOW FILE: the window with the frame openbox gives it
     local frame
@@ -28,7 +29,7 @@ wine "$exe" &
 intro=$(window "Quorvath Itemlist for Windows Version 1.0.1A")
 sleep 1.5
 frame_shot "$intro" "$out/intro.png"
-xdotool windowactivate --sync "$intro" key Return
+send_keys "$intro" Return
 main=$(window "Quorvath Itemlist For Windows")
 sleep 1.5
 read -r x y < <(xwininfo -id "$main" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} END{print x, y}')
@@ -37,7 +38,8 @@ read -r w h < <(xwininfo -id "$main" | awk '/^  Width/{w=$NF} /^  Height/{h=$NF}
 bar=$((h - 453 * w / 481))
 # Chain Armor, the second Armor entry.
 xdotool mousemove --sync $((x + 60)) $((y + bar + 90 * w / 481)) click 1
-xdotool key Home Down mousemove 0 0
+send_keys "$main" Home Down
+xdotool mousemove 0 0
 sleep 1
 frame_shot "$main" "$out/main-window.png"
 # Help > About Quorvath Itemlist, with the pointer: Help is the third word of

@@ -1,4 +1,3 @@
-#ifdef QI_HAVE_XCB
 #include "x11atoms.h"
 
 #include <QGuiApplication>
@@ -35,4 +34,3 @@ bool listHolds(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t pro
 }
 
 } // namespace Quorvath::X11
-#endif
