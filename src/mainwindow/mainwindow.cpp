@@ -53,15 +53,19 @@ constexpr int fieldCaptionOf(int column) { return 2 * (column - 1); }
 constexpr int fieldValueOf(int column) { return 2 * (column - 1) + 1; }
 constexpr int tabCaptionOf(int tab) { return 2 * MainWindow::FieldCount + tab; }
 
-// The catalog's longest texts of a column, the ones its value box has to
-// hold: by length, which is near enough their width to find the widest.
-QStringList longestTexts(int column, int count)
+// Every text of a catalog column, each once.
+const QStringList &valuesOf(int column)
 {
-    QStringList texts;
-    for (int row = 1; row <= CatalogRowCount; ++row)
-        texts.append(catalogText(row, column));
-    std::stable_sort(texts.begin(), texts.end(), [](const QString &a, const QString &b) { return a.size() > b.size(); });
-    return texts.mid(0, count);
+    static const auto values = [] {
+        std::array<QStringList, MainWindow::FieldCount + 1> values;
+        for (int c = 1; c <= MainWindow::FieldCount; ++c) {
+            for (int row = 1; row <= CatalogRowCount; ++row)
+                values[c].append(catalogText(row, c));
+            values[c].removeDuplicates();
+        }
+        return values;
+    }();
+    return values[column];
 }
 
 // A submenu of the menu bar or of another menu; its entry has its name too.
@@ -118,11 +122,11 @@ std::vector<UiFont::Text> MainWindow::designedTexts(Twips::Scale twips)
     const std::vector<DesignedText> designed = design(twips);
     for (int column = 1; column <= FieldCount; ++column) {
         texts.push_back(fitOf(designed[fieldCaptionOf(column)], twips));
-        // A value box holds the values of its column.
-        DesignedText value = designed[fieldValueOf(column)];
-        for (const QString &text : longestTexts(column, 3)) {
+        // A value box holds every value of its column.
+        UiFont::Text value = fitOf(designed[fieldValueOf(column)], twips);
+        for (const QString &text : valuesOf(column)) {
             value.text = text;
-            texts.push_back(fitOf(value, twips));
+            texts.push_back(value);
         }
     }
     for (int tab = 0; tab < TabCount; ++tab)

@@ -1,9 +1,10 @@
 #include "uifont.h"
 
+#include "wrappedtext.h"
+
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
-#include <QRect>
 #include <QStringList>
 
 #include <algorithm>
@@ -42,11 +43,16 @@ bool fits(const QFont &font, const Text &t)
     case Fit::OneLine:
         return metrics.horizontalAdvance(t.text) <= t.box.width() && metrics.height() <= t.box.height();
     case Fit::Wrapped: {
-        // Most texts take one line: no need to lay them out.
-        if (metrics.horizontalAdvance(t.text) <= t.box.width())
+        // A text as many characters long as the face's widest glyph
+        // could fill in one line takes one line: no need to shape it.
+        if (t.text.size() * metrics.maxWidth() < t.box.width())
             return metrics.height() <= t.box.height();
-        const QRect needed = metrics.boundingRect(QRect(QPoint(0, 0), t.box),
-                                                  Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, t.text);
+        // Laid out as a value label draws it. Most texts take one line, and
+        // need no laying out to show it: a width that rounds to less than
+        // the box's is less than the box's unrounded too.
+        const QSize needed = metrics.horizontalAdvance(t.text) < t.box.width()
+                                 ? QSize(0, metrics.height())
+                                 : WrappedText::size(font, t.text, t.box.width());
         return needed.width() <= t.box.width() && needed.height() <= t.box.height();
     }
     case Fit::Lines:
@@ -66,8 +72,9 @@ bool fits(const QFont &font, const Text &t)
                 ++rows;
                 continue;
             }
-            const QRect r = metrics.boundingRect(QRect(0, 0, t.box.width(), 1 << 20), Qt::TextWordWrap, line);
-            rows += std::max(1, (r.height() + metrics.lineSpacing() / 2) / metrics.lineSpacing());
+            // Wrapped as the text box wraps it, in lines of the same layout.
+            const QSize wrapped = WrappedText::size(font, line, t.box.width());
+            rows += std::max(1, (wrapped.height() - metrics.height()) / metrics.lineSpacing() + 1);
         }
         return rows * metrics.lineSpacing() <= t.box.height();
     }
