@@ -92,7 +92,12 @@ QList<QFont> designFaces(System system)
         // passes it over (see the README's Fonts section).
         QFont bitmap(QStringLiteral("MS Sans Serif"));
         bitmap.setPointSizeF(8.25);
-        return {bitmap};
+        // Its TrueType twin, drawn to its metrics, which every Windows since
+        // 2000 has and Windows Forms dialogs use at this size: an outline
+        // face, which Qt asks GDI for at the size it means.
+        QFont trueType(QStringLiteral("Microsoft Sans Serif"));
+        trueType.setPointSizeF(8.25);
+        return {bitmap, trueType};
     }
     // Linux desktops default to faces that run a tenth to a fifth wider than
     // the design's. DejaVu Sans Condensed has the design's height and line

@@ -100,10 +100,14 @@ private slots:
         QTest::addColumn<UiFont::System>("system");
         QTest::addColumn<QStringList>("installed");
         QTest::addColumn<QStringList>("faces");
-        const QStringList windowsFaces{"MS Sans Serif"};
-        QTest::newRow("Windows: MS Sans Serif") << UiFont::System::Windows << windowsFaces
+        const QStringList windowsFaces{"MS Sans Serif", "Microsoft Sans Serif"};
+        QTest::newRow("Windows: both design faces") << UiFont::System::Windows << windowsFaces
+            << QStringList{"MS Sans Serif 8.25 0", "Microsoft Sans Serif 8.25 0", "Tahoma 8.25 100"};
+        QTest::newRow("Windows: MS Sans Serif only") << UiFont::System::Windows << QStringList{"MS Sans Serif"}
             << QStringList{"MS Sans Serif 8.25 0", "Tahoma 8.25 100"};
-        QTest::newRow("Windows: without it") << UiFont::System::Windows << QStringList{} << QStringList{"Tahoma 8.25 100"};
+        QTest::newRow("Windows: the TrueType one only") << UiFont::System::Windows << QStringList{"Microsoft Sans Serif"}
+            << QStringList{"Microsoft Sans Serif 8.25 0", "Tahoma 8.25 100"};
+        QTest::newRow("Windows: neither") << UiFont::System::Windows << QStringList{} << QStringList{"Tahoma 8.25 100"};
         QTest::newRow("Linux: DejaVu Sans Condensed") << UiFont::System::Linux << QStringList{"DejaVu Sans Condensed"}
             << QStringList{"DejaVu Sans Condensed 8.25 82", "Tahoma 8.25 100", "Tahoma 8.25 95", "Tahoma 8.25 90"};
         QTest::newRow("Linux: without it") << UiFont::System::Linux << windowsFaces
@@ -120,20 +124,21 @@ private slots:
         QTEST(faces, "faces");
     }
 
-    // Two faces, the preferred one the wider, and a caption's box as wide as
-    // the preferred face takes it, or a pixel short, or a pixel short of
-    // what the fallback takes.
+    // Three faces, as on Windows: the design's, its twin and the system's,
+    // each narrower than the one before, and a caption's box as wide as one
+    // of them takes it, or a pixel short.
     void choose_data()
     {
-        QTest::addColumn<int>("widthOf");   // 0: the preferred face, 1: the fallback
+        QTest::addColumn<int>("widthOf");
         QTest::addColumn<int>("dw");
         QTest::addColumn<int>("chosen");
         QTest::addColumn<bool>("grown");
-        QTest::newRow("the preferred face fits") << 0 << 0 << 0 << false;
-        QTest::newRow("the preferred face does not, the fallback does") << 0 << -1 << 1 << false;
-        QTest::newRow("the fallback fits exactly") << 1 << 0 << 1 << false;
-        QTest::newRow("neither fits: the fallback, grown") << 1 << -1 << 1 << true;
-        QTest::newRow("neither fits by far: the fallback, grown") << 1 << -40 << 1 << true;
+        QTest::newRow("the design's face fits") << 0 << 0 << 0 << false;
+        QTest::newRow("the design's face does not, its twin does") << 0 << -1 << 1 << false;
+        QTest::newRow("only the system's face fits") << 1 << -1 << 2 << false;
+        QTest::newRow("the system's face fits exactly") << 2 << 0 << 2 << false;
+        QTest::newRow("none fits: the system's face, grown") << 2 << -1 << 2 << true;
+        QTest::newRow("none fits by far: the system's face, grown") << 2 << -40 << 2 << true;
     }
     void choose()
     {
@@ -141,11 +146,11 @@ private slots:
         QFETCH(int, dw);
         QFETCH(int, chosen);
         QFETCH(bool, grown);
-        const QList<QFont> faces{face(10), face(8)};
-        const UiFont::DesignedTexts texts = oneCaption(QFontMetrics(faces[widthOf]).horizontalAdvance(
-                                                           QStringLiteral("Effect(s) of Equipping:")) + dw);
-        QVERIFY(QFontMetrics(faces[1]).horizontalAdvance(QStringLiteral("Effect(s) of Equipping:"))
-                < QFontMetrics(faces[0]).horizontalAdvance(QStringLiteral("Effect(s) of Equipping:")));
+        const QString caption = QStringLiteral("Effect(s) of Equipping:");
+        const QList<QFont> faces{face(10), face(9), face(8)};
+        for (int i = 1; i < faces.size(); ++i)
+            QVERIFY(QFontMetrics(faces[i]).horizontalAdvance(caption) < QFontMetrics(faces[i - 1]).horizontalAdvance(caption));
+        const UiFont::DesignedTexts texts = oneCaption(QFontMetrics(faces[widthOf]).horizontalAdvance(caption) + dw);
 
         const UiFont::Choice choice = UiFont::choose(faces, texts);
         QCOMPARE(describe(choice.font), describe(faces[chosen]));
