@@ -80,7 +80,8 @@ void ValueLabel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     // The plain one-pixel box every style draws for Box | Plain, filled in
-    // two rectangles: the style's outline path costs a third of a click.
+    // two rectangles: the style's outline path is slower by a good part of
+    // a click (docs/performance.md).
     const QRect outer = rect();
     const int border = frameWidth();
     painter.fillRect(outer, palette().color(QPalette::WindowText));
