@@ -43,8 +43,8 @@ bool fits(const QFont &font, const Text &t)
     case Fit::OneLine:
         return metrics.horizontalAdvance(t.text) <= t.box.width() && metrics.height() <= t.box.height();
     case Fit::Wrapped: {
-        // A text as many characters long as the face's widest glyph
-        // could fill in one line takes one line: no need to shape it.
+        // A text so short that as many of the face's widest glyphs would
+        // not fill the box takes one line: no need to shape it.
         if (t.text.size() * metrics.maxWidth() < t.box.width())
             return metrics.height() <= t.box.height();
         // Laid out as a value label draws it. Most texts take one line, and

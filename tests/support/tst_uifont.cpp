@@ -58,6 +58,8 @@ private slots:
         // Widths are rounded: a pixel more keeps the first line whole.
         QTest::newRow("wrapped: two lines") << Fit::Wrapped << caption << "Effect(s) of" << 1 << 2 << 0 << true;
         QTest::newRow("wrapped: two lines, a pixel too low") << Fit::Wrapped << caption << "Effect(s) of" << 1 << 2 << -1 << false;
+        QTest::newRow("wrapped: short in a wide box") << Fit::Wrapped << "Okay" << "Okay" << 300 << 1 << 0 << true;
+        QTest::newRow("wrapped: short in a wide box, a pixel too low") << Fit::Wrapped << "Okay" << "Okay" << 300 << 1 << -1 << false;
         QTest::newRow("wrapped: a word wider than the box") << Fit::Wrapped << "Equipping:" << "Equipping:" << -1 << 3 << 0 << false;
         QTest::newRow("one line: exactly") << Fit::OneLine << "Okay" << "Okay" << 0 << 1 << 0 << true;
         QTest::newRow("one line: a pixel too narrow") << Fit::OneLine << "Okay" << "Okay" << -1 << 1 << 0 << false;
