@@ -54,18 +54,13 @@ constexpr int fieldValueOf(int column) { return 2 * (column - 1) + 1; }
 constexpr int tabCaptionOf(int tab) { return 2 * MainWindow::FieldCount + tab; }
 
 // Every text of a catalog column, each once.
-const QStringList &valuesOf(int column)
+QStringList valuesOf(int column)
 {
-    static const auto values = [] {
-        std::array<QStringList, MainWindow::FieldCount + 1> values;
-        for (int c = 1; c <= MainWindow::FieldCount; ++c) {
-            for (int row = 1; row <= CatalogRowCount; ++row)
-                values[c].append(catalogText(row, c));
-            values[c].removeDuplicates();
-        }
-        return values;
-    }();
-    return values[column];
+    QStringList texts;
+    for (int row = 1; row <= CatalogRowCount; ++row)
+        texts.append(catalogText(row, column));
+    texts.removeDuplicates();
+    return texts;
 }
 
 // A submenu of the menu bar or of another menu; its entry has its name too.
