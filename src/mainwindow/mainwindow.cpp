@@ -36,6 +36,14 @@ const QStringList TabCaptions{
     QStringLiteral("Quivers"), QStringLiteral("Containers/Fluids"),
 };
 
+// In twips, as the design gives them (but where said): the client area
+// below the menu bar, the status bar at its bottom, and the status bar's
+// date and time panels at their narrowest.
+constexpr int ClientWidth = 7215;
+constexpr int ClientHeight = 6795;
+constexpr int StatusBarHeight = 360;
+constexpr int StatusPanelWidth = 1440;
+
 // The strip's tabs, four to a row, and the room a tab keeps clear of its
 // caption on either side.
 constexpr int TabsPerRow = 4;
@@ -105,7 +113,7 @@ std::vector<DesignedText> MainWindow::design(Twips::Scale twips)
     };
     // A tab's caption inside its share of the strip's width, clear of the
     // tab's sides.
-    const QRect tab(0, 0, twips.px(7215) / TabsPerRow - 2 * TabCaptionClearance, twips.px(TabHeight));
+    const QRect tab(0, 0, twips.px(ClientWidth) / TabsPerRow - 2 * TabCaptionClearance, twips.px(TabHeight));
     for (const QString &caption : TabCaptions)
         texts.push_back({"SSTab1", TextControl::TabCaption, caption, tab});
     return texts;
@@ -160,15 +168,13 @@ void MainWindow::createControls()
 {
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    // The client area below the menu bar is 7215 x 6795; the status bar
-    // takes the bottom 360 of it.
-    client->setFixedSize(m_twips.size(7215, 6795 - 360));
+    client->setFixedSize(m_twips.size(ClientWidth, ClientHeight - StatusBarHeight));
     setCentralWidget(client);
 
     SSTab1 = new MultiRowTabWidget(TabCaptions, TabsPerRow, m_twips.px(TabHeight), client);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
     SSTab1->setAccessibleName(QStringLiteral("Categories"));
-    SSTab1->setGeometry(m_twips.rect(0, 0, 7215, 2655));
+    SSTab1->setGeometry(m_twips.rect(0, 0, ClientWidth, 2655));
     connect(SSTab1, &MultiRowTabWidget::currentChanged, this, &MainWindow::SSTab1_Click);
 
     // The lists are made when their tab is first selected: until then a tab's
@@ -307,9 +313,9 @@ void MainWindow::addFormEntry(QMenu *menu, const char *caption, const char *name
 
 void MainWindow::createStatusBar()
 {
-    auto *sbStatusBar = new ClockStatusBar(QStringLiteral("Status"), m_twips.px(1440), this);
+    auto *sbStatusBar = new ClockStatusBar(QStringLiteral("Status"), m_twips.px(StatusPanelWidth), this);
     sbStatusBar->setObjectName(QStringLiteral("sbStatusBar"));
-    sbStatusBar->setFixedHeight(m_twips.px(360));
+    sbStatusBar->setFixedHeight(m_twips.px(StatusBarHeight));
     setStatusBar(sbStatusBar);
 }
 
