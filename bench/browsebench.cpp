@@ -53,7 +53,7 @@ struct Fixture {
     Catalog catalog;
     NoForms forms;
     AlwaysNo question;
-    MainWindow window{catalog, forms, question};
+    MainWindow window{catalog, forms, question, Twips::Scale()};
     MultiRowTabWidget *tabs = window.findChild<MultiRowTabWidget *>(QStringLiteral("SSTab1"));
     PaintCounter counter;
 

@@ -15,6 +15,8 @@
 //                              and sizes the design asks for, without the
 //                              program's own code, pictures and font choice:
 //                              the floor of that figure
+//   qi_flowbench fontchoice [N]  the choice of the program's font, N times
+//                              (the first is cold)
 //
 // "Painted" means: the window event (expose or update request) in which the
 // watched widget painted has been handled, which includes the flush of the
@@ -123,12 +125,13 @@ void settle(int ms = 100)
 }
 
 double g_clickMs = 0;   // of the last okayOnce(): the click handler alone
+Twips::Scale g_twips;   // the layout's, as the program's font needs it
 
 double okayOnce()
 {
     MessageBoxQuestion question;
     SystemBrowser browser;
-    FormRegistry forms(question, browser);
+    FormRegistry forms(question, browser, g_twips);
     forms.setPrebuildDelay(60);   // as the program does, and the icon too
     QObject::connect(&forms, &FormRegistry::firstPainted, &forms, &FormRegistry::applyProgramIcon);
     QElapsedTimer t;
@@ -213,7 +216,7 @@ int allWindows()
 {
     MessageBoxQuestion question;
     SystemBrowser browser;
-    FormRegistry forms(question, browser);
+    FormRegistry forms(question, browser, g_twips);
     forms.setPrebuildDelay(60);   // as the program does, and the icon too
     QObject::connect(&forms, &FormRegistry::firstPainted, &forms, &FormRegistry::applyProgramIcon);
     forms.show(FormId::frmIntro);
@@ -312,9 +315,9 @@ int allWindowsFloor()
     // The nine text windows and the About window.
     for (const TerminologyInfo &info : terminologyTable()) {
         auto window = std::make_unique<QWidget>();
-        window->setFixedSize(Twips::size(info.client.width(), info.client.height()));
+        window->setFixedSize(g_twips.size(info.client.width(), info.client.height()));
         auto *text = new QPlainTextEdit(QString(info.text1), window.get());
-        text->setGeometry(QRect(QPoint(8, 16), Twips::size(info.text.width(), info.text.height())));
+        text->setGeometry(QRect(QPoint(8, 16), g_twips.size(info.text.width(), info.text.height())));
         window->show();
         windows.push_back(std::move(window));
     }
@@ -352,6 +355,19 @@ int repeat(double (*once)(), const char *label, int runs)
     return 0;
 }
 
+// The first choice also fills the font database and loads the faces, as at
+// start; the others only measure.
+int timeFontChoice(int runs)
+{
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer t;
+        t.start();
+        FormRegistry::applyProgramFont();
+        printf("fontchoice_ms=%.3f%s\n", t.nsecsElapsed() / 1e6, i == 0 ? " cold" : "");
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -359,9 +375,11 @@ int main(int argc, char *argv[])
     BenchApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    if (mode != QLatin1String("allwindowsfloor"))
-        FormRegistry::applyProgramFont();
     const int runs = argc > 2 ? atoi(argv[2]) : 1;
+    if (mode == QLatin1String("fontchoice"))
+        return timeFontChoice(runs);
+    if (mode != QLatin1String("allwindowsfloor"))
+        g_twips = FormRegistry::applyProgramFont();
     if (mode == QLatin1String("okay"))
         return repeat(okayOnce, "okay", runs);
     if (mode == QLatin1String("baseline"))
@@ -372,6 +390,6 @@ int main(int argc, char *argv[])
         return allWindows();
     if (mode == QLatin1String("allwindowsfloor"))
         return allWindowsFloor();
-    fprintf(stderr, "usage: qi_flowbench okay|baseline|prebuilt [N] | allwindows | allwindowsfloor\n");
+    fprintf(stderr, "usage: qi_flowbench okay|baseline|prebuilt|fontchoice [N] | allwindows | allwindowsfloor\n");
     return 2;
 }

@@ -83,8 +83,8 @@ const FormRegistry::Traits &FormRegistry::traits(FormId form)
     return table[size_t(form)];
 }
 
-FormRegistry::FormRegistry(Question &question, Browser &browser, QObject *parent)
-    : QObject(parent), m_question(question), m_browser(browser)
+FormRegistry::FormRegistry(Question &question, Browser &browser, Twips::Scale twips, QObject *parent)
+    : QObject(parent), m_question(question), m_browser(browser), m_twips(twips)
 {
 }
 
@@ -107,7 +107,7 @@ void FormRegistry::prebuildMain()
         return;
     if (!m_catalog)
         m_catalog = std::make_unique<Catalog>();
-    auto *main = new MainWindow(*m_catalog, *this, m_question, MainWindow::Load::Later);
+    auto *main = new MainWindow(*m_catalog, *this, m_question, m_twips, MainWindow::Load::Later);
     main->setWindowIcon(taskbarIcon());
     // Everything showing needs but the catalog, and the glyphs of the list
     // that Form_Load will fill, so that the first frame after "Okay" only
@@ -116,19 +116,19 @@ void FormRegistry::prebuildMain()
     m_prebuilt = main;
 }
 
-void FormRegistry::applyProgramFont()
+Twips::Scale FormRegistry::applyProgramFont()
 {
-    const QFont font = UiFont::choose([] {
-        std::vector<UiFont::Text> texts = IntroWindow::designedTexts();
-        for (const auto &more : {MainWindow::designedTexts(), TerminologyWindow::designedTexts(),
-                                 AboutWindow::designedTexts()})
+    const UiFont::Choice choice = UiFont::choose([](Twips::Scale twips) {
+        std::vector<UiFont::Text> texts = IntroWindow::designedTexts(twips);
+        for (const auto &more : {MainWindow::designedTexts(twips), TerminologyWindow::designedTexts(twips),
+                                 AboutWindow::designedTexts(twips)})
             texts.insert(texts.end(), more.begin(), more.end());
         return texts;
     });
     // Set with no class name, it also replaces the fonts the platform gives
-    // menus, message boxes and tooltips of their own. The layout's scale is
-    // set already.
-    QApplication::setFont(font);
+    // menus, message boxes and tooltips of their own.
+    QApplication::setFont(choice.font);
+    return choice.twips;
 }
 
 void FormRegistry::applyProgramIcon()
@@ -224,7 +224,7 @@ QWidget *FormRegistry::load(FormId form)
 
 QWidget *FormRegistry::createIntro()
 {
-    return adopt(FormId::frmIntro, new IntroWindow(*this));
+    return adopt(FormId::frmIntro, new IntroWindow(*this, m_twips));
 }
 
 QWidget *FormRegistry::createMain()
@@ -237,19 +237,19 @@ QWidget *FormRegistry::createMain()
     }
     if (!m_catalog)
         m_catalog = std::make_unique<Catalog>();
-    return adopt(FormId::d, new MainWindow(*m_catalog, *this, m_question));
+    return adopt(FormId::d, new MainWindow(*m_catalog, *this, m_question, m_twips));
 }
 
 QWidget *FormRegistry::createTerminology(FormId form)
 {
-    return adopt(form, new TerminologyWindow(*terminologyInfo(form)));
+    return adopt(form, new TerminologyWindow(*terminologyInfo(form), m_twips));
 }
 
 QWidget *FormRegistry::createAbout()
 {
     if (!m_aboutState)
         m_aboutState = std::make_unique<AboutState>();
-    return adopt(FormId::frmAbout, new AboutWindow(*m_aboutState, m_browser));
+    return adopt(FormId::frmAbout, new AboutWindow(*m_aboutState, m_browser, m_twips));
 }
 
 template <class Form>

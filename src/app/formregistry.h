@@ -14,6 +14,7 @@
 #pragma once
 
 #include "forms.h"
+#include "twips.h"
 
 #include <QObject>
 #include <QPointer>
@@ -33,12 +34,15 @@ class FormRegistry final : public QObject, public FormShower {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(FormRegistry)
 public:
-    FormRegistry(Question &question, Browser &browser, QObject *parent = nullptr);
+    // The windows are laid out at `twips`: the scale applyProgramFont()
+    // returns, or the design's own.
+    FormRegistry(Question &question, Browser &browser, Twips::Scale twips, QObject *parent = nullptr);
     ~FormRegistry() override;
 
-    // Chooses the program's one font from the texts of all windows and sets
-    // it on the application. Call once, before the first window is made.
-    static void applyProgramFont();
+    // Chooses the program's one font from the texts of all windows, sets it
+    // on the application and returns the layout's scale that it needs. Call
+    // once, before the first window is made.
+    static Twips::Scale applyProgramFont();
     // Sets the program's icon: at the title bar's sizes for every window,
     // and at every size the package installs for the windows with a taskbar
     // button, the intro and the main window.
@@ -112,6 +116,7 @@ private:
 
     Question &m_question;
     Browser &m_browser;
+    const Twips::Scale m_twips;
     std::array<Slot, FormCount> m_slots{};
     std::unique_ptr<Catalog> m_catalog;
     std::unique_ptr<AboutState> m_aboutState;

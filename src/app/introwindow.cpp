@@ -23,14 +23,14 @@ enum Control { Label1, Command1 };
 
 } // namespace
 
-std::vector<DesignedText> IntroWindow::design()
+std::vector<DesignedText> IntroWindow::design(Twips::Scale twips)
 {
     // In the frame Frame1, by the Control numbers above.
-    return {{"Label1", TextControl::Label, Identity::VersionLine, Twips::rect(240, 240, 1455, 255)},
-            {"Command1", TextControl::Button, QStringLiteral("Okay"), Twips::rect(240, 600, 1455, 375)}};
+    return {{"Label1", TextControl::Label, Identity::VersionLine, twips.rect(240, 240, 1455, 255)},
+            {"Command1", TextControl::Button, QStringLiteral("Okay"), twips.rect(240, 600, 1455, 375)}};
 }
 
-IntroWindow::IntroWindow(FormRegistry &forms, QWidget *parent)
+IntroWindow::IntroWindow(FormRegistry &forms, Twips::Scale twips, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
                           | Qt::WindowTitleHint),
       m_forms(forms)
@@ -40,12 +40,12 @@ IntroWindow::IntroWindow(FormRegistry &forms, QWidget *parent)
     // Caption only: no system menu, no close, minimize or maximize button.
     setObjectName(QStringLiteral("frmIntro"));
     setWindowTitle(Identity::IntroCaption);
-    setFixedSize(Twips::size(4320, 4005));
-    const std::vector<DesignedText> texts = design();
+    setFixedSize(twips.size(4320, 4005));
+    const std::vector<DesignedText> texts = design(twips);
 
     auto *image = new QLabel(this);
     image->setObjectName(QStringLiteral("Image1"));
-    image->setGeometry(Twips::rect(0, 0, 4305, 2580));
+    image->setGeometry(twips.rect(0, 0, 4305, 2580));
     image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     image->setAccessibleName(QStringLiteral("A torch-lit dungeon wall with an arched doorway, the name Quorvath above it"));
     // Shown at its own size. Read as an image first: a picture loaded as a
@@ -58,12 +58,12 @@ IntroWindow::IntroWindow(FormRegistry &forms, QWidget *parent)
     line->setFrameShadow(QFrame::Plain);
     line->setLineWidth(1);
     line->setForegroundRole(QPalette::WindowText);
-    line->setGeometry(QRect(Twips::point(0, 2640), QSize(Twips::px(4320), 1)));
+    line->setGeometry(QRect(twips.point(0, 2640), QSize(twips.px(4320), 1)));
     markDecorative(line);
 
     auto *frame = new ClassicFrame(QString(), this);
     frame->setObjectName(QStringLiteral("Frame1"));
-    frame->setGeometry(Twips::rect(1200, 2760, 1935, 1095));
+    frame->setGeometry(twips.rect(1200, 2760, 1935, 1095));
 
     const DesignedText &version = texts[Label1];
     auto *label = new QLabel(version.text, frame);

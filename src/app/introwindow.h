@@ -16,10 +16,11 @@ class IntroWindow final : public QWidget {
     Q_DISABLE_COPY_MOVE(IntroWindow)
 public:
     // The version line and the button caption with their boxes.
-    static std::vector<DesignedText> design();
-    static std::vector<UiFont::Text> designedTexts() { return fitsOf(design()); }
+    static std::vector<DesignedText> design(Twips::Scale twips);
+    static std::vector<UiFont::Text> designedTexts(Twips::Scale twips) { return fitsOf(design(twips), twips); }
 
-    explicit IntroWindow(FormRegistry &forms, QWidget *parent = nullptr);
+    // Laid out at `twips`.
+    IntroWindow(FormRegistry &forms, Twips::Scale twips, QWidget *parent = nullptr);
 
 signals:
     void unloaded();

@@ -25,7 +25,7 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(Quorvath::Identity::CompanyName);
     QApplication::setDesktopFileName(QStringLiteral("example.quorvath.Itemlist"));
     Quorvath::installAccessibleFactories();
-    Quorvath::FormRegistry::applyProgramFont();
+    const Quorvath::Twips::Scale twips = Quorvath::FormRegistry::applyProgramFont();
     // The registry decides when the program ends, not Qt's window count.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -39,7 +39,7 @@ int main(int argc, char *argv[])
 
     Quorvath::MessageBoxQuestion question;
     Quorvath::SystemBrowser browser;
-    Quorvath::FormRegistry forms(question, browser);
+    Quorvath::FormRegistry forms(question, browser, twips);
     // The main window is built while the intro is read, so that "Okay"
     // opens it at once. 60 ms: well after the intro is on screen.
     forms.setPrebuildDelay(60);

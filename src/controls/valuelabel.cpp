@@ -1,5 +1,7 @@
 #include "valuelabel.h"
 
+#include "wrappedtext.h"
+
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
@@ -58,48 +60,28 @@ const QTextLayout &ValueLabel::layout() const
 {
     if (m_layout)
         return *m_layout;
+    // As the font choice measures it.
     m_layout = std::make_unique<QTextLayout>(m_text, font());
-    QTextOption option(Qt::AlignLeft | Qt::AlignTop);
-    option.setWrapMode(QTextOption::WordWrap);
-    // By the text, not by the application: under -reverse a sentence's full
-    // stop would otherwise move to its front.
-    option.setTextDirection(Qt::LayoutDirectionAuto);
-    m_layout->setTextOption(option);
+    m_layout->setTextOption(WrappedText::option());
     m_layout->setCacheEnabled(true);
-    const int width = textRect().width();
-    const int lineHeight = fontMetrics().lineSpacing();
-    int y = 0;
-    m_layout->beginLayout();
-    for (QTextLine line = m_layout->createLine(); line.isValid(); line = m_layout->createLine()) {
-        line.setLineWidth(width);
-        line.setPosition(QPointF(0, y));
-        y += lineHeight;
-    }
-    m_layout->endLayout();
+    WrappedText::layOut(*m_layout, textRect().width());
     return *m_layout;
 }
 
 bool ValueLabel::fitsBox() const
 {
-    const QTextLayout &l = layout();
-    const QRect box = textRect();
-    const int lines = l.lineCount();
-    if (lines == 0)
-        return true;
     // A word longer than the box runs past its right edge.
-    for (int i = 0; i < lines; ++i) {
-        if (l.lineAt(i).naturalTextWidth() > box.width())
-            return false;
-    }
-    const QTextLine last = l.lineAt(lines - 1);
-    return last.y() + fontMetrics().height() <= box.height() + 1;
+    const QSize needed = WrappedText::extent(layout());
+    const QRect box = textRect();
+    return needed.width() <= box.width() && needed.height() <= box.height() + 1;
 }
 
 void ValueLabel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     // The plain one-pixel box every style draws for Box | Plain, filled in
-    // two rectangles: the style's outline path costs a third of a click.
+    // two rectangles: the style's outline path is slower by a good part of
+    // a click (docs/performance.md).
     const QRect outer = rect();
     const int border = frameWidth();
     painter.fillRect(outer, palette().color(QPalette::WindowText));

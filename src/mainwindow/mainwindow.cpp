@@ -14,6 +14,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QStyle>
@@ -21,6 +22,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 namespace Quorvath {
 
@@ -34,102 +36,114 @@ const QStringList TabCaptions{
     QStringLiteral("Quivers"), QStringLiteral("Containers/Fluids"),
 };
 
-struct FieldLine {
-    const char *captionName;
-    const char *caption;
-    QRect captionRect;
-    QRect valueRect;
-};
+// In twips, as the design gives them (but where said): the client area
+// below the menu bar, the status bar at its bottom, and the status bar's
+// date and time panels at their narrowest.
+constexpr int ClientWidth = 7215;
+constexpr int ClientHeight = 6795;
+constexpr int StatusBarHeight = 360;
+constexpr int StatusPanelWidth = 1440;
 
-// Indexed by catalog column 1..6. The caption labels' names are not in line
-// order in the design (Label4 is the description); the names are kept.
-// Made when asked for: the rectangles follow the layout's scale.
-std::array<FieldLine, MainWindow::FieldCount + 1> fieldLines()
-{
-    return {{
-    {},
-    {"Label1", "Item Name:", Twips::rect(240, 240, 855, 255), Twips::rect(1080, 240, 5415, 255)},
-    {"Label2", "Usable By:", Twips::rect(240, 600, 855, 255), Twips::rect(1080, 600, 5415, 255)},
-    {"Label3", "Effect(s) of Equipping:", Twips::rect(240, 960, 1575, 255), Twips::rect(1920, 960, 4575, 495)},
-    {"Label5", "Activated Effect(s):", Twips::rect(240, 1560, 1455, 255), Twips::rect(1680, 1560, 4815, 495)},
-    {"Label6", "# Uses:", Twips::rect(240, 2160, 615, 255), Twips::rect(840, 2160, 5655, 255)},
-    {"Label4", "Description:", Twips::rect(240, 2520, 855, 255), Twips::rect(1200, 2520, 5295, 975)},
-    }};
-}
+// The strip's tabs, four to a row, and the room a tab keeps clear of its
+// caption on either side.
+constexpr int TabsPerRow = 4;
+constexpr int TabHeight = 295;
+constexpr int TabCaptionClearance = 8;   // logical pixels
 
-// The catalog's longest texts of a column, the ones its value box has to
-// hold: by length, which is near enough their width to find the widest.
-QStringList longestTexts(int column, int count)
+// The one column of a list, "Item": the Armor list's is half as wide as the
+// others'.
+constexpr int ArmorItemColumnWidth = 3000;
+constexpr int ItemColumnWidth = 6000;
+
+// The texts of design(): for each catalog column 1..6 its caption and its
+// value, then the tab captions.
+constexpr int fieldCaptionOf(int column) { return 2 * (column - 1); }
+constexpr int fieldValueOf(int column) { return 2 * (column - 1) + 1; }
+constexpr int tabCaptionOf(int tab) { return 2 * MainWindow::FieldCount + tab; }
+
+// Every text of a catalog column, each once.
+QStringList valuesOf(int column)
 {
     QStringList texts;
     for (int row = 1; row <= CatalogRowCount; ++row)
         texts.append(catalogText(row, column));
-    std::stable_sort(texts.begin(), texts.end(), [](const QString &a, const QString &b) { return a.size() > b.size(); });
-    return texts.mid(0, count);
-}
-
-using Handler = void (MainWindow::*)();
-
-// The menu tree as the design lists it: an entry opens a submenu when the
-// entry after it stands one level deeper.
-struct MenuEntry {
-    int level;
-    const char *caption;
-    const char *name;
-    bool enabled = true;
-    std::optional<FormId> form = {};
-    Handler handler = nullptr;
-};
-
-const MenuEntry MenuTree[] = {
-    {1, "File", "mnufile"},
-    {2, "Quit", "mnuquit", true, {}, &MainWindow::mnuquit_Click},
-    {1, "Search", "mnusearch"},
-    {2, "Find Specific Item", "mnusearchfindspecific", false},
-    {1, "Help", "mnuhelp"},
-    {2, "Terminology", "mnuterms"},
-    {3, "Item Name", "mnutermitemname", true, FormId::frmItemname},
-    {3, "Usable By", "mnutermusableby", true, FormId::frmUsableby},
-    {3, "Effects of Equipping", "mnutermeffects", true, FormId::frmEffects},
-    {3, "Activated Effects", "mnutermactivated", true, FormId::frmActivated},
-    {3, "# Uses", "mnutermuses"},
-    {4, "One-time only.", "mnutermuses1time", true, FormId::frm1time},
-    {4, "Limited.", "mnutermuseslimited", true, FormId::frmLimited},
-    {4, "Multiple.", "mnutermusesmultiple", true, FormId::frmMultiple},
-    {4, "Continuous while equipped.", "mnuitemusescontinuous", true, FormId::frmContinuous},
-    {3, "Description", "mnutermdesc", true, FormId::frmDescription},
-    {2, "About Quorvath Itemlist", "mnuabout", true, FormId::frmAbout},
-};
-
-} // namespace
-
-std::vector<UiFont::Text> MainWindow::designedTexts()
-{
-    std::vector<UiFont::Text> texts;
-    const auto lines = fieldLines();
-    for (int column = 1; column <= FieldCount; ++column) {
-        const FieldLine &line = lines[column];
-        // A caption starts where its value's text starts, to share its baseline.
-        const QSize box = line.captionRect.size() - QSize(0, ValueLabel::TextTop);
-        texts.push_back({QString::fromLatin1(line.caption), box, UiFont::Fit::Wrapped});
-        // The values inside their border, descenders and all.
-        const QSize valueBox = line.valueRect.size() - QSize(ValueLabel::TextLeft + 1, ValueLabel::TextTop + 1);
-        for (const QString &value : longestTexts(column, 3))
-            texts.push_back({value, valueBox, UiFont::Fit::Wrapped});
-    }
-    // A tab's caption inside its share of the strip's width, clear of the
-    // tab's sides.
-    const QSize tab(Twips::px(7215) / 4 - 16, Twips::px(295));
-    for (const QString &caption : TabCaptions)
-        texts.push_back({caption, tab, UiFont::Fit::OneLine});
+    texts.removeDuplicates();
     return texts;
 }
 
-MainWindow::MainWindow(Catalog &state, FormShower &forms, Question &question, Load load, QWidget *parent)
+// A submenu of the menu bar or of another menu; its entry has its name too.
+template <class Parent>
+QMenu *addMenu(Parent *parent, const char *caption, const char *name)
+{
+    QMenu *menu = parent->addMenu(QString::fromLatin1(caption));
+    menu->setObjectName(QLatin1String(name));
+    menu->menuAction()->setObjectName(QLatin1String(name));
+    menu->menuAction()->setMenuRole(QAction::NoRole);
+    return menu;
+}
+
+QAction *addEntry(QMenu *menu, const char *caption, const char *name)
+{
+    QAction *action = menu->addAction(QString::fromLatin1(caption));
+    action->setObjectName(QLatin1String(name));
+    // Keep the tree as designed: no moving of Quit or About elsewhere.
+    action->setMenuRole(QAction::NoRole);
+    return action;
+}
+
+} // namespace
+
+std::vector<DesignedText> MainWindow::design(Twips::Scale twips)
+{
+    // By the indexes above. The caption labels' names are not in line order
+    // (Label4 is the description); the value labels go by catalog column.
+    std::vector<DesignedText> texts{
+        {"Label1", TextControl::FieldCaption, QStringLiteral("Item Name:"), twips.rect(240, 240, 855, 255)},
+        {"lblField(1)", TextControl::Value, QString(), twips.rect(1080, 240, 5415, 255)},
+        {"Label2", TextControl::FieldCaption, QStringLiteral("Usable By:"), twips.rect(240, 600, 855, 255)},
+        {"lblField(2)", TextControl::Value, QString(), twips.rect(1080, 600, 5415, 255)},
+        {"Label3", TextControl::FieldCaption, QStringLiteral("Effect(s) of Equipping:"), twips.rect(240, 960, 1575, 255)},
+        {"lblField(3)", TextControl::Value, QString(), twips.rect(1920, 960, 4575, 495)},
+        {"Label5", TextControl::FieldCaption, QStringLiteral("Activated Effect(s):"), twips.rect(240, 1560, 1455, 255)},
+        {"lblField(4)", TextControl::Value, QString(), twips.rect(1680, 1560, 4815, 495)},
+        {"Label6", TextControl::FieldCaption, QStringLiteral("# Uses:"), twips.rect(240, 2160, 615, 255)},
+        {"lblField(5)", TextControl::Value, QString(), twips.rect(840, 2160, 5655, 255)},
+        {"Label4", TextControl::FieldCaption, QStringLiteral("Description:"), twips.rect(240, 2520, 855, 255)},
+        {"lblField(6)", TextControl::Value, QString(), twips.rect(1200, 2520, 5295, 975)},
+    };
+    // A tab's caption inside its share of the strip's width, clear of the
+    // tab's sides.
+    const QRect tab(0, 0, twips.px(ClientWidth) / TabsPerRow - 2 * TabCaptionClearance, twips.px(TabHeight));
+    for (const QString &caption : TabCaptions)
+        texts.push_back({"SSTab1", TextControl::TabCaption, caption, tab});
+    return texts;
+}
+
+std::vector<UiFont::Text> MainWindow::designedTexts(Twips::Scale twips)
+{
+    std::vector<UiFont::Text> texts;
+    const std::vector<DesignedText> designed = design(twips);
+    for (int column = 1; column <= FieldCount; ++column) {
+        texts.push_back(fitOf(designed[fieldCaptionOf(column)], twips));
+        // A value box holds every value of its column.
+        UiFont::Text value = fitOf(designed[fieldValueOf(column)], twips);
+        for (const QString &text : valuesOf(column)) {
+            value.text = text;
+            texts.push_back(value);
+        }
+    }
+    for (int tab = 0; tab < TabCount; ++tab)
+        texts.push_back(fitOf(designed[tabCaptionOf(tab)], twips));
+    return texts;
+}
+
+MainWindow::MainWindow(Catalog &state, FormShower &forms, Question &question, Twips::Scale twips, Load load,
+                       QWidget *parent)
     : QMainWindow(parent)
     , m_state(state)
     , m_forms(forms)
     , m_question(question)
+    , m_twips(twips)
 {
     setObjectName(QStringLiteral("d"));
     setWindowTitle(Identity::Title);
@@ -154,15 +168,13 @@ void MainWindow::createControls()
 {
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    // The client area below the menu bar is 7215 x 6795; the status bar
-    // takes the bottom 360 of it.
-    client->setFixedSize(Twips::size(7215, 6795 - 360));
+    client->setFixedSize(m_twips.size(ClientWidth, ClientHeight - StatusBarHeight));
     setCentralWidget(client);
 
-    SSTab1 = new MultiRowTabWidget(TabCaptions, 4, Twips::px(295), client);
+    SSTab1 = new MultiRowTabWidget(TabCaptions, TabsPerRow, m_twips.px(TabHeight), client);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
     SSTab1->setAccessibleName(QStringLiteral("Categories"));
-    SSTab1->setGeometry(Twips::rect(0, 0, 7215, 2655));
+    SSTab1->setGeometry(m_twips.rect(0, 0, ClientWidth, 2655));
     connect(SSTab1, &MultiRowTabWidget::currentChanged, this, &MainWindow::SSTab1_Click);
 
     // The lists are made when their tab is first selected: until then a tab's
@@ -177,7 +189,7 @@ QTreeWidget *MainWindow::list(int tab)
     lstData[tab] = list;
     list->setObjectName(QStringLiteral("lstData(%1)").arg(tab));
     list->setAccessibleName(TabCaptions[tab] + QStringLiteral(" items"));
-    list->setGeometry(Twips::rect(120, 960, 6735, 1575));
+    list->setGeometry(m_twips.rect(120, 960, 6735, 1575));
     QFont bold = font();
     bold.setBold(true);
     list->setFont(bold);
@@ -185,7 +197,7 @@ QTreeWidget *MainWindow::list(int tab)
     list->setHeaderLabels({QStringLiteral("Item")});
     list->header()->setStretchLastSection(false);
     list->header()->setSectionsMovable(false);
-    list->setColumnWidth(0, Twips::px(tab == 0 ? 3000 : 6000));
+    list->setColumnWidth(0, m_twips.px(tab == 0 ? ArmorItemColumnWidth : ItemColumnWidth));
     list->setRootIsDecorated(false);
     list->setItemsExpandable(false);
     list->setUniformRowHeights(true);
@@ -207,23 +219,25 @@ void MainWindow::createDetails()
 {
     auto *ArmorInfo = new ClassicFrame(QStringLiteral("Information"), centralWidget());
     ArmorInfo->setObjectName(QStringLiteral("ArmorInfo"));
-    ArmorInfo->setGeometry(Twips::rect(0, 2760, 6615, 3615));
+    ArmorInfo->setGeometry(m_twips.rect(0, 2760, 6615, 3615));
 
-    const auto lines = fieldLines();
+    const std::vector<DesignedText> texts = design(m_twips);
     for (int column = 1; column <= FieldCount; ++column) {
-        const FieldLine &line = lines[column];
-        auto *caption = new QLabel(QString::fromLatin1(line.caption), ArmorInfo);
-        caption->setObjectName(QString::fromLatin1(line.captionName));
+        const DesignedText &captionText = texts[fieldCaptionOf(column)];
+        auto *caption = new QLabel(captionText.text, ArmorInfo);
+        caption->setObjectName(QLatin1String(captionText.name));
         caption->setTextFormat(Qt::PlainText);
         caption->setWordWrap(true);
         caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        // Its text starts where its value's text starts, to share its baseline.
         caption->setContentsMargins(0, ValueLabel::TextTop, 0, 0);
-        caption->setGeometry(line.captionRect);
+        caption->setGeometry(captionText.rect);
 
+        const DesignedText &valueBox = texts[fieldValueOf(column)];
         auto *value = new ValueLabel(ArmorInfo);
         lblField[column] = value;
-        value->setObjectName(QStringLiteral("lblField(%1)").arg(column));
-        value->setGeometry(line.valueRect);
+        value->setObjectName(QLatin1String(valueBox.name));
+        value->setGeometry(valueBox.rect);
         connect(value, &ValueLabel::selectionChanged, this, &MainWindow::updateCopyAction);
         connect(value, &ValueLabel::pressed, this, [this, value] {
             m_lastValue = value;
@@ -270,41 +284,38 @@ void MainWindow::updateCopyAction()
 
 void MainWindow::createMenus()
 {
-    QList<QMenu *> open{nullptr};   // open[level - 1]: the menu that takes entries of `level`
-    const int count = int(std::size(MenuTree));
-    for (int i = 0; i < count; ++i) {
-        const MenuEntry &entry = MenuTree[i];
-        const QString caption = QString::fromLatin1(entry.caption);
-        const QString name = QString::fromLatin1(entry.name);
-        open.resize(entry.level);
-        const bool opensSubmenu = i + 1 < count && MenuTree[i + 1].level > entry.level;
-        QAction *action = nullptr;
-        if (opensSubmenu) {
-            QMenu *menu = entry.level == 1 ? menuBar()->addMenu(caption) : open.last()->addMenu(caption);
-            menu->setObjectName(name);
-            action = menu->menuAction();
-            open.append(menu);
-        } else {
-            action = open.last()->addAction(caption);
-            if (entry.form) {
-                const FormId form = *entry.form;
-                connect(action, &QAction::triggered, this, [this, form] { m_forms.show(form); });
-            } else if (entry.handler) {
-                connect(action, &QAction::triggered, this, entry.handler);
-            }
-        }
-        action->setObjectName(name);
-        action->setEnabled(entry.enabled);
-        // Keep the tree as designed: no moving of Quit or About elsewhere.
-        action->setMenuRole(QAction::NoRole);
-    }
+    QMenu *mnufile = addMenu(menuBar(), "File", "mnufile");
+    connect(addEntry(mnufile, "Quit", "mnuquit"), &QAction::triggered, this, &MainWindow::mnuquit_Click);
+
+    QMenu *mnusearch = addMenu(menuBar(), "Search", "mnusearch");
+    addEntry(mnusearch, "Find Specific Item", "mnusearchfindspecific")->setEnabled(false);
+
+    QMenu *mnuhelp = addMenu(menuBar(), "Help", "mnuhelp");
+    QMenu *mnuterms = addMenu(mnuhelp, "Terminology", "mnuterms");
+    addFormEntry(mnuterms, "Item Name", "mnutermitemname", FormId::frmItemname);
+    addFormEntry(mnuterms, "Usable By", "mnutermusableby", FormId::frmUsableby);
+    addFormEntry(mnuterms, "Effects of Equipping", "mnutermeffects", FormId::frmEffects);
+    addFormEntry(mnuterms, "Activated Effects", "mnutermactivated", FormId::frmActivated);
+    QMenu *mnutermuses = addMenu(mnuterms, "# Uses", "mnutermuses");
+    addFormEntry(mnutermuses, "One-time only.", "mnutermuses1time", FormId::frm1time);
+    addFormEntry(mnutermuses, "Limited.", "mnutermuseslimited", FormId::frmLimited);
+    addFormEntry(mnutermuses, "Multiple.", "mnutermusesmultiple", FormId::frmMultiple);
+    addFormEntry(mnutermuses, "Continuous while equipped.", "mnuitemusescontinuous", FormId::frmContinuous);
+    addFormEntry(mnuterms, "Description", "mnutermdesc", FormId::frmDescription);
+    addFormEntry(mnuhelp, "About Quorvath Itemlist", "mnuabout", FormId::frmAbout);
+}
+
+// An entry that shows a form.
+void MainWindow::addFormEntry(QMenu *menu, const char *caption, const char *name, FormId form)
+{
+    connect(addEntry(menu, caption, name), &QAction::triggered, this, [this, form] { m_forms.show(form); });
 }
 
 void MainWindow::createStatusBar()
 {
-    auto *sbStatusBar = new ClockStatusBar(QStringLiteral("Status"), Twips::px(1440), this);
+    auto *sbStatusBar = new ClockStatusBar(QStringLiteral("Status"), m_twips.px(StatusPanelWidth), this);
     sbStatusBar->setObjectName(QStringLiteral("sbStatusBar"));
-    sbStatusBar->setFixedHeight(Twips::px(360));
+    sbStatusBar->setFixedHeight(m_twips.px(StatusBarHeight));
     setStatusBar(sbStatusBar);
 }
 

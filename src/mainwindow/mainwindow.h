@@ -7,8 +7,10 @@
 // handlers carry the design's names.
 #pragma once
 
+#include "designedtext.h"
+#include "forms.h"
 #include "itemtable.h"
-#include "uifont.h"
+#include "twips.h"
 
 #include <QKeySequence>
 #include <QMainWindow>
@@ -17,13 +19,13 @@
 #include <functional>
 
 class QAction;
+class QMenu;
 class QPaintDevice;
 class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace Quorvath {
 
-class FormShower;
 class MultiRowTabWidget;
 class Question;
 class ValueLabel;
@@ -36,16 +38,20 @@ public:
     static constexpr int TabCount = 11;
     static constexpr int FieldCount = 6;
 
-    // The texts the window's boxes were designed to hold, for the choice of
-    // the program's font.
-    static std::vector<UiFont::Text> designedTexts();
+    // The field captions, the value boxes (empty at design time) and the tab
+    // captions with their boxes.
+    static std::vector<DesignedText> design(Twips::Scale twips);
+    // The texts the window's boxes have to hold, every value of the catalog
+    // among them, for the choice of the program's font.
+    static std::vector<UiFont::Text> designedTexts(Twips::Scale twips);
 
-    // Builds the window and, unless `load` is Load::Later, loads it: Form_Load
-    // writes the catalog and fills the selected tab's list. A window built
-    // ahead has every control, but no catalog and no entries until Form_Load.
+    // Builds the window laid out at `twips` and, unless `load` is
+    // Load::Later, loads it: Form_Load writes the catalog and fills the
+    // selected tab's list. A window built ahead has every control, but no
+    // catalog and no entries until Form_Load.
     enum class Load { Now, Later };
-    MainWindow(Catalog &state, FormShower &forms, Question &question, Load load = Load::Now,
-               QWidget *parent = nullptr);
+    MainWindow(Catalog &state, FormShower &forms, Question &question, Twips::Scale twips,
+               Load load = Load::Now, QWidget *parent = nullptr);
 
     // The load step: writes the catalog, then fills the selected tab's list.
     void Form_Load();
@@ -81,6 +87,7 @@ private:
     void createControls();
     void createDetails();
     void createMenus();
+    void addFormEntry(QMenu *menu, const char *caption, const char *name, FormId form);
     void createStatusBar();
     // The list of `tab`, made on first use.
     QTreeWidget *list(int tab);
@@ -90,6 +97,7 @@ private:
     Catalog &m_state;
     FormShower &m_forms;
     Question &m_question;
+    const Twips::Scale m_twips;
 
     MultiRowTabWidget *SSTab1 = nullptr;
     std::array<QTreeWidget *, TabCount> lstData{};   // null until the tab is first selected

@@ -79,27 +79,27 @@ QFrame *createLine(QWidget *parent, const char *name, QFrame::Shape shape, QRect
 
 } // namespace
 
-std::vector<DesignedText> AboutWindow::design()
+std::vector<DesignedText> AboutWindow::design(Twips::Scale twips)
 {
     // By the Control numbers above; the text box stands in the frame Frame1.
-    return {{"GoVelmarch", TextControl::Button, QStringLiteral("Velmarch"), Twips::rect(120, 2160, 1935, 375)},
+    return {{"GoVelmarch", TextControl::Button, QStringLiteral("Velmarch"), twips.rect(120, 2160, 1935, 375)},
             {"Petitionsign", TextControl::Button, QStringLiteral("Sign The Petition Now!"),
-             Twips::rect(120, 1680, 1935, 375)},
-            {"Okaybutton", TextControl::Button, QStringLiteral("Okay"), Twips::rect(120, 2640, 1935, 375)},
-            {"Text1", TextControl::ScrolledTextBox, AboutText, Twips::rect(120, 240, 4575, 2535)}};
+             twips.rect(120, 1680, 1935, 375)},
+            {"Okaybutton", TextControl::Button, QStringLiteral("Okay"), twips.rect(120, 2640, 1935, 375)},
+            {"Text1", TextControl::ScrolledTextBox, AboutText, twips.rect(120, 240, 4575, 2535)}};
 }
 
 const QString AboutWindow::PetitionUrl =
     QStringLiteral("https://petition.velmarch.example/release-quorvath-iv");
 const QString AboutWindow::VelmarchUrl = QStringLiteral("https://www.velmarch.example/");
 
-AboutWindow::AboutWindow(AboutState &state, Browser &browser, QWidget *parent)
+AboutWindow::AboutWindow(AboutState &state, Browser &browser, Twips::Scale twips, QWidget *parent)
     : SideWindow(parent),
       m_state(state), m_browser(browser)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About This Program"));
-    createControls();
+    createControls(twips);
     loadPictures();
 
     Timer1 = new QTimer(this);
@@ -111,9 +111,9 @@ AboutWindow::AboutWindow(AboutState &state, Browser &browser, QWidget *parent)
     Form_Load();
 }
 
-void AboutWindow::createControls()
+void AboutWindow::createControls(Twips::Scale twips)
 {
-    const std::vector<DesignedText> texts = design();
+    const std::vector<DesignedText> texts = design(twips);
     GoVelmarch = createButton(this, texts[GoVelmarchCaption]);
     Petitionsign = createButton(this, texts[PetitionsignCaption]);
     Okaybutton = createButton(this, texts[OkaybuttonCaption]);
@@ -123,7 +123,7 @@ void AboutWindow::createControls()
 
     auto *Frame1 = new ClassicFrame(QString(), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(Twips::rect(2280, 120, 4815, 2895));
+    Frame1->setGeometry(twips.rect(2280, 120, 4815, 2895));
 
     const DesignedText &text = texts[Text1Text];
     auto *Text1 = new QPlainTextEdit(Frame1);
@@ -141,20 +141,20 @@ void AboutWindow::createControls()
     Text1->setReadOnly(true);
     Text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 
-    setFixedSize(Twips::size(7125, 3105));
+    setFixedSize(twips.size(7125, 3105));
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setFrameStyle(QFrame::Box | QFrame::Plain);
     Image1->setLineWidth(1);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Image1->setGeometry(Twips::rect(360, 120, 1215, 1335));
+    Image1->setGeometry(twips.rect(360, 120, 1215, 1335));
     // Named by what it shows.
     Image1->setAccessibleName(QStringLiteral("A hooded mage beside a wall torch, playing small tricks"));
 
     // Drawn only: no screen reader needs to meet them.
-    markDecorative(createLine(this, "Line1", QFrame::VLine, Twips::rect(2160, 120, 15, 2880 + 15)));
-    markDecorative(createLine(this, "Line2", QFrame::HLine, Twips::rect(120, 1560, 2040 + 15, 15)));
+    markDecorative(createLine(this, "Line1", QFrame::VLine, twips.rect(2160, 120, 15, 2880 + 15)));
+    markDecorative(createLine(this, "Line2", QFrame::HLine, twips.rect(120, 1560, 2040 + 15, 15)));
 
     // Tab indexes: Frame1 0 (takes no focus), Okay 1, the petition 2, the text
     // 3, Velmarch 4.

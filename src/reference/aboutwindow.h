@@ -33,11 +33,12 @@ public:
     static const QString VelmarchUrl;
 
     // The text and the button captions with their boxes.
-    static std::vector<DesignedText> design();
-    static std::vector<UiFont::Text> designedTexts() { return fitsOf(design()); }
+    static std::vector<DesignedText> design(Twips::Scale twips);
+    static std::vector<UiFont::Text> designedTexts(Twips::Scale twips) { return fitsOf(design(twips), twips); }
 
-    // Builds the design, starts `Timer1` and runs Form_Load().
-    AboutWindow(AboutState &state, Browser &browser, QWidget *parent = nullptr);
+    // Builds the design laid out at `twips`, starts `Timer1` and runs
+    // Form_Load().
+    AboutWindow(AboutState &state, Browser &browser, Twips::Scale twips, QWidget *parent = nullptr);
 
 protected:
     void closing() override;
@@ -50,7 +51,7 @@ private slots:
 
 private:
     void Form_Load();
-    void createControls();
+    void createControls(Twips::Scale twips);
     void loadPictures();
     void openPage(const QString &url);
     void pageOpened(const QString &url, bool opened);

@@ -14,8 +14,8 @@ class ImageList final {
 public:
     // Appends a picture at the next position, given as the bytes of a BMP
     // file. They are kept as they are, unpacked only when handed out: the
-    // pictures are built into the program, so nothing is copied, and a 4-bit
-    // 88 x 88 frame is unpacked and made a pixmap in about 30 µs per step.
+    // pictures are built into the program, so nothing is copied, and a
+    // small 4-bit frame is quickly unpacked at each step (docs/performance.md).
     void add(const QByteArray &bmp) { m_pictures.append(bmp); }
     int count() const { return int(m_pictures.size()); }
     // The picture at `position` (1 to count()); a null image outside, and

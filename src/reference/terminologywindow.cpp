@@ -15,31 +15,32 @@ enum Control { Frame1Caption, Text1Text };
 
 } // namespace
 
-std::vector<DesignedText> TerminologyWindow::design(const TerminologyInfo &info)
+std::vector<DesignedText> TerminologyWindow::design(const TerminologyInfo &info, Twips::Scale twips)
 {
     // By the Control numbers above; the text box stands in the frame.
     return {{"Frame1", TextControl::FrameCaption, QStringLiteral("Information"),
-             QRect(QPoint(0, 0), Twips::size(info.frame.width(), info.frame.height()))},
+             QRect(QPoint(0, 0), twips.size(info.frame.width(), info.frame.height()))},
             {"Text1", TextControl::TextBox, info.text1,
-             QRect(Twips::point(120, 240), Twips::size(info.text.width(), info.text.height()))}};
+             QRect(twips.point(120, 240), twips.size(info.text.width(), info.text.height()))}};
 }
 
-std::vector<UiFont::Text> TerminologyWindow::designedTexts()
+std::vector<UiFont::Text> TerminologyWindow::designedTexts(Twips::Scale twips)
 {
     std::vector<UiFont::Text> texts;
     for (const TerminologyInfo &info : terminologyTable()) {
-        for (const UiFont::Text &text : fitsOf(design(info)))
+        for (const UiFont::Text &text : fitsOf(design(info, twips), twips))
             texts.push_back(text);
     }
     return texts;
 }
 
-TerminologyWindow::TerminologyWindow(const TerminologyInfo &info, QWidget *parent) : SideWindow(parent)
+TerminologyWindow::TerminologyWindow(const TerminologyInfo &info, Twips::Scale twips, QWidget *parent)
+    : SideWindow(parent)
 {
     setObjectName(info.formName);
     setWindowTitle(info.caption);
-    setFixedSize(Twips::size(info.client.width(), info.client.height()));
-    const std::vector<DesignedText> texts = design(info);
+    setFixedSize(twips.size(info.client.width(), info.client.height()));
+    const std::vector<DesignedText> texts = design(info, twips);
 
     const DesignedText &frame = texts[Frame1Caption];
     auto *Frame1 = new ClassicFrame(frame.text, this);

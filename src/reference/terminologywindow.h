@@ -18,11 +18,12 @@ class TerminologyWindow final : public SideWindow {
     Q_DISABLE_COPY_MOVE(TerminologyWindow)
 public:
     // The frame's caption and the text of one window, with their boxes.
-    static std::vector<DesignedText> design(const TerminologyInfo &info);
+    static std::vector<DesignedText> design(const TerminologyInfo &info, Twips::Scale twips);
     // The texts of all nine, for the choice of the program's font.
-    static std::vector<UiFont::Text> designedTexts();
+    static std::vector<UiFont::Text> designedTexts(Twips::Scale twips);
 
-    explicit TerminologyWindow(const TerminologyInfo &info, QWidget *parent = nullptr);
+    // Laid out at `twips`.
+    TerminologyWindow(const TerminologyInfo &info, Twips::Scale twips, QWidget *parent = nullptr);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

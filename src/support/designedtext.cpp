@@ -2,13 +2,14 @@
 
 #include "classicframe.h"
 #include "twips.h"
+#include "valuelabel.h"
 
 #include <QApplication>
 #include <QStyle>
 
 namespace Quorvath {
 
-UiFont::Text fitOf(const DesignedText &designed)
+UiFont::Text fitOf(const DesignedText &designed, Twips::Scale twips)
 {
     const QStyle *style = QApplication::style();
     // A text box's sunken border and its document's one-pixel margin.
@@ -17,11 +18,18 @@ UiFont::Text fitOf(const DesignedText &designed)
     switch (designed.control) {
     case TextControl::Label:
         return {designed.text, size, UiFont::Fit::Wrapped};
+    case TextControl::FieldCaption:
+        return {designed.text, size - QSize(0, ValueLabel::TextTop), UiFont::Fit::Wrapped};
+    case TextControl::Value:
+        // Descenders and all.
+        return {designed.text, size - QSize(ValueLabel::TextLeft + 1, ValueLabel::TextTop + 1), UiFont::Fit::Wrapped};
+    case TextControl::TabCaption:
+        return {designed.text, size, UiFont::Fit::OneLine};
     case TextControl::Button:
         return {designed.text, size - 2 * QSize(style->pixelMetric(QStyle::PM_ButtonMargin), 2),
                 UiFont::Fit::OneLine};
     case TextControl::FrameCaption:
-        return {designed.text, QSize(size.width() - 2 * ClassicFrame::CaptionInset, Twips::px(240)),
+        return {designed.text, QSize(size.width() - 2 * ClassicFrame::CaptionInset, twips.px(240)),
                 UiFont::Fit::OneLine};
     case TextControl::TextBox:
         return {designed.text, size - QSize(textChrome, textChrome), UiFont::Fit::LinesAndHeight};
@@ -32,12 +40,12 @@ UiFont::Text fitOf(const DesignedText &designed)
     return {designed.text, size, UiFont::Fit::Wrapped};
 }
 
-std::vector<UiFont::Text> fitsOf(const std::vector<DesignedText> &designed)
+std::vector<UiFont::Text> fitsOf(const std::vector<DesignedText> &designed, Twips::Scale twips)
 {
     std::vector<UiFont::Text> texts;
     texts.reserve(designed.size());
     for (const DesignedText &d : designed)
-        texts.push_back(fitOf(d));
+        texts.push_back(fitOf(d, twips));
     return texts;
 }
 

@@ -4,6 +4,7 @@
 // text and its box are written once.
 #pragma once
 
+#include "twips.h"
 #include "uifont.h"
 
 #include <QRect>
@@ -17,6 +18,9 @@ namespace Quorvath {
 // what of its rectangle the text may take and how it has to fit.
 enum class TextControl {
     Label,            // wrapped at word boundaries inside the whole box
+    FieldCaption,     // a label whose text starts level with its value's text, wrapped below that
+    Value,            // a value label (ValueLabel): wrapped inside its border
+    TabCaption,       // one line inside the box, which leaves the tab's sides out
     Button,           // one line inside the button's margins
     FrameCaption,     // one line on the frame's top border, inset on both sides
     TextBox,          // every line break kept and every line in view, inside the border
@@ -31,8 +35,8 @@ struct DesignedText {
 };
 
 // What the text may take of its control, and how it has to fit there, in the
-// current style.
-UiFont::Text fitOf(const DesignedText &designed);
-std::vector<UiFont::Text> fitsOf(const std::vector<DesignedText> &designed);
+// current style and a layout at `twips`.
+UiFont::Text fitOf(const DesignedText &designed, Twips::Scale twips);
+std::vector<UiFont::Text> fitsOf(const std::vector<DesignedText> &designed, Twips::Scale twips);
 
 } // namespace Quorvath

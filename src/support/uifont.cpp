@@ -1,11 +1,10 @@
 #include "uifont.h"
 
-#include "twips.h"
+#include "wrappedtext.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
-#include <QRect>
 #include <QStringList>
 
 #include <algorithm>
@@ -44,11 +43,16 @@ bool fits(const QFont &font, const Text &t)
     case Fit::OneLine:
         return metrics.horizontalAdvance(t.text) <= t.box.width() && metrics.height() <= t.box.height();
     case Fit::Wrapped: {
-        // Most texts take one line: no need to lay them out.
-        if (metrics.horizontalAdvance(t.text) <= t.box.width())
+        // A text so short that as many of the face's widest glyphs would
+        // not fill the box takes one line: no need to shape it.
+        if (t.text.size() * metrics.maxWidth() < t.box.width())
             return metrics.height() <= t.box.height();
-        const QRect needed = metrics.boundingRect(QRect(QPoint(0, 0), t.box),
-                                                  Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, t.text);
+        // Laid out as a value label draws it. Most texts take one line, and
+        // need no laying out to show it: a width that rounds to less than
+        // the box's is less than the box's unrounded too.
+        const QSize needed = metrics.horizontalAdvance(t.text) < t.box.width()
+                                 ? QSize(0, metrics.height())
+                                 : WrappedText::size(font, t.text, t.box.width());
         return needed.width() <= t.box.width() && needed.height() <= t.box.height();
     }
     case Fit::Lines:
@@ -68,8 +72,9 @@ bool fits(const QFont &font, const Text &t)
                 ++rows;
                 continue;
             }
-            const QRect r = metrics.boundingRect(QRect(0, 0, t.box.width(), 1 << 20), Qt::TextWordWrap, line);
-            rows += std::max(1, (r.height() + metrics.lineSpacing() / 2) / metrics.lineSpacing());
+            // Wrapped as the text box wraps it, in lines of the same layout.
+            const QSize wrapped = WrappedText::size(font, line, t.box.width());
+            rows += std::max(1, (wrapped.height() - metrics.height()) / metrics.lineSpacing() + 1);
         }
         return rows * metrics.lineSpacing() <= t.box.height();
     }
@@ -77,18 +82,23 @@ bool fits(const QFont &font, const Text &t)
     return false;
 }
 
-QFont preferredFont()
+QList<QFont> designFaces(System system)
 {
-#ifdef Q_OS_WIN
-    // The face and size the windows were designed with, which every Windows
-    // has. It is a bitmap face, and Qt files its strikes by cell height but
-    // asks GDI for character height: 8.25 pt comes out as the 10-point
-    // strike, too large for the design's boxes, so the fit passes it over
-    // (see the README's Fonts section).
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(8.25);
-    return font;
-#else
+    if (system == System::Windows) {
+        // The face and size the windows were designed with, which every
+        // Windows has. It is a bitmap face, and Qt files its strikes by cell
+        // height but asks GDI for character height: 8.25 pt comes out as the
+        // 10-point strike, too large for the design's boxes, so the fit
+        // passes it over (see the README's Fonts section).
+        QFont bitmap(QStringLiteral("MS Sans Serif"));
+        bitmap.setPointSizeF(8.25);
+        // Its TrueType twin, drawn to its metrics, which every Windows since
+        // 2000 has and Windows Forms dialogs use at this size: an outline
+        // face, which Qt asks GDI for at the size it means.
+        QFont trueType(QStringLiteral("Microsoft Sans Serif"));
+        trueType.setPointSizeF(8.25);
+        return {bitmap, trueType};
+    }
     // Linux desktops default to faces that run a tenth to a fifth wider than
     // the design's. DejaVu Sans Condensed has the design's height and line
     // spacing (13 px at 8.25 points) and comes closest to its widths; the
@@ -97,37 +107,64 @@ QFont preferredFont()
     // face's own (87 for this one), so 82 it is. Naming the family also
     // keeps the locale's choice of sans-serif face (a CJK face with taller
     // lines, say) out of boxes measured for 13-pixel lines.
-    QFont font(QStringLiteral("DejaVu Sans Condensed"));
-    font.setPointSizeF(8.25);
-    font.setStretch(82);
-    return font;
-#endif
+    QFont condensed(QStringLiteral("DejaVu Sans Condensed"));
+    condensed.setPointSizeF(8.25);
+    condensed.setStretch(82);
+    return {condensed};
 }
 
-QFont choose(const std::function<std::vector<Text>()> &texts)
+QFont preferredFont()
 {
-    Twips::setScale(1.0);
-    const std::vector<Text> designed = texts();
-    const QFont preferred = preferredFont();
-    if (QFontDatabase::hasFamily(preferred.family()) && allFit(preferred, designed))
-        return preferred;
+    return designFaces(ThisSystem).first();
+}
 
+int narrowestStretch(System system)
+{
+    return system == System::Windows ? QFont::Unstretched : 90;
+}
+
+QList<QFont> candidates(System system, const std::function<bool(const QString &)> &hasFamily,
+                        const QString &systemFamily)
+{
+    QList<QFont> faces;
+    for (const QFont &face : designFaces(system)) {
+        if (hasFamily(face.family()))
+            faces.append(face);
+    }
     // The face the system's own dialogs use, at the design's size.
-    QFont font(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
+    QFont font(systemFamily);
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(8.25);
-    for (int stretch = QFont::Unstretched; stretch >= NarrowestStretch; stretch -= 5) {
+    for (int stretch = QFont::Unstretched; stretch >= narrowestStretch(system); stretch -= 5) {
         font.setStretch(stretch);
-        if (allFit(font, designed))
-            return font;
+        faces.append(font);
+    }
+    return faces;
+}
+
+Choice choose(const QList<QFont> &faces, const DesignedTexts &texts)
+{
+    const std::vector<Text> designed = texts(Twips::Scale());
+    for (const QFont &face : faces) {
+        if (allFit(face, designed))
+            return {face, Twips::Scale()};
     }
     // Larger boxes, in steps of a twentieth, up to three times the design.
+    const QFont &narrowest = faces.last();
+    Twips::Scale twips;
     for (int step = 21; step <= 60; ++step) {
-        Twips::setScale(step / 20.0);
-        if (allFit(font, texts()))
-            return font;
+        twips = Twips::Scale(step / 20.0);
+        if (allFit(narrowest, texts(twips)))
+            break;
     }
-    return font;
+    return {narrowest, twips};
+}
+
+Choice choose(const DesignedTexts &texts)
+{
+    return choose(candidates(ThisSystem, [](const QString &family) { return QFontDatabase::hasFamily(family); },
+                             QFontDatabase::systemFont(QFontDatabase::GeneralFont).family()),
+                  texts);
 }
 
 } // namespace Quorvath::UiFont

@@ -4,7 +4,10 @@
 // 96 dpi; the font must fit every designed text in its designed box.
 #pragma once
 
+#include "twips.h"
+
 #include <QFont>
+#include <QList>
 #include <QSize>
 #include <QString>
 
@@ -29,31 +32,49 @@ struct Text {
 
 bool fits(const QFont &font, const Text &text);
 
-// The face and size the program uses where the platform has it; empty if it
-// does not.
-QFont preferredFont();
-
-// How far a face may be narrowed (see the README's figures). FreeType
-// narrows cleanly. Windows' GDI does not narrow at all: it takes a width in
-// whole pixels of the face's average, draws no narrower at 96 dpi and spaces
-// the glyphs apart at 144, and below that breaks them; there the layout
-// grows instead.
+// The systems whose faces the program knows.
+enum class System { Windows, Linux };
 #ifdef Q_OS_WIN
-inline constexpr int NarrowestStretch = 100;
+inline constexpr System ThisSystem = System::Windows;
 #else
-inline constexpr int NarrowestStretch = 90;
+inline constexpr System ThisSystem = System::Linux;
 #endif
 
-// The program's font. `texts` lists every designed text with its box at
-// the layout's scale (Twips::scale) at the time of the call; choose() sets
-// that scale as it tries, and leaves set the one the font needs.
-//
-// The preferred face is taken where every text fits it as designed. Else
-// the system's interface face (on Windows the one of its message boxes), at
-// the design's size and narrowed no further than NarrowestStretch, where
-// every text fits; else, at that narrowest width, the layout grows until
-// every text fits.
-QFont choose(const std::function<std::vector<Text>()> &texts);
+// The faces the windows were designed for, or drawn to their metrics, at the
+// design's size, best first: taken where the system has them and every text
+// fits as designed.
+QList<QFont> designFaces(System system);
+// The first of them: the face and size the program uses where it can.
+QFont preferredFont();
+
+// How far the system's interface face may be narrowed (see the README's
+// figures). FreeType narrows cleanly. Windows' GDI does not narrow at all:
+// it takes a width in whole pixels of the face's average, draws no narrower
+// at 96 dpi and spaces the glyphs apart at 144, and below that breaks them;
+// there the layout grows instead.
+int narrowestStretch(System system);
+
+// The faces to try, best first: those of designFaces() that `hasFamily`
+// finds, then the system's interface face `systemFamily` at the design's
+// size, ever narrower down to narrowestStretch().
+QList<QFont> candidates(System system, const std::function<bool(const QString &)> &hasFamily,
+                        const QString &systemFamily);
+
+// The program's font and the scale of the layout that its texts need.
+struct Choice {
+    QFont font;
+    Twips::Scale twips;
+};
+
+// Every designed text with its box laid out at the given scale.
+using DesignedTexts = std::function<std::vector<Text>(Twips::Scale)>;
+
+// The first of `faces` in which every text fits at the design's scale; else
+// the last of them in the smallest layout, grown in steps of a twentieth up
+// to three times the design, in which every text fits (or the largest).
+Choice choose(const QList<QFont> &faces, const DesignedTexts &texts);
+// The same among this system's candidates.
+Choice choose(const DesignedTexts &texts);
 
 // Blanks at the end of a text line hang in the margin and never wrap it.
 int lineWidth(const QFont &font, const QString &line);

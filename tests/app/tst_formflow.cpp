@@ -136,19 +136,20 @@ private:
     ScriptedQuestion m_question;
     FakeBrowser m_browser;   // none there: the About window works without one
     std::unique_ptr<FormRegistry> m_forms;
+    Twips::Scale m_twips;   // the layout's, as the program's font needs it
 };
 
 void FormFlowTest::initTestCase()
 {
     // The program's one font fits every text of every window as designed.
-    FormRegistry::applyProgramFont();
+    m_twips = FormRegistry::applyProgramFont();
     const QFont font = QApplication::font();
     // Where the chosen face is installed (the set-up installs it), it is the one used.
     const QFont preferred = UiFont::preferredFont();
     if (QFontDatabase::hasFamily(preferred.family()))
         QCOMPARE(font.toString(), preferred.toString());
-    for (const auto &texts : {IntroWindow::designedTexts(), MainWindow::designedTexts(),
-                              TerminologyWindow::designedTexts(), AboutWindow::designedTexts()}) {
+    for (const auto &texts : {IntroWindow::designedTexts(m_twips), MainWindow::designedTexts(m_twips),
+                              TerminologyWindow::designedTexts(m_twips), AboutWindow::designedTexts(m_twips)}) {
         for (const UiFont::Text &text : texts)
             QVERIFY2(UiFont::fits(font, text), qPrintable(font.toString() + QLatin1String(": ") + text.text));
     }
@@ -159,7 +160,7 @@ void FormFlowTest::init()
     QApplication::setQuitOnLastWindowClosed(false);
     m_question = {};
     m_browser.available = false;
-    m_forms = std::make_unique<FormRegistry>(m_question, m_browser);
+    m_forms = std::make_unique<FormRegistry>(m_question, m_browser, m_twips);
     m_forms->show(FormId::frmIntro);
 }
 
@@ -186,7 +187,7 @@ void FormFlowTest::startShowsOnlyTheIntro()
     QVERIFY(!(intro->windowFlags() & Qt::WindowCloseButtonHint));
     QVERIFY(!(intro->windowFlags() & Qt::WindowSystemMenuHint));
     QVERIFY(!(intro->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-    QCOMPARE(intro->size(), Twips::size(4320, 4005));
+    QCOMPARE(intro->size(), m_twips.size(4320, 4005));
     QTRY_COMPARE(QApplication::focusWidget(), intro->findChild<QPushButton *>("Command1"));
 #ifdef Q_OS_LINUX
     // The intro's picture and the program's icon are formats Qt reads by
@@ -323,7 +324,7 @@ void FormFlowTest::yesKeepsTheAboutWindowAliveUntilItCloses()
 void FormFlowTest::theRealMessageBoxAsksOnce()
 {
     MessageBoxQuestion real;
-    FormRegistry forms(real, m_browser);
+    FormRegistry forms(real, m_browser, m_twips);
     forms.show(FormId::d);
     QWidget *main = forms.window(FormId::d);
 

@@ -61,7 +61,9 @@ private slots:
     void initTestCase()
     {
         installAccessibleFactories();
-        QApplication::setFont(UiFont::choose(&MainWindow::designedTexts));
+        const UiFont::Choice choice = UiFont::choose(&MainWindow::designedTexts);
+        QApplication::setFont(choice.font);
+        m_twips = choice.twips;
     }
 
     void init()
@@ -69,7 +71,7 @@ private slots:
         m_state = {};
         m_forms.shown.clear();
         m_question = {};
-        m_window = new MainWindow(m_state, m_forms, m_question);
+        m_window = new MainWindow(m_state, m_forms, m_question, m_twips);
         m_question.expectedParent = m_window;
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window));
@@ -227,23 +229,23 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("container");
         QTest::addColumn<QRect>("rect");
-        QTest::newRow("SSTab1") << "SSTab1" << "" << Twips::rect(0, 0, 7215, 2655);
+        QTest::newRow("SSTab1") << "SSTab1" << "" << m_twips.rect(0, 0, 7215, 2655);
         for (int tab = 0; tab < 11; ++tab) {
             const QString name = QStringLiteral("lstData(%1)").arg(tab);
-            QTest::newRow(qPrintable(name)) << name << "SSTab1" << Twips::rect(120, 960, 6735, 1575);
+            QTest::newRow(qPrintable(name)) << name << "SSTab1" << m_twips.rect(120, 960, 6735, 1575);
         }
-        QTest::newRow("ArmorInfo") << "ArmorInfo" << "" << Twips::rect(0, 2760, 6615, 3615);
-        QTest::newRow("sbStatusBar") << "sbStatusBar" << "" << Twips::rect(0, 6435, 7215, 360);
+        QTest::newRow("ArmorInfo") << "ArmorInfo" << "" << m_twips.rect(0, 2760, 6615, 3615);
+        QTest::newRow("sbStatusBar") << "sbStatusBar" << "" << m_twips.rect(0, 6435, 7215, 360);
         const struct {
             const char *name;
             QRect rect;
         } labels[] = {
-            {"Label1", Twips::rect(240, 240, 855, 255)},    {"lblField(1)", Twips::rect(1080, 240, 5415, 255)},
-            {"Label2", Twips::rect(240, 600, 855, 255)},    {"lblField(2)", Twips::rect(1080, 600, 5415, 255)},
-            {"Label3", Twips::rect(240, 960, 1575, 255)},   {"lblField(3)", Twips::rect(1920, 960, 4575, 495)},
-            {"Label5", Twips::rect(240, 1560, 1455, 255)},  {"lblField(4)", Twips::rect(1680, 1560, 4815, 495)},
-            {"Label6", Twips::rect(240, 2160, 615, 255)},   {"lblField(5)", Twips::rect(840, 2160, 5655, 255)},
-            {"Label4", Twips::rect(240, 2520, 855, 255)},   {"lblField(6)", Twips::rect(1200, 2520, 5295, 975)},
+            {"Label1", m_twips.rect(240, 240, 855, 255)},    {"lblField(1)", m_twips.rect(1080, 240, 5415, 255)},
+            {"Label2", m_twips.rect(240, 600, 855, 255)},    {"lblField(2)", m_twips.rect(1080, 600, 5415, 255)},
+            {"Label3", m_twips.rect(240, 960, 1575, 255)},   {"lblField(3)", m_twips.rect(1920, 960, 4575, 495)},
+            {"Label5", m_twips.rect(240, 1560, 1455, 255)},  {"lblField(4)", m_twips.rect(1680, 1560, 4815, 495)},
+            {"Label6", m_twips.rect(240, 2160, 615, 255)},   {"lblField(5)", m_twips.rect(840, 2160, 5655, 255)},
+            {"Label4", m_twips.rect(240, 2520, 855, 255)},   {"lblField(6)", m_twips.rect(1200, 2520, 5295, 975)},
         };
         for (const auto &label : labels)
             QTest::newRow(label.name) << label.name << "ArmorInfo" << label.rect;
@@ -273,7 +275,7 @@ private slots:
         // Client area below the menu bar: 7215 x 6795 twips, fixed, no maximize box.
         QWidget *client = m_window->centralWidget();
         QCOMPARE(client->y(), m_window->menuBar()->geometry().bottom() + 1);
-        QCOMPARE(QSize(m_window->width(), m_window->height() - client->y()), Twips::size(7215, 6795));
+        QCOMPARE(QSize(m_window->width(), m_window->height() - client->y()), m_twips.size(7215, 6795));
         QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
         const Qt::WindowFlags flags = m_window->windowFlags();
         QCOMPARE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint
@@ -284,7 +286,7 @@ private slots:
             selectTab(tab);
             QVERIFY(list(tab)->columnCount() == 1 && !list(tab)->header()->isHidden());
             QCOMPARE(list(tab)->headerItem()->text(0), QStringLiteral("Item"));
-            QCOMPARE(list(tab)->columnWidth(0), Twips::px(tab == 0 ? 3000 : 6000));
+            QCOMPARE(list(tab)->columnWidth(0), m_twips.px(tab == 0 ? 3000 : 6000));
             QVERIFY(list(tab)->font().bold() && list(tab)->font().pointSize() == 8);
             QCOMPARE(list(tab)->editTriggers(), QAbstractItemView::NoEditTriggers);
             QVERIFY(!list(tab)->isSortingEnabled() && !list(tab)->accessibleName().isEmpty());
@@ -369,10 +371,10 @@ private slots:
         auto *date = bar->findChild<QLabel *>("panel(2)");
         auto *time = bar->findChild<QLabel *>("panel(3)");
         QCOMPARE(text->text(), QStringLiteral("Status"));
-        QCOMPARE(date->width(), Twips::px(1440));
-        QCOMPARE(time->width(), Twips::px(1440));
+        QCOMPARE(date->width(), m_twips.px(1440));
+        QCOMPARE(time->width(), m_twips.px(1440));
         // The text panel takes the rest, near the design's 4275 twips; left to right: text, date, time.
-        QVERIFY(qAbs(text->width() - Twips::px(4275)) <= 12);
+        QVERIFY(qAbs(text->width() - m_twips.px(4275)) <= 12);
         QVERIFY(text->x() < date->x() && date->x() < time->x());
         QVERIFY(!date->text().isEmpty() && !time->text().isEmpty());
         QVERIFY(bar->findChild<QTimer *>("minuteTimer")->isActive());
@@ -661,6 +663,7 @@ private:
     RecordingForms m_forms;
     ScriptedQuestion m_question;
     MainWindow *m_window = nullptr;
+    Twips::Scale m_twips;   // the layout's, as the font needs it
 };
 
 QTEST_MAIN(MainWindowTest)

@@ -30,7 +30,9 @@ class TestAboutWindow : public QObject {
 private slots:
     void initTestCase()
     {
-        QApplication::setFont(UiFont::choose(&AboutWindow::designedTexts));
+        const UiFont::Choice choice = UiFont::choose(&AboutWindow::designedTexts);
+        QApplication::setFont(choice.font);
+        m_twips = choice.twips;
     }
 
     void init() { m_state = {}, m_browser = {}; }
@@ -40,14 +42,14 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("rect");
-        QTest::newRow("GoVelmarch") << "GoVelmarch" << Twips::rect(120, 2160, 1935, 375);
-        QTest::newRow("Petitionsign") << "Petitionsign" << Twips::rect(120, 1680, 1935, 375);
-        QTest::newRow("Okaybutton") << "Okaybutton" << Twips::rect(120, 2640, 1935, 375);
-        QTest::newRow("Frame1") << "Frame1" << Twips::rect(2280, 120, 4815, 2895);
-        QTest::newRow("Text1") << "Text1" << Twips::rect(120, 240, 4575, 2535);
-        QTest::newRow("Image1") << "Image1" << Twips::rect(360, 120, 1215, 1335);
-        QTest::newRow("Line1") << "Line1" << Twips::rect(2160, 120, 15, 2880 + 15);
-        QTest::newRow("Line2") << "Line2" << Twips::rect(120, 1560, 2040 + 15, 15);
+        QTest::newRow("GoVelmarch") << "GoVelmarch" << m_twips.rect(120, 2160, 1935, 375);
+        QTest::newRow("Petitionsign") << "Petitionsign" << m_twips.rect(120, 1680, 1935, 375);
+        QTest::newRow("Okaybutton") << "Okaybutton" << m_twips.rect(120, 2640, 1935, 375);
+        QTest::newRow("Frame1") << "Frame1" << m_twips.rect(2280, 120, 4815, 2895);
+        QTest::newRow("Text1") << "Text1" << m_twips.rect(120, 240, 4575, 2535);
+        QTest::newRow("Image1") << "Image1" << m_twips.rect(360, 120, 1215, 1335);
+        QTest::newRow("Line1") << "Line1" << m_twips.rect(2160, 120, 15, 2880 + 15);
+        QTest::newRow("Line2") << "Line2" << m_twips.rect(120, 1560, 2040 + 15, 15);
     }
     void geometry()
     {
@@ -57,9 +59,9 @@ private slots:
         QCOMPARE(w.objectName(), QStringLiteral("frmAbout"));
         QCOMPARE(w.windowTitle(), QStringLiteral("About This Program"));
         // A font wider than the design's may widen the window, frame and box alike.
-        const int grow = w.width() - Twips::px(7125);
+        const int grow = w.width() - m_twips.px(7125);
         QVERIFY(grow >= 0);
-        QCOMPARE(w.height(), Twips::px(3105));
+        QCOMPARE(w.height(), m_twips.px(3105));
         QCOMPARE(w.minimumSize(), w.maximumSize());
         QVERIFY(!(w.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         if (name == QLatin1String("Frame1") || name == QLatin1String("Text1"))
@@ -129,7 +131,7 @@ private slots:
 
     void animationCycle()
     {
-        m_w = std::make_unique<AboutWindow>(m_state, m_browser);
+        m_w = std::make_unique<AboutWindow>(m_state, m_browser, m_twips);
         AboutWindow &w = *m_w;
         QVERIFY(timer()->isActive());
         QCOMPARE(timer()->interval(), Animation::FirstInterval);
@@ -170,7 +172,7 @@ private slots:
         QCOMPARE(longest, (std::set<int>{26, 51, 69, 77}));
         QVERIFY(Animation::nextStep(200) == 1 && Animation::nextStep(-5) == 1);   // anything outside starts anew
         // The label takes the picture's own size at its design position.
-        QCOMPARE(child("Image1")->pos(), Twips::point(360, 120));
+        QCOMPARE(child("Image1")->pos(), m_twips.point(360, 120));
         QCOMPARE(child("Image1")->contentsRect().size(), QSize(88, 88));
     }
 
@@ -193,7 +195,7 @@ private slots:
         QVERIFY(m_w->close());
         QVERIFY(!timer()->isActive());
 
-        m_w = std::make_unique<AboutWindow>(m_state, m_browser);
+        m_w = std::make_unique<AboutWindow>(m_state, m_browser, m_twips);
         QVERIFY(timer()->isActive());
         QCOMPARE(timer()->interval(), 50);
         QCOMPARE(m_state.FramePos, closedOn);   // loading does not reset it
@@ -309,7 +311,7 @@ private:
     // A new window on the test's state and browser, shown.
     AboutWindow &open()
     {
-        m_w = std::make_unique<AboutWindow>(m_state, m_browser);
+        m_w = std::make_unique<AboutWindow>(m_state, m_browser, m_twips);
         m_w->show();
         QTest::qVerify(QTest::qWaitForWindowActive(m_w.get()), "active", "", __FILE__, __LINE__);
         return *m_w;
@@ -333,6 +335,7 @@ private:
     AboutState m_state;
     FakeBrowser m_browser;
     std::unique_ptr<AboutWindow> m_w;
+    Twips::Scale m_twips;   // the layout's, as the font needs it
 };
 
 QTEST_MAIN(TestAboutWindow)

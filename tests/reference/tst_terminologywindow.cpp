@@ -19,7 +19,9 @@ class TestTerminologyWindow : public QObject {
 private slots:
     void initTestCase()
     {
-        QApplication::setFont(UiFont::choose(&TerminologyWindow::designedTexts));
+        const UiFont::Choice choice = UiFont::choose(&TerminologyWindow::designedTexts);
+        QApplication::setFont(choice.font);
+        m_twips = choice.twips;
     }
 
     void layout_data()
@@ -65,14 +67,14 @@ private slots:
         QFETCH(QSize, frame);
         const TerminologyInfo *info = terminologyInfo(FormId(form));
         QVERIFY(info);
-        TerminologyWindow w(*info);
+        TerminologyWindow w(*info, m_twips);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(w.objectName(), QString::fromLatin1(QTest::currentDataTag()));
         QTEST(w.windowTitle(), "caption");
         // The program's font fits the design: window, frame and box keep their sizes.
         const QSize grow(0, 0);
-        QCOMPARE(w.size(), Twips::size(client.width(), client.height()));
+        QCOMPARE(w.size(), m_twips.size(client.width(), client.height()));
         QCOMPARE(w.minimumSize(), w.maximumSize());
         QCOMPARE(w.windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                                     | Qt::WindowMaximizeButtonHint),
@@ -81,11 +83,11 @@ private slots:
         auto *box = w.findChild<ClassicFrame *>(QStringLiteral("Frame1"));
         QVERIFY(box);
         QCOMPARE(box->title(), QStringLiteral("Information"));
-        QCOMPARE(box->geometry(), QRect(QPoint(0, 0), Twips::size(frame.width(), frame.height()) + grow));
+        QCOMPARE(box->geometry(), QRect(QPoint(0, 0), m_twips.size(frame.width(), frame.height()) + grow));
         auto *text = box->findChild<QPlainTextEdit *>(QStringLiteral("Text1"));
         QVERIFY(text);
         QCOMPARE(text->geometry(),
-                 QRect(Twips::point(120, 240), Twips::size(frame.width() - 240, frame.height() - 360) + grow));
+                 QRect(m_twips.point(120, 240), m_twips.size(frame.width() - 240, frame.height() - 360) + grow));
         QVERIFY(!text->isReadOnly());
         QCOMPARE(text->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
         QCOMPARE(text->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
@@ -117,7 +119,7 @@ private slots:
     {
         QVERIFY(!terminologyInfo(FormId::frmAbout) && !terminologyInfo(FormId::d) && !terminologyInfo(FormId::frmIntro));
         const TerminologyInfo &info = *terminologyInfo(FormId::frmMultiple);
-        auto *first = new TerminologyWindow(info);
+        auto *first = new TerminologyWindow(info, m_twips);
         first->setAttribute(Qt::WA_DeleteOnClose);
         QSignalSpy unloaded(first, &TerminologyWindow::unloaded);
         first->show();
@@ -137,9 +139,12 @@ private slots:
         QVERIFY(first->close());
         QCOMPARE(unloaded.count(), 1);
         QTRY_VERIFY(gone.isNull());
-        TerminologyWindow second(info);
+        TerminologyWindow second(info, m_twips);
         QCOMPARE(second.findChild<QPlainTextEdit *>(QStringLiteral("Text1"))->toPlainText(), listed);
     }
+
+private:
+    Twips::Scale m_twips;   // the layout's, as the font needs it
 };
 
 QTEST_MAIN(TestTerminologyWindow)

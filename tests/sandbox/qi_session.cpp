@@ -51,7 +51,7 @@ int main(int argc, char *argv[])
 
     MessageBoxQuestion question;
     SystemBrowser browser;
-    FormRegistry forms(question, browser);
+    FormRegistry forms(question, browser, Twips::Scale());
     QObject::connect(&forms, &FormRegistry::ended, &app, [] { QCoreApplication::exit(0); });
 
     const auto main = [&] { return forms.window(FormId::d); };

@@ -115,7 +115,7 @@ private:
         m_question.asked = 0;
         m_browser.opened.clear();
         m_browser.available = chance(0.7);
-        m_forms = std::make_unique<FormRegistry>(m_question, m_browser);
+        m_forms = std::make_unique<FormRegistry>(m_question, m_browser, Twips::Scale());
         QObject::connect(m_forms.get(), &FormRegistry::ended, [this] { ++m_endedSignals; });
         note(QStringLiteral("new run %1, browser %2").arg(m_runs).arg(m_browser.available ? "there" : "missing"));
         m_forms->show(FormId::frmIntro);

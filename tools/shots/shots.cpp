@@ -46,12 +46,12 @@ int main(int argc, char *argv[])
         qFatal("usage: qi_shots OUTDIR");
     const QDir out(QString::fromLocal8Bit(argv[1]));
     QDir().mkpath(out.path());
-    Quorvath::FormRegistry::applyProgramFont();
-    qInfo("font %s, layout scale %.2f", qPrintable(QApplication::font().toString()), Quorvath::Twips::scale());
+    const Quorvath::Twips::Scale twips = Quorvath::FormRegistry::applyProgramFont();
+    qInfo("font %s, layout scale %.2f", qPrintable(QApplication::font().toString()), twips.factor());
 
     NoQuestion question;
     NoBrowser browser;
-    Quorvath::FormRegistry forms(question, browser);
+    Quorvath::FormRegistry forms(question, browser, twips);
     using Quorvath::FormId;
 
     forms.show(FormId::frmIntro);

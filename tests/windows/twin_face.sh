@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# The font choice on a Windows machine that has Microsoft Sans Serif, which
+# Wine has not: in a copy of the prepared prefix, a face renamed to that
+# family. Too wide for the design's boxes (DejaVu Sans), it is passed over
+# for the message-box face in a grown layout, as without it; drawn to fit
+# them (Tahoma 12 % narrower), it is taken after MS Sans Serif, which does
+# not fit, and before Tahoma, in the design's own layout.
+#   twin_face.sh BUILD_DIR      (WINEPREFIX_BASE: a prepared prefix to copy)
+set -euo pipefail
+build=$(cd "$1" && pwd)
+shots=$build/tools/qi_shots.exe
+work=$(mktemp -d)
+xvfb=
+cleanup() {
+    local prefix
+    for prefix in "$work"/prefix-*; do
+        [ -d "$prefix" ] && { WINEPREFIX=$prefix wineserver -k 2>/dev/null || true; }
+    done
+    [ -n "$xvfb" ] && { kill "$xvfb" 2>/dev/null || true; }
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The stand-ins, named as the face every Windows has.
+/usr/bin/python3 - "$work" <<'PY'
+import sys
+from fontTools.ttLib import TTFont
+from fontTools.ttLib.tables import ttProgram
+
+def named(font, path):
+    for n in font['name'].names:
+        if n.nameID in (1, 4, 16):
+            n.string = 'Microsoft Sans Serif'
+        elif n.nameID == 6:
+            n.string = 'MicrosoftSansSerif'
+        elif n.nameID in (2, 17):
+            n.string = 'Regular'
+        elif n.nameID == 3:
+            n.string = 'Microsoft Sans Serif stand-in'
+    font.save(path)
+
+named(TTFont('/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf'), sys.argv[1] + '/wide.ttf')
+
+# Tahoma's outlines and advances 12 % narrower, without its hinting, which
+# was made for the old widths.
+font = TTFont('/usr/share/wine/fonts/tahoma.ttf')
+k = 0.88
+glyf, hmtx = font['glyf'], font['hmtx']
+for name in font.getGlyphOrder():
+    glyph = glyf[name]
+    if glyph.isComposite():
+        for component in glyph.components:
+            component.x = round(component.x * k)
+    elif glyph.numberOfContours > 0:
+        glyph.coordinates.scale((k, 1))
+        glyph.coordinates.toInt()
+    if hasattr(glyph, 'program'):
+        glyph.program = ttProgram.Program()
+        glyph.program.fromBytecode(b'')
+    advance, lsb = hmtx[name]
+    hmtx[name] = (round(advance * k), round(lsb * k))
+for tag in ('fpgm', 'prep', 'cvt ', 'hdmx', 'LTSH', 'kern', 'VDMX'):
+    if tag in font:
+        del font[tag]
+font['OS/2'].xAvgCharWidth = round(font['OS/2'].xAvgCharWidth * k)
+named(font, sys.argv[1] + '/fits.ttf')
+PY
+
+n=$((300 + RANDOM % 100))
+while [ -e /tmp/.X$n-lock ]; do n=$((300 + RANDOM % 100)); done
+Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=:$n
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+fails=0
+# chosen STAND-IN: the font and layout scale the program chooses with it.
+chosen() {
+    export WINEPREFIX=$work/prefix-$1
+    cp -a "${WINEPREFIX_BASE:?}" "$WINEPREFIX"
+    cp "$work/$1.ttf" "$WINEPREFIX/drive_c/windows/Fonts/"
+    wine reg add 'HKCU\Environment' /v QT_FORCE_STDERR_LOGGING /d 1 /f >/dev/null 2>&1
+    wineserver -w
+    timeout 180 wine "$shots" "$(winepath -w "$work/shots-$1")" 2>&1 | tr -d '\r' \
+        | sed -n 's/^font \([^,]*\),.*layout scale \([0-9.]*\)$/\1 \2/p'
+}
+expect() {
+    local got
+    got=$(chosen "$1")
+    if [ "$got" = "$2" ]; then echo "ok: with a $1 stand-in: $got"
+    else echo "FAIL: with a $1 stand-in: got '$got', expected '$2'"; fails=$((fails + 1)); fi
+}
+expect wide "Tahoma 1.15"
+expect fits "Microsoft Sans Serif 1.00"
+[ $fails -eq 0 ]
