@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "classicframe.h"
+#include "focusedpart.h"
 #include "forms.h"
 #include "identity.h"
 #include "multirowtabwidget.h"
@@ -192,6 +193,9 @@ QTreeWidget *MainWindow::list(int tab)
     list->setSortingEnabled(false);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A screen reader speaks the current entry whenever the list takes the
+    // focus: from the tab strip, from a window that closes.
+    announceFocusedPart(list);
     // A click on an entry selects it, and so do the arrow keys: the
     // selection is the one signal that shows an item.
     connect(list, &QTreeWidget::itemSelectionChanged, this, [this, list] {

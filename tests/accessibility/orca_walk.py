@@ -32,8 +32,8 @@ MAIN = "Quorvath Itemlist For Windows"
 # utterances spoken after the keys, joined by " | ".
 #   (row, window the keys go to, keys, expected phrases)
 WALK = [
-    ("Okay on the intro: the main window, its tab list and selected tab", INTRO, ["Return"],
-     [r"^Quorvath Itemlist For Windows frame", r"^Categories page tab list", r"^Armor page tab"]),
+    ("Okay on the intro: the main window and its selected tab", INTRO, ["Return"],
+     [r"^Quorvath Itemlist For Windows frame", r"^Armor page tab"]),
     ("Where Am I on the tab strip: the position among the 11 tabs", MAIN, ["Right", "KP_Enter"],
      [r"^Figurines page tab", r"^2 of 11\b"]),
     ("Tab into the list: the list and its current item", MAIN, ["Left", "Tab"],
