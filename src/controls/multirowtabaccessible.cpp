@@ -1,6 +1,7 @@
 #include "multirowtabaccessible.h"
 
 #include "multirowtabwidget.h"
+#include "presentanew.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -106,6 +107,9 @@ public:
         // Screen readers follow the focus: when the selection moves while the
         // strip has it, the newly selected tab is the focused object.
         m_selectionChanged = QObject::connect(tabs, &MultiRowTabWidget::currentChanged, tabs, [this, tabs](int index) {
+            // The page shows again: a reader that read it while hidden would
+            // take it for hidden still.
+            presentAnew(tabs->page(index));
             QAccessibleEvent removed(tabInterface(m_selected), QAccessible::SelectionRemove);
             QAccessible::updateAccessibility(&removed);
             m_selected = index;
