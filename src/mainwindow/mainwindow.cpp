@@ -302,6 +302,16 @@ void MainWindow::createMenus()
         // Keep the tree as designed: no moving of Quit or About elsewhere.
         action->setMenuRole(QAction::NoRole);
     }
+
+    // F10 opens the menu bar at its first menu, as the system does for every
+    // window with a menu bar on Windows and the Linux desktops do by
+    // convention; Qt's menu bar answers to Alt alone.
+    auto *openMenuBar = new QAction(this);
+    openMenuBar->setObjectName(QStringLiteral("openMenuBar"));
+    openMenuBar->setShortcut(Qt::Key_F10);
+    openMenuBar->setShortcutContext(Qt::WindowShortcut);
+    connect(openMenuBar, &QAction::triggered, this, [this] { menuBar()->setActiveAction(menuBar()->actions().value(0)); });
+    addAction(openMenuBar);
 }
 
 void MainWindow::createStatusBar()
