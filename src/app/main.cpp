@@ -1,7 +1,6 @@
 // Quorvath Itemlist: starts on the intro window and runs until no window is
 // loaded any more.
 #include "accessiblefactories.h"
-#include "altkeyreplay.h"
 #include "browser.h"
 #include "commandline.h"
 #include "formregistry.h"
@@ -26,7 +25,6 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(Quorvath::Identity::CompanyName);
     QApplication::setDesktopFileName(QStringLiteral("example.quorvath.Itemlist"));
     Quorvath::installAccessibleFactories();
-    Quorvath::ignoreReplayedAltOverrides(&app);
     Quorvath::FormRegistry::applyProgramFont();
     // The registry decides when the program ends, not Qt's window count.
     QApplication::setQuitOnLastWindowClosed(false);
