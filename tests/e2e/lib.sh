@@ -34,12 +34,15 @@ wait_for() {
 }
 
 # start_display [WxH]: the screen's size, 1280x1024 unless given.
+# The server picks a free display number itself and says which (-displayfd):
+# a number chosen here could be taken by another session's server between
+# the check and the start, and this test would then drive that server's
+# windows, and lose its display when that session ends.
 start_display() {
-    local n=$((100 + RANDOM % 400))
-    while [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
-    Xvfb :$n -screen 0 "${1:-1280x1024}x24" -nolisten tcp >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${1:-1280x1024}x24" -nolisten tcp 3>"$E2E_TMP/display" >/dev/null 2>&1 &
     E2E_PIDS+=($!)
-    export DISPLAY=:$n
+    wait_for 300 test -s "$E2E_TMP/display" || { echo "Xvfb did not come up"; exit 1; }
+    export DISPLAY=:$(head -n 1 "$E2E_TMP/display")
     wait_for 300 xdpyinfo || { echo "Xvfb did not come up"; exit 1; }
     # openbox has been seen to die at start on a busy machine: try again.
     local attempt wm

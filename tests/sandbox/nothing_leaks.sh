@@ -30,10 +30,12 @@ mkdir -m 700 "$TMP/run"
 printf '#!/bin/sh\nexit 0\n' > "$TMP/bin/xdg-open"
 chmod +x "$TMP/bin/xdg-open"
 
-n=$((400 + RANDOM % 100))
-while [ -e /tmp/.X$n-lock ]; do n=$((400 + RANDOM % 100)); done
-Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# The server picks a free display number and says which (-displayfd): one
+# chosen here could be taken by another session's server before this one starts.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$TMP/display" >/dev/null 2>&1 &
 PIDS+=($!)
+for _ in $(seq 100); do [ -s "$TMP/display" ] && break; sleep 0.1; done
+n=$(head -n 1 "$TMP/display")
 for _ in $(seq 100); do DISPLAY=:$n xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 # What a desktop session hands its programs, and nothing else.
