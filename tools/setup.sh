@@ -13,7 +13,7 @@ QI_RUN_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libxcb1
 QI_TEST_PACKAGES=(openbox libgtest-dev libbenchmark-dev binutils-mingw-w64-x86-64
                   desktop-file-utils appstream strace dpkg-dev file
                   at-spi2-core python3-pyatspi dbus dbus-x11 libxcb-damage0-dev fonts-noto-cjk lintian
-                  tesseract-ocr tesseract-ocr-eng ccache)
+                  tesseract-ocr tesseract-ocr-eng ccache orca speech-dispatcher)
 
 # Root keeps its caches where every checkout and CI share them; users keep
 # their own. QI_CACHE_DIR overrides.

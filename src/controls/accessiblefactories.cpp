@@ -1,6 +1,7 @@
 #include "accessiblefactories.h"
 
 #include "multirowtabaccessible.h"
+#include "submenuaccessible.h"
 #include "valuelabel.h"
 #include "windowaccessible.h"
 
@@ -29,6 +30,8 @@ QAccessibleInterface *controlAccessible(const QString &className, QObject *objec
 {
     if (QAccessibleInterface *window = windowAccessible(className, object))
         return window;
+    if (QAccessibleInterface *entry = submenuEntryAccessible(className, object))
+        return entry;
     if (!object || !object->isWidgetType())
         return nullptr;
     auto *widget = static_cast<QWidget *>(object);

@@ -1,6 +1,7 @@
 #include "multirowtabaccessible.h"
 
 #include "multirowtabwidget.h"
+#include "presentanew.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -34,10 +35,24 @@ public:
     {
         return QAccessible::queryAccessibleInterface(m_tabs.data());
     }
-    int childCount() const override { return 0; }
-    QAccessibleInterface *child(int) const override { return nullptr; }
-    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
-    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    // Its page, as a page tab holds its page in every toolkit's tree: the
+    // tabs are then the tab list's only children, and a reader counts them
+    // alone ("2 of 11").
+    int childCount() const override { return isValid() ? 1 : 0; }
+    QAccessibleInterface *child(int index) const override
+    {
+        return index == 0 && isValid() ? QAccessible::queryAccessibleInterface(m_tabs->page(m_tab)) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return child && child == this->child(0) ? 0 : -1;
+    }
+    QAccessibleInterface *childAt(int x, int y) const override
+    {
+        // The page covers the control; it is found where the selected page shows.
+        QAccessibleInterface *page = child(0);
+        return page && !page->state().invisible && page->rect().contains(x, y) ? page : nullptr;
+    }
 
     QAccessible::Role role() const override { return QAccessible::PageTab; }
     QString text(QAccessible::Text t) const override
@@ -91,7 +106,10 @@ public:
     {
         // Screen readers follow the focus: when the selection moves while the
         // strip has it, the newly selected tab is the focused object.
-        QObject::connect(tabs, &MultiRowTabWidget::currentChanged, tabs, [this, tabs](int index) {
+        m_selectionChanged = QObject::connect(tabs, &MultiRowTabWidget::currentChanged, tabs, [this, tabs](int index) {
+            // The page shows again: a reader that read it while hidden would
+            // take it for hidden still.
+            presentAnew(tabs->page(index));
             QAccessibleEvent removed(tabInterface(m_selected), QAccessible::SelectionRemove);
             QAccessible::updateAccessibility(&removed);
             m_selected = index;
@@ -106,22 +124,15 @@ public:
 
     ~TabListAccessible() override
     {
+        QObject::disconnect(m_selectionChanged);
         for (QAccessible::Id id : std::as_const(m_tabIds))
             QAccessible::deleteAccessibleInterface(id);
     }
 
     MultiRowTabWidget *tabs() const { return static_cast<MultiRowTabWidget *>(widget()); }
 
-    int childCount() const override { return tabs()->count() + QAccessibleWidget::childCount(); }
-
-    QAccessibleInterface *child(int index) const override
-    {
-        if (index < 0)
-            return nullptr;
-        if (index < tabs()->count())
-            return tabInterface(index);
-        return QAccessibleWidget::child(index - tabs()->count());
-    }
+    int childCount() const override { return tabs()->count(); }
+    QAccessibleInterface *child(int index) const override { return tabInterface(index); }
 
     int indexOfChild(const QAccessibleInterface *child) const override
     {
@@ -131,8 +142,7 @@ public:
             if (QAccessible::accessibleInterface(it.value()) == child)
                 return it.key();
         }
-        const int page = QAccessibleWidget::indexOfChild(child);
-        return page < 0 ? -1 : tabs()->count() + page;
+        return -1;
     }
 
     QAccessibleInterface *focusChild() const override
@@ -147,8 +157,11 @@ public:
             if (tabs()->tabRect(tab).contains(local))
                 return tabInterface(tab);
         }
-        return QAccessibleWidget::childAt(x, y);
+        // Below the strip: the selected tab, which holds the page there.
+        return rect().contains(x, y) ? tabInterface(tabs()->currentIndex()) : nullptr;
     }
+
+    QAccessibleInterface *tab(int index) const { return tabInterface(index); }
 
 private:
     QAccessibleInterface *tabInterface(int tab) const
@@ -163,6 +176,27 @@ private:
 
     mutable QHash<int, QAccessible::Id> m_tabIds;
     int m_selected;   // the tab selected before the next change
+    QMetaObject::Connection m_selectionChanged;
+};
+
+// A page: a pane named after its tab, so that "Armor" is what a reader
+// says when it enters the page's list, and held by that tab.
+class PageAccessible final : public QAccessibleWidget {
+public:
+    PageAccessible(QWidget *page, MultiRowTabWidget *tabs, int tab)
+        : QAccessibleWidget(page, QAccessible::Pane, tabs->tabText(tab)), m_tabs(tabs), m_tab(tab)
+    {
+    }
+
+    QAccessibleInterface *parent() const override
+    {
+        auto *list = static_cast<TabListAccessible *>(QAccessible::queryAccessibleInterface(m_tabs.data()));
+        return list ? list->tab(m_tab) : nullptr;
+    }
+
+private:
+    QPointer<MultiRowTabWidget> m_tabs;
+    int m_tab;
 };
 
 } // namespace
@@ -174,13 +208,12 @@ QAccessibleInterface *multiRowTabAccessible(const QString &className, QObject *o
     auto *widget = static_cast<QWidget *>(object);
     if (className == QLatin1String("Quorvath::MultiRowTabWidget"))
         return new TabListAccessible(static_cast<MultiRowTabWidget *>(widget));
-    // A page is a bare QWidget: name it after its tab, so that "Armor" is
-    // what a reader says when it enters the page's list.
+    // A page is a bare QWidget.
     if (className == QLatin1String("QWidget")) {
         if (auto *tabs = qobject_cast<MultiRowTabWidget *>(widget->parentWidget())) {
             for (int tab = 0; tab < tabs->count(); ++tab) {
                 if (tabs->page(tab) == widget)
-                    return new QAccessibleWidget(widget, QAccessible::Pane, tabs->tabText(tab));
+                    return new PageAccessible(widget, tabs, tab);
             }
         }
     }

@@ -1,5 +1,7 @@
 #include "multirowtabwidget.h"
 
+#include "focusedpart.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -23,6 +25,8 @@ MultiRowTabWidget::MultiRowTabWidget(const QStringList &captions, int tabsPerRow
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_Hover);
+    // A screen reader speaks the selected tab when the strip takes the focus.
+    announceFocusedPart(this);
     for (int tab = 0; tab < captions.size(); ++tab) {
         auto *page = new QWidget(this);
         page->setObjectName(QStringLiteral("page(%1)").arg(tab));

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "classicframe.h"
+#include "focusedpart.h"
 #include "forms.h"
 #include "identity.h"
 #include "multirowtabwidget.h"
@@ -204,6 +205,9 @@ QTreeWidget *MainWindow::list(int tab)
     list->setSortingEnabled(false);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A screen reader speaks the current entry whenever the list takes the
+    // focus: from the tab strip, from a window that closes.
+    announceFocusedPart(list);
     // A click on an entry selects it, and so do the arrow keys: the
     // selection is the one signal that shows an item.
     connect(list, &QTreeWidget::itemSelectionChanged, this, [this, list] {
@@ -303,6 +307,16 @@ void MainWindow::createMenus()
     addFormEntry(mnutermuses, "Continuous while equipped.", "mnuitemusescontinuous", FormId::frmContinuous);
     addFormEntry(mnuterms, "Description", "mnutermdesc", FormId::frmDescription);
     addFormEntry(mnuhelp, "About Quorvath Itemlist", "mnuabout", FormId::frmAbout);
+
+    // F10 opens the menu bar at its first menu, as the system does for every
+    // window with a menu bar on Windows and the Linux desktops do by
+    // convention; Qt's menu bar answers to Alt alone.
+    auto *openMenuBar = new QAction(this);
+    openMenuBar->setObjectName(QStringLiteral("openMenuBar"));
+    openMenuBar->setShortcut(Qt::Key_F10);
+    openMenuBar->setShortcutContext(Qt::WindowShortcut);
+    connect(openMenuBar, &QAction::triggered, this, [this] { menuBar()->setActiveAction(menuBar()->actions().value(0)); });
+    addAction(openMenuBar);
 }
 
 // An entry that shows a form.

@@ -13,7 +13,9 @@ class QWidget;
 namespace Quorvath {
 
 // `beforeRender` may draw on the buffer first (to load more glyphs, say):
-// the window paints over it.
+// the window paints over it. When the window first shows, assistive
+// technology meets it as a new window (see presentanew.h): what it heard of
+// the window while hidden would otherwise stay hidden to it.
 void buildAhead(QWidget *window, const std::function<void(QPaintDevice *)> &beforeRender = {});
 
 } // namespace Quorvath
