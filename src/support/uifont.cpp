@@ -89,7 +89,7 @@ QList<QFont> designFaces(System system)
         // Windows has. It is a bitmap face, and Qt files its strikes by cell
         // height but asks GDI for character height: 8.25 pt comes out as the
         // 10-point strike, too large for the design's boxes, so the fit
-        // passes it over (see the README's Fonts section).
+        // passes it over (see docs/fonts.md).
         QFont bitmap(QStringLiteral("MS Sans Serif"));
         bitmap.setPointSizeF(8.25);
         // Its TrueType twin, drawn to its metrics, which every Windows since

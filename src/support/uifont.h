@@ -47,8 +47,8 @@ QList<QFont> designFaces(System system);
 // The first of them: the face and size the program uses where it can.
 QFont preferredFont();
 
-// How far the system's interface face may be narrowed (see the README's
-// figures). FreeType narrows cleanly. Windows' GDI does not narrow at all:
+// How far the system's interface face may be narrowed (see the figures in
+// docs/fonts.md). FreeType narrows cleanly. Windows' GDI does not narrow at all:
 // it takes a width in whole pixels of the face's average, draws no narrower
 // at 96 dpi and spaces the glyphs apart at 144, and below that breaks them;
 // there the layout grows instead.
