@@ -7,16 +7,12 @@
 # root), the umask, the time zone and the locale, and no compiler cache.
 # Qt for Windows comes from the cache both builds share.
 #   reproducible.sh [KEEP_DIR]   KEEP_DIR keeps both clones for a closer look
-set -euo pipefail
-ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/setup.sh"
+ROOT=$QI_ROOT
 WINDOWS=$([ "${QI_NO_WINDOWS:-0}" = 1 ] && echo 0 || echo 1)
 if [ -n "${1:-}" ]; then TMP=$1; mkdir -p "$TMP"; else TMP=$(mktemp -d); trap 'rm -rf "$TMP"' EXIT; fi
 chmod 0755 "$TMP"
-# Both builds share root's caches, whoever runs the second.
-if [ -z "${QI_CACHE_DIR:-}" ]; then
-    if [ "$(id -u)" -eq 0 ]; then QI_CACHE_DIR=/var/cache/quorvath-itemlist
-    else QI_CACHE_DIR=${XDG_CACHE_HOME:-$HOME/.cache}/quorvath-itemlist; fi
-fi
+# Both builds share the caches of whoever runs the test (setup.sh's).
 export QI_CACHE_DIR
 
 # release CHECKOUT: the Linux and the Windows release of one clone.
