@@ -1,40 +1,13 @@
 #include "buildahead.h"
 
+#include "eventhook.h"
 #include "presentanew.h"
 
 #include <QBackingStore>
-#include <QEvent>
 #include <QLayout>
 #include <QWidget>
 
 namespace Quorvath {
-
-namespace {
-
-// Until the window first shows: what assistive technology heard of it while
-// hidden is forgotten. Its controls have told of their showing before the
-// window's own Show event, the window tells of itself after it; a reader
-// then reads each control's state afresh, shown.
-class FirstShow final : public QObject {
-public:
-    explicit FirstShow(QWidget *window) : QObject(window), m_window(window) {}
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (watched == m_window && event->type() == QEvent::Show) {
-            presentAnew(m_window);
-            m_window->removeEventFilter(this);
-            deleteLater();
-        }
-        return false;
-    }
-
-private:
-    QWidget *m_window;
-};
-
-} // namespace
 
 void buildAhead(QWidget *window, const std::function<void(QPaintDevice *)> &beforeRender)
 {
@@ -52,7 +25,11 @@ void buildAhead(QWidget *window, const std::function<void(QPaintDevice *)> &befo
         window->render(device);
     }
     store->endPaint();
-    window->installEventFilter(new FirstShow(window));
+    // Until the window first shows, what assistive technology heard of it
+    // while hidden is forgotten. Its controls have told of their showing
+    // before the window's own Show event, the window tells of itself after
+    // it; a reader then reads each control's state afresh, shown.
+    onEvent(window, QEvent::Show, [window] { presentAnew(window); }, Repeat::FirstTimeOnly);
 }
 
 } // namespace Quorvath
