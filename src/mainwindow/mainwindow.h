@@ -60,8 +60,6 @@ public:
     // them, so that their glyphs are in the font caches before the window's
     // first frame. Changes nothing in the window.
     void preloadListGlyphs(QPaintDevice *device) const;
-    // File > Quit; public for the menu table that names it.
-    void mnuquit_Click();
 
     // The role under which a list entry keeps its key.
     static constexpr int KeyRole = Qt::UserRole;
@@ -80,6 +78,8 @@ private slots:
     void SSTab1_Click();
     // Shows the fields of the row that the entry's key names.
     void lstData_ItemClick(const QTreeWidgetItem *item);
+    // File > Quit.
+    void mnuquit_Click();
 
 private:
     // Asks whether to quit; sets `cancel` on No.
