@@ -7,7 +7,7 @@
 # compiler cache or without: the program is built as the tests build it but
 # without debug information, which would hold the build's folder (the package
 # strips it, but the build id the linker wrote from it stays), and the
-# package's time stamps are the last commit's (packaging/cpack-epoch.cmake).
+# package's time stamps are the last commit's (packaging/source-date-epoch.cmake).
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 # The package's archives take their members' modes from the files.
 umask 022

@@ -113,15 +113,10 @@ qi_wine_machine() {
     WINEPREFIX=$prefix wineserver -w
 }
 
-# SOURCE_DATE_EPOCH, the time every time stamp of a release is set to, so
-# that the same commit gives the same bytes: one given in the environment,
-# else the last commit's time, else (outside a Git checkout) the time of the
-# file that holds the version.
+# SOURCE_DATE_EPOCH, the time every time stamp of a release is set to, by
+# the rule the Linux package follows.
 qi_source_date_epoch() {
-    if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
-        SOURCE_DATE_EPOCH=$(git -C "$QI_ROOT" log -1 --format=%ct 2>/dev/null) \
-            || SOURCE_DATE_EPOCH=$(stat -c %Y "$QI_ROOT/CMakeLists.txt")
-    fi
+    SOURCE_DATE_EPOCH=$(cmake -DCPACK_QI_SOURCE_DIR="$QI_ROOT" -P "$QI_ROOT/packaging/source-date-epoch.cmake")
     export SOURCE_DATE_EPOCH
 }
 
