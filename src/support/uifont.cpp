@@ -5,6 +5,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QHash>
 #include <QStringList>
 
 #include <algorithm>
@@ -21,65 +22,116 @@ QStringList textLines(const QString &text)
     return lines;
 }
 
+bool breaksLines(QChar c)
+{
+    return c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QChar::LineSeparator
+        || c == QChar::ParagraphSeparator;
+}
+
+// Measures texts in one font as the controls draw them. Shaping a text is
+// what measuring costs, and most texts are far narrower than their boxes:
+// those are told apart by the sum of their characters' advances, each
+// looked up once. Shaping moves glyphs by their kerning and rounds their
+// positions; over any text of the catalog in any face installed here that
+// made a line at most 1.3 pixels wider than the sum (docs/fonts.md). A text
+// whose sum is short of the box by more than an average character is
+// narrower than the box; nearer, and wider, it is shaped.
+class Measure {
+public:
+    explicit Measure(const QFont &font)
+        : m_font(font), m_metrics(font), m_advance(font), m_slack(m_advance.averageCharWidth())
+    {
+    }
+
+    bool fits(const Text &t)
+    {
+        switch (t.fit) {
+        case Fit::OneLine:
+            // A caption may fill its box to the last pixel.
+            return narrower(t.text, t.box.width() + 1) && m_metrics.height() <= t.box.height();
+        case Fit::Wrapped: {
+            // Laid out as a value label draws it; most texts take one line,
+            // and need no laying out to show it.
+            const QSize needed = narrower(t.text, t.box.width())
+                                     ? QSize(0, m_metrics.height())
+                                     : WrappedText::size(m_font, t.text, t.box.width());
+            return needed.width() <= t.box.width() && needed.height() <= t.box.height();
+        }
+        case Fit::Lines:
+        case Fit::LinesAndHeight: {
+            const QStringList lines = textLines(t.text);
+            // Every line but the last ends where the text breaks it; the last
+            // may wrap in a box without a height of its own.
+            for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
+                if (!narrower(withoutTrailingBlanks(lines.at(i)), t.box.width()))
+                    return false;
+            }
+            if (t.fit == Fit::Lines)
+                return true;
+            int rows = 0;
+            for (const QString &line : lines) {
+                const QString shown = withoutTrailingBlanks(line);
+                if (narrower(shown, t.box.width())) {
+                    ++rows;
+                    continue;
+                }
+                // Wrapped as the text box wraps it, in lines of the same layout.
+                const QSize wrapped = WrappedText::size(m_font, line, t.box.width());
+                rows += std::max(1, (wrapped.height() - m_metrics.height()) / m_metrics.lineSpacing() + 1);
+            }
+            return rows * m_metrics.lineSpacing() <= t.box.height();
+        }
+        }
+        return false;
+    }
+
+private:
+    // Blanks at the end of a text line hang in the margin and never wrap it.
+    static QString withoutTrailingBlanks(const QString &line)
+    {
+        qsizetype end = line.size();
+        while (end > 0 && line.at(end - 1) == QLatin1Char(' '))
+            --end;
+        return line.left(end);
+    }
+
+    // Whether `text` takes less than `width` on one line.
+    bool narrower(const QString &text, int width)
+    {
+        qreal sum = 0;
+        for (const QChar c : text) {
+            if (breaksLines(c))
+                return false;
+            auto advance = m_advances.constFind(c);
+            if (advance == m_advances.constEnd())
+                advance = m_advances.insert(c, m_advance.horizontalAdvance(c));
+            sum += *advance;
+        }
+        if (sum + m_slack < width)
+            return true;
+        // A width that rounds to less than the box's is less than the
+        // box's unrounded too.
+        return m_metrics.horizontalAdvance(text) < width;
+    }
+
+    const QFont m_font;
+    const QFontMetrics m_metrics;
+    const QFontMetricsF m_advance;   // unrounded, to be summed
+    const qreal m_slack;
+    QHash<QChar, qreal> m_advances;
+};
+
 bool allFit(const QFont &font, const std::vector<Text> &texts)
 {
-    return std::all_of(texts.begin(), texts.end(), [&font](const Text &t) { return fits(font, t); });
+    Measure measure(font);
+    return std::all_of(texts.begin(), texts.end(), [&measure](const Text &t) { return measure.fits(t); });
 }
 
 } // namespace
 
-int lineWidth(const QFont &font, const QString &line)
+bool fits(const QFont &font, const Text &text)
 {
-    qsizetype end = line.size();
-    while (end > 0 && line.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return QFontMetrics(font).horizontalAdvance(line.left(end));
-}
-
-bool fits(const QFont &font, const Text &t)
-{
-    const QFontMetrics metrics(font);
-    switch (t.fit) {
-    case Fit::OneLine:
-        return metrics.horizontalAdvance(t.text) <= t.box.width() && metrics.height() <= t.box.height();
-    case Fit::Wrapped: {
-        // A text so short that as many of the face's widest glyphs would
-        // not fill the box takes one line: no need to shape it.
-        if (t.text.size() * metrics.maxWidth() < t.box.width())
-            return metrics.height() <= t.box.height();
-        // Laid out as a value label draws it. Most texts take one line, and
-        // need no laying out to show it: a width that rounds to less than
-        // the box's is less than the box's unrounded too.
-        const QSize needed = metrics.horizontalAdvance(t.text) < t.box.width()
-                                 ? QSize(0, metrics.height())
-                                 : WrappedText::size(font, t.text, t.box.width());
-        return needed.width() <= t.box.width() && needed.height() <= t.box.height();
-    }
-    case Fit::Lines:
-    case Fit::LinesAndHeight: {
-        const QStringList lines = textLines(t.text);
-        // Every line but the last ends where the text breaks it; the last may
-        // wrap in a box without a height of its own.
-        for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
-            if (lineWidth(font, lines.at(i)) >= t.box.width())
-                return false;
-        }
-        if (t.fit == Fit::Lines)
-            return true;
-        int rows = 0;
-        for (const QString &line : lines) {
-            if (lineWidth(font, line) < t.box.width()) {
-                ++rows;
-                continue;
-            }
-            // Wrapped as the text box wraps it, in lines of the same layout.
-            const QSize wrapped = WrappedText::size(font, line, t.box.width());
-            rows += std::max(1, (wrapped.height() - metrics.height()) / metrics.lineSpacing() + 1);
-        }
-        return rows * metrics.lineSpacing() <= t.box.height();
-    }
-    }
-    return false;
+    return Measure(font).fits(text);
 }
 
 QList<QFont> designFaces(System system)

@@ -76,7 +76,4 @@ Choice choose(const QList<QFont> &faces, const DesignedTexts &texts);
 // The same among this system's candidates.
 Choice choose(const DesignedTexts &texts);
 
-// Blanks at the end of a text line hang in the margin and never wrap it.
-int lineWidth(const QFont &font, const QString &line);
-
 } // namespace Quorvath::UiFont

@@ -150,8 +150,19 @@ void FormFlowTest::initTestCase()
         QCOMPARE(font.toString(), preferred.toString());
     for (const auto &texts : {IntroWindow::designedTexts(m_twips), MainWindow::designedTexts(m_twips),
                               TerminologyWindow::designedTexts(m_twips), AboutWindow::designedTexts(m_twips)}) {
-        for (const UiFont::Text &text : texts)
+        for (const UiFont::Text &text : texts) {
             QVERIFY2(UiFont::fits(font, text), qPrintable(font.toString() + QLatin1String(": ") + text.text));
+            // The fit passes over shaping a line far narrower than its box
+            // by the sum of its characters' advances: shaped, no line may
+            // come out as much as an average character wider than that.
+            const QFontMetricsF metrics(font);
+            for (const QString &line : text.text.split(QLatin1String("\r\n"))) {
+                qreal sum = 0;
+                for (const QChar c : line)
+                    sum += metrics.horizontalAdvance(c);
+                QVERIFY2(metrics.horizontalAdvance(line) - sum < metrics.averageCharWidth(), qPrintable(line));
+            }
+        }
     }
 }
 
