@@ -5,6 +5,7 @@
 #include "commandline.h"
 #include "formregistry.h"
 #include "identity.h"
+#include "lostkeys.h"
 #include "messageboxquestion.h"
 #include "quitsignals.h"
 
@@ -25,6 +26,7 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(Quorvath::Identity::CompanyName);
     QApplication::setDesktopFileName(QStringLiteral("example.quorvath.Itemlist"));
     Quorvath::installAccessibleFactories();
+    Quorvath::mendLostKeyReleases();
     const Quorvath::Twips::Scale twips = Quorvath::FormRegistry::applyProgramFont();
     // The registry decides when the program ends, not Qt's window count.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -4,7 +4,8 @@
 # screen's pixels (Wine offers no accessibility bus to ask):
 #   e2e_wine.sh QuorvathItemlist.exe [STYLE]
 # The intro, Enter, the tab strip drawn, an item's six texts, every menu of
-# the menu bar opened and used with the pointer, every window's owner, frame
+# the menu bar opened and used with the pointer, and after Alt+F4 closed a
+# side window by a lone Alt and by F10, every window's owner, frame
 # and buttons as Windows sees them (windowcheck.cpp), Alt+F4 and Yes with
 # exit 0. STYLE runs it under another of Qt's Windows styles (-style STYLE).
 # Each run also reads the main window with an item shown, a terminology
@@ -209,6 +210,21 @@ check "clicking Item Name opens the Item Name window" wait_window "Item Name" 10
 item=$(window_named "Item Name")
 [ -n "$item" ] && key "$item" alt+F4
 wait_gone "Item Name" || fail "Alt+F4 closes the Item Name window"
+# Back in the main window, a lone Alt, and F10, each put the menu bar in
+# keyboard mode on its first menu: Down opens it, a narrow box below the
+# bar (Down with the menu bar left alone changes the whole window's width).
+for bar_key in alt F10; do
+    screen "$E2E_TMP/before.png"
+    wait_focus "$main" && xdotool key "$bar_key" && sleep 0.5 && wait_focus "$main" && xdotool key Down \
+        || fail "$bar_key, then Down"
+    sleep 1.5
+    screen "$E2E_TMP/after.png"
+    read -r pw ph px py < <(changed "$E2E_TMP/before.png" "$E2E_TMP/after.png") || true
+    check "$bar_key, then Down, opens the File menu below the bar (${pw}x${ph} at $px,$py)" \
+        [ "${ph:-0}" -gt 15 -a "${py:-0}" -ge $((my + bar - 25)) -a "${pw:-999}" -lt "$(px 240)" ]
+    wait_focus "$main" && xdotool key Escape Escape || fail "Esc after $bar_key"
+    sleep 0.5
+done
 fi
 
 # --- Every side window opened from the Help menu by keyboard, then every
