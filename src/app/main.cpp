@@ -8,6 +8,7 @@
 #include "lostkeys.h"
 #include "messageboxquestion.h"
 #include "quitsignals.h"
+#include "readerkeys.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -27,6 +28,7 @@ int main(int argc, char *argv[])
     QApplication::setDesktopFileName(QStringLiteral("example.quorvath.Itemlist"));
     Quorvath::installAccessibleFactories();
     Quorvath::mendLostKeyReleases();
+    Quorvath::mendReaderKeyCopies();
     const Quorvath::Twips::Scale twips = Quorvath::FormRegistry::applyProgramFont();
     // The registry decides when the program ends, not Qt's window count.
     QApplication::setQuitOnLastWindowClosed(false);
