@@ -249,7 +249,8 @@ QWidget *FormRegistry::createAbout()
 {
     if (!m_aboutState)
         m_aboutState = std::make_unique<AboutState>();
-    return adopt(FormId::frmAbout, new AboutWindow(*m_aboutState, m_browser, m_twips));
+    std::unique_ptr<Ticker> ticker = m_makeAnimationTicker ? m_makeAnimationTicker() : std::make_unique<TimerTicker>();
+    return adopt(FormId::frmAbout, new AboutWindow(*m_aboutState, m_browser, std::move(ticker), m_twips));
 }
 
 template <class Form>

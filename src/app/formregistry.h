@@ -13,6 +13,7 @@
 // window before it shows the main window).
 #pragma once
 
+#include "core/ticker.h"
 #include "forms.h"
 #include "twips.h"
 
@@ -20,6 +21,7 @@
 #include <QPointer>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class QWidget;
@@ -69,6 +71,10 @@ public:
     // Builds the main window ahead this long after the intro window has first
     // painted, while the user reads it; never when not set.
     void setPrebuildDelay(int ms) { m_prebuildDelay = ms; }
+    // Makes the ticker of each About window that loads from now on: what
+    // wakes its animation. A TimerTicker when not set.
+    using TickerMaker = std::function<std::unique_ptr<Ticker>()>;
+    void setAnimationTicker(TickerMaker make) { m_makeAnimationTicker = std::move(make); }
 
     // The instance state of the forms that have one; null before first use.
     const Catalog *catalog() const { return slot(FormId::d).created ? m_catalog.get() : nullptr; }
@@ -120,6 +126,7 @@ private:
     std::array<Slot, FormCount> m_slots{};
     std::unique_ptr<Catalog> m_catalog;
     std::unique_ptr<AboutState> m_aboutState;
+    TickerMaker m_makeAnimationTicker;
     bool m_ended = false;
     QPointer<QWidget> m_prebuilt;   // the main window built ahead, until "Okay" takes it
     int m_prebuildDelay = -1;

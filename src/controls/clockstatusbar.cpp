@@ -4,7 +4,6 @@
 
 #include <QLabel>
 #include <QLocale>
-#include <QTimer>
 
 namespace Quorvath {
 
@@ -26,7 +25,6 @@ ClockStatusBar::ClockStatusBar(const QString &text, int minimumPanelWidth, QWidg
     , m_text(panel(QStringLiteral("panel(1)"), minimumPanelWidth, this))
     , m_date(panel(QStringLiteral("panel(2)"), minimumPanelWidth, this))
     , m_time(panel(QStringLiteral("panel(3)"), minimumPanelWidth, this))
-    , m_timer(new QTimer(this))
 {
     setSizeGripEnabled(false);
     m_text->setText(text);
@@ -36,16 +34,14 @@ ClockStatusBar::ClockStatusBar(const QString &text, int minimumPanelWidth, QWidg
     addPermanentWidget(m_date);
     addPermanentWidget(m_time);
 
-    m_timer->setObjectName(QStringLiteral("minuteTimer"));
-    m_timer->setSingleShot(true);
-    m_timer->setTimerType(Qt::PreciseTimer);
-    connect(m_timer, &QTimer::timeout, this, &ClockStatusBar::tick);
-    tick();
+    setClock(m_clock, std::make_unique<TimerTicker>());
 }
 
-void ClockStatusBar::setClock(Clock clock)
+void ClockStatusBar::setClock(Clock clock, std::unique_ptr<Ticker> ticker)
 {
     m_clock = std::move(clock);
+    m_ticker = std::move(ticker);
+    m_ticker->setHandler([this] { tick(); });
     tick();
 }
 
@@ -57,7 +53,7 @@ void ClockStatusBar::tick()
     m_time->setText(locale.toString(now.time(), MinuteClock::withoutSeconds(locale.timeFormat(QLocale::ShortFormat))));
     // Re-armed from the clock every time, so a late wake-up or a change of
     // the system time is caught up at the next minute.
-    m_timer->start(MinuteClock::msToNextMinute(now.time()));
+    m_ticker->start(MinuteClock::msToNextMinute(now.time()));
 }
 
 } // namespace Quorvath

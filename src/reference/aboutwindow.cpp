@@ -15,7 +15,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QResource>
-#include <QTimer>
 
 namespace Quorvath {
 
@@ -93,19 +92,17 @@ const QString AboutWindow::PetitionUrl =
     QStringLiteral("https://petition.velmarch.example/release-quorvath-iv");
 const QString AboutWindow::VelmarchUrl = QStringLiteral("https://www.velmarch.example/");
 
-AboutWindow::AboutWindow(AboutState &state, Browser &browser, Twips::Scale twips, QWidget *parent)
+AboutWindow::AboutWindow(AboutState &state, Browser &browser, std::unique_ptr<Ticker> timer, Twips::Scale twips,
+                         QWidget *parent)
     : SideWindow(parent),
-      m_state(state), m_browser(browser)
+      m_state(state), m_browser(browser), Timer1(std::move(timer))
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About This Program"));
     createControls(twips);
     loadPictures();
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setTimerType(Qt::PreciseTimer);
-    connect(Timer1, &QTimer::timeout, this, &AboutWindow::Timer1_Timer);
+    Timer1->setHandler([this] { Timer1_Timer(); });
     Timer1->start(Animation::FirstInterval);
 
     Form_Load();
@@ -192,7 +189,8 @@ void AboutWindow::Timer1_Timer()
         const int border = 2 * Image1->frameWidth();
         Image1->resize(picture.deviceIndependentSize().toSize() + QSize(border, border));
     }
-    Timer1->setInterval(FrameDelay[m_state.FramePos]);
+    // The new interval counts from this tick.
+    Timer1->start(FrameDelay[m_state.FramePos]);
 }
 
 void AboutWindow::Petitionsign_Click()

@@ -7,15 +7,16 @@
 #pragma once
 
 #include "animation.h"
+#include "core/ticker.h"
 #include "imagelist.h"
 #include "designedtext.h"
 #include "sidewindow.h"
 
+#include <memory>
 #include <vector>
 
 class QLabel;
 class QPushButton;
-class QTimer;
 
 namespace Quorvath {
 
@@ -36,9 +37,10 @@ public:
     static std::vector<DesignedText> design(Twips::Scale twips);
     static std::vector<UiFont::Text> designedTexts(Twips::Scale twips) { return fitsOf(design(twips), twips); }
 
-    // Builds the design laid out at `twips`, starts `Timer1` and runs
-    // Form_Load().
-    AboutWindow(AboutState &state, Browser &browser, Twips::Scale twips, QWidget *parent = nullptr);
+    // Builds the design laid out at `twips`, starts `timer` as `Timer1` and
+    // runs Form_Load(). The program gives a TimerTicker.
+    AboutWindow(AboutState &state, Browser &browser, std::unique_ptr<Ticker> timer, Twips::Scale twips,
+                QWidget *parent = nullptr);
 
 protected:
     void closing() override;
@@ -71,7 +73,7 @@ private:
     QPushButton *Petitionsign = nullptr;
     QPushButton *Okaybutton = nullptr;
     QLabel *Image1 = nullptr;
-    QTimer *Timer1 = nullptr;
+    std::unique_ptr<Ticker> Timer1;
 };
 
 } // namespace Quorvath

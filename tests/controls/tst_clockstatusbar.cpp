@@ -1,12 +1,13 @@
 #include "core/minuteclock.h"
 #include "clockstatusbar.h"
+#include "manualticker.h"
 
 #include <QLabel>
 #include <QLocale>
 #include <QTest>
-#include <QTimer>
 
 using Quorvath::ClockStatusBar;
+using Quorvath::Testing::ManualTicker;
 namespace MinuteClock = Quorvath::MinuteClock;
 
 class ClockStatusBarTest final : public QObject {
@@ -30,21 +31,22 @@ private slots:
         const QString time = MinuteClock::withoutSeconds(locale.timeFormat(QLocale::ShortFormat));
         ClockStatusBar bar(QStringLiteral("Status"), 96);
         QDateTime clock = now;
-        bar.setClock([&clock] { return clock; });
+        auto ticker = std::make_unique<ManualTicker>();
+        ManualTicker &wake = *ticker;
+        bar.setClock([&clock] { return clock; }, std::move(ticker));
         const auto panel = [&bar](int i) { return bar.findChild<QLabel *>(QStringLiteral("panel(%1)").arg(i)); };
-        auto *timer = bar.findChild<QTimer *>(QStringLiteral("minuteTimer"));
-        QVERIFY(panel(1) && panel(2) && panel(3) && timer);
+        QVERIFY(panel(1) && panel(2) && panel(3));
         QCOMPARE(panel(2)->text(), locale.toString(now.date(), QLocale::ShortFormat));
         QCOMPARE(panel(3)->text(), locale.toString(now.time(), time));
-        QCOMPARE(timer->interval(), interval);
-        QVERIFY(timer->isSingleShot());
-        // The timer's wake-up moves both panels on and re-arms for a whole minute.
+        QVERIFY(wake.isActive());
+        QCOMPARE(wake.interval(), interval);
+        // The wake-up moves both panels on and re-arms for a whole minute.
         clock = now.addMSecs(interval);
-        emit timer->timeout({});
+        wake.tick();
         QCOMPARE(panel(2)->text(), locale.toString(clock.date(), QLocale::ShortFormat));
         QCOMPARE(panel(3)->text(), locale.toString(clock.time(), time));
-        QCOMPARE(timer->interval(), 60000);
-        QVERIFY(timer->isActive());
+        QCOMPARE(wake.interval(), 60000);
+        QVERIFY(wake.isActive());
         QCOMPARE(panel(1)->text(), QStringLiteral("Status"));
     }
 };

@@ -6,6 +6,7 @@
 #include "fakes.h"
 #include "flowmodel.h"
 #include "formregistry.h"
+#include "manualticker.h"
 #include "mainwindow.h"
 #include "multirowtabwidget.h"
 #include "valuelabel.h"
@@ -20,7 +21,6 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 
 #include <map>
@@ -30,6 +30,7 @@
 using namespace Quorvath;
 using Stress::FlowModel;
 using Testing::FakeBrowser;
+using Testing::ManualTicker;
 using Testing::ScriptedQuestion;
 
 namespace {
@@ -116,6 +117,12 @@ private:
         m_browser.opened.clear();
         m_browser.available = chance(0.7);
         m_forms = std::make_unique<FormRegistry>(m_question, m_browser, Twips::Scale());
+        // The test ticks the animation itself, so that time cannot disturb the model.
+        m_forms->setAnimationTicker([this] {
+            auto ticker = std::make_unique<ManualTicker>();
+            m_aboutTicker = ticker.get();
+            return ticker;
+        });
         QObject::connect(m_forms.get(), &FormRegistry::ended, [this] { ++m_endedSignals; });
         note(QStringLiteral("new run %1, browser %2").arg(m_runs).arg(m_browser.available ? "there" : "missing"));
         m_forms->show(FormId::frmIntro);
@@ -242,6 +249,8 @@ private:
         const SideEntry &e = SideEntries[pick(int(std::size(SideEntries)))];
         note(QStringLiteral("menu %1").arg(QLatin1String(e.menu)));
         const bool wasLoaded = m_model.isLoaded(e.form);
+        if (e.form == FormId::frmAbout && !wasLoaded)
+            m_aboutTicker = nullptr;
         m_forms->window(FormId::d)->findChild<QAction *>(QLatin1String(e.menu))->trigger();
         QString text;
         if (const TerminologyInfo *info = terminologyInfo(e.form)) {
@@ -250,13 +259,9 @@ private:
         }
         m_model.show(e.form, m_browser.available, text);
         if (e.form == FormId::frmAbout && !wasLoaded) {
-            // A fresh About window starts its timer at 50 ms. From here on
-            // the test ticks it itself, so that time cannot disturb the model.
-            auto *timer = m_forms->window(FormId::frmAbout)->findChild<QTimer *>(QStringLiteral("Timer1"));
-            if (!timer || !timer->isActive() || timer->interval() != Animation::FirstInterval)
+            // A fresh About window starts its timer at 50 ms.
+            if (!m_aboutTicker || !m_aboutTicker->isActive() || m_aboutTicker->interval() != Animation::FirstInterval)
                 m_pending = QStringLiteral("About loaded without its timer at 50 ms");
-            else
-                timer->stop();
             m_ticked = false;
         }
     }
@@ -320,7 +325,7 @@ private:
     void tick()
     {
         note(QStringLiteral("About: tick"));
-        emit m_forms->window(FormId::frmAbout)->findChild<QTimer *>(QStringLiteral("Timer1"))->timeout({});
+        m_aboutTicker->tick();
         m_model.tick();
         m_ticked = true;
     }
@@ -413,7 +418,7 @@ private:
             if (m.framePos > 0) {
                 Animation::FrameArray image{}, delay{};
                 Animation::writeTable(image, delay);
-                const int interval = m_forms->window(FormId::frmAbout)->findChild<QTimer *>(QStringLiteral("Timer1"))->interval();
+                const int interval = m_aboutTicker->interval();
                 if (m_ticked && interval != delay[size_t(m.framePos)])
                     return QStringLiteral("Timer1 interval %1 on step %2").arg(interval).arg(m.framePos);
             }
@@ -466,6 +471,7 @@ private:
     int m_endedSignals = 0;
     int m_runs = 0;
     int m_action = 0;
+    ManualTicker *m_aboutTicker = nullptr;   // the loaded About window's
     bool m_ticked = false;   // Timer1 ticked since About last loaded
     QString m_pending;
     QStringList m_log;
