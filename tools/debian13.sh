@@ -203,6 +203,8 @@ qi_d13_root() {
 
 qi_compiler_cache
 CCACHE_DIR=${CCACHE_DIR:-$QI_CACHE_DIR/ccache}
+# What this script itself uses on the machine beyond util-linux.
+case "${1:-}" in root|run|shell|test) qi_d13_need_root; qi_install_missing mmdebstrap iproute2 ;; esac
 case "${1:-}" in
     root)  qi_d13_root ;;
     run)   shift; [ $# -gt 0 ] || { echo "usage: $0 run CMD..." >&2; exit 2; }
