@@ -139,9 +139,10 @@ qi_d13_inside() {
     local env=(env -u DISPLAY -u WAYLAND_DISPLAY -u XAUTHORITY -u DBUS_SESSION_BUS_ADDRESS
                -u XDG_RUNTIME_DIR -u TMPDIR -u QI_ASAN_BUILD_DIR -u AT_SPI_BUS_ADDRESS
                HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin
-               CCACHE_DIR="$CCACHE_DIR" QI_IN_DEBIAN13=1
+               CCACHE_DIR="$CCACHE_DIR"
                QI_BUILD_DIR="${QI_DEBIAN13_BUILD_DIR:-$QI_ROOT/build-debian13}")
-    "${env[@]}" chroot "$root" /bin/bash -c 'cd "$1" && shift && exec "$@"' qi "$QI_ROOT" "$@" &
+    # In the background of this shell, stdin stays the caller's only when named.
+    "${env[@]}" chroot "$root" /bin/bash -c 'cd "$1" && shift && exec "$@"' qi "$QI_ROOT" "$@" 0<&0 &
     local child=$! status=0
     trap 'kill -TERM $child 2>/dev/null' TERM INT HUP
     wait $child || status=$?
@@ -202,6 +203,8 @@ qi_d13_root() {
 
 qi_compiler_cache
 CCACHE_DIR=${CCACHE_DIR:-$QI_CACHE_DIR/ccache}
+# What this script itself uses on the machine beyond util-linux.
+case "${1:-}" in root|run|shell|test) qi_d13_need_root; qi_install_missing mmdebstrap iproute2 ;; esac
 case "${1:-}" in
     root)  qi_d13_root ;;
     run)   shift; [ $# -gt 0 ] || { echo "usage: $0 run CMD..." >&2; exit 2; }

@@ -18,7 +18,9 @@ Commands (each prints one answer; exit status 1 when nothing matches):
   unnamed WINDOW          "role @ x,y" of showing controls a user meets that have no name
   tree WINDOW             the tree, for a person reading a failure
 
-WINDOW is a window caption, or * for all of them; roles are AT-SPI role names ("page tab", "label").
+WINDOW is a window caption, or * for all of them. A ROLE is written as pyatspi's
+constant in words ("push button" for ROLE_PUSH_BUTTON) and matched by its value:
+AT-SPI's own names for the roles change between releases ("button" since 2.56).
 Run by Debian's /usr/bin/python3: pyatspi is packaged for it only.
 """
 import sys
@@ -26,13 +28,30 @@ import time
 
 import pyatspi
 
+# Roles by value, named by their constants: ROLE_PAGE_TAB is "page tab".
+WORDS = {getattr(pyatspi, name): name[len("ROLE_"):].lower().replace("_", " ")
+         for name in dir(pyatspi) if name.startswith("ROLE_") and name != "ROLE_NAMES"}
+
+
+def role(words):
+    value = getattr(pyatspi, "ROLE_" + words.upper().replace(" ", "_"), None)
+    if value is None or value not in WORDS:
+        raise SystemExit(f"no AT-SPI role '{words}'")
+    return value
+
+
+def role_of(obj):
+    """The object's role in words, the same on every release."""
+    value = obj.getRole()
+    return WORDS.get(value, f"role {int(value)}")
+
+
 # What a user meets: reads, clicks or types into. Containers and fillers are
 # structure, not controls, and need no names of their own.
-USER_ROLES = {
+USER_ROLES = {role(r) for r in (
     "push button", "label", "static", "page tab", "page tab list", "text", "tree",
     "tree table", "table", "list", "menu item", "menu", "check box", "radio button",
-    "image",
-}
+    "image")}
 
 
 def app_of(pid):
@@ -74,9 +93,10 @@ def window(app, caption):
     return None
 
 
-def find(win, role, name, only_showing=True):
+def find(win, words, name, only_showing=True):
+    wanted = role(words)
     for obj in walk(win, only_showing):
-        if obj.getRoleName() == role and obj.name == name:
+        if obj.getRole() == wanted and obj.name == name:
             return obj
     return None
 
@@ -113,7 +133,7 @@ def main(argv):
         for i in range(app.childCount):
             w = app.getChildAtIndex(i)
             if w is not None:
-                print(f"{w.getRoleName()}|{w.name}")
+                print(f"{role_of(w)}|{w.name}")
         return 0
     if command == "windows":
         for i in range(app.childCount):
@@ -134,18 +154,19 @@ def main(argv):
                 parent, depth = parent.parent, depth + 1
             states = " ".join(pyatspi.stateToString(s) for s in obj.getState().getStates()
                               if s in (pyatspi.STATE_SELECTED, pyatspi.STATE_FOCUSED, pyatspi.STATE_SHOWING))
-            print(f"{'  ' * depth}{obj.getRoleName()} '{obj.name}' '{obj.description}' [{states}]")
+            print(f"{'  ' * depth}{role_of(obj)} '{obj.name}' '{obj.description}' [{states}]")
         return 0
     if command == "unnamed":
         # A control labelled by another (an empty value by its caption) is
         # announced with that label's name.
-        bad = [f"{o.getRoleName()} @ {extents(o)[0]},{extents(o)[1]}" for o in walk(win)
-               if o.getRoleName() in USER_ROLES and not o.name.strip() and not labelled_by(o)]
+        bad = [f"{role_of(o)} @ {extents(o)[0]},{extents(o)[1]}" for o in walk(win)
+               if o.getRole() in USER_ROLES and not o.name.strip() and not labelled_by(o)]
         print("\n".join(bad))
         return 0
     if command == "names":
+        wanted = role(args[1])
         for obj in walk(win):
-            if obj.getRoleName() == args[1]:
+            if obj.getRole() == wanted:
                 print(obj.name)
         return 0
     if command == "rows":
@@ -156,7 +177,7 @@ def main(argv):
             return 1
         for i in range(tree.childCount):
             cell = tree.getChildAtIndex(i)
-            if cell is not None and cell.getRoleName() == "table cell":
+            if cell is not None and cell.getRole() == pyatspi.ROLE_TABLE_CELL:
                 print(cell.name)
         return 0
     if command == "value":
@@ -167,8 +188,9 @@ def main(argv):
                 return 0
         return 1
     if command == "text":
+        wanted = role(args[1])
         for obj in walk(win):
-            if obj.getRoleName() == args[1]:
+            if obj.getRole() == wanted:
                 text = obj.queryText()
                 sys.stdout.write(text.getText(0, text.characterCount))
                 return 0

@@ -18,9 +18,19 @@ check "Recommends xdg-utils, for the web buttons" [ "$(field Recommends)" = xdg-
 depends=$(field Depends)
 echo "Depends: $depends"
 # Computed by dpkg-shlibdeps from the executable: the Qt libraries it links
-# and the C++ runtime, each with a version bound.
-for lib in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 libc6; do
-    check "Depends names $lib with a version" sh -c 'echo "$0" | grep -qE "(^|, )$1 \\(>= [0-9]"' "$depends" "${lib//+/\\+}"
+# and the C++ runtime, each named by the package that holds it here (Debian 13
+# renamed some: libqt6core6t64), each with a version bound.
+dpkg-deb -x "$deb" "$TMP/root"
+holder() {
+    local path
+    path=$(ldd "$TMP/root/usr/bin/QuorvathItemlist" | awk -v so="$1" '$1 == so { print $3 }')
+    [ -n "$path" ] || return 0
+    { dpkg -S "$path" 2>/dev/null || dpkg -S "$(realpath "$path")" 2>/dev/null || true; } | head -n 1 | cut -d: -f1
+}
+for lib in libQt6Widgets.so.6 libQt6Gui.so.6 libQt6Core.so.6 libstdc++.so.6 libc.so.6; do
+    pkg=$(holder "$lib")
+    check "Depends names ${pkg:-the package of $lib (none found)}, which holds $lib, with a version" \
+        sh -c '[ -n "$1" ] && echo "$0" | grep -qE "(^|, )$1 \\(>= [0-9]"' "$depends" "${pkg//+/\\+}"
 done
 
 check "Depends names the program's font, fonts-dejavu-extra" sh -c 'echo "$0" | grep -qE "(^|, )fonts-dejavu-extra(,|$)"' "$depends"
@@ -38,7 +48,6 @@ done
 check "nothing outside /usr" sh -c '! grep -v "^/usr\(/\|$\)" "$0" | grep -qv "^/$"' "$TMP/files"
 
 # Unpacked as the package would place it, the program finds its libraries and starts.
-dpkg-deb -x "$deb" "$TMP/root"
 check "the packaged executable resolves every library" sh -c '! ldd "$0" | grep -q "not found"' "$TMP/root/usr/bin/QuorvathItemlist"
 check "the packaged executable starts" runs_for_two_seconds "$TMP/root/usr/bin/QuorvathItemlist"
 
