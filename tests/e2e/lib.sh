@@ -144,6 +144,12 @@ E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 use_a11y() {
     [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || { echo "no D-Bus session bus: run under dbus-run-session"; exit 1; }
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+    # The AT-SPI bus launcher, which D-Bus starts on first use, puts the
+    # bus's socket in its runtime folder, named after its display. With
+    # neither, every session of the user shares ~/.cache/at-spi/bus, and
+    # another test's launcher starting meanwhile takes the socket away (the
+    # readers then stop with "Couldn't connect to accessibility bus").
+    dbus-update-activation-environment DISPLAY XDG_RUNTIME_DIR
 }
 # a11y COMMAND ARGS...: see a11y.py; about a tenth of a second per call.
 a11y() { /usr/bin/python3 "$E2E_DIR/a11y.py" "$APP_PID" "$@" 2>/dev/null; }
