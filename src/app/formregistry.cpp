@@ -1,6 +1,7 @@
 #include "formregistry.h"
 
 #include "aboutwindow.h"
+#include "applog.h"
 #include "buildahead.h"
 #include "introwindow.h"
 #include "itemtable.h"
@@ -290,6 +291,9 @@ void FormRegistry::place(FormId form, QWidget *window) const
     }
     if (screen)
         placeByFrame(window, screen->availableGeometry(), over);
+    else
+        qCWarning(lcApp, "placement: no screen to place '%s' on; it goes where the window system puts it",
+                  qPrintable(window->windowTitle()));
 }
 
 void FormRegistry::onUnloaded(FormId form)

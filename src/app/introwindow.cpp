@@ -35,8 +35,6 @@ IntroWindow::IntroWindow(FormRegistry &forms, Twips::Scale twips, QWidget *paren
                           | Qt::WindowTitleHint),
       m_forms(forms)
 {
-    // The program's first window, with a taskbar button: a frame.
-    presentWindowAs(this, QAccessible::Window);
     // Caption only: no system menu, no close, minimize or maximize button.
     setObjectName(QStringLiteral("frmIntro"));
     setWindowTitle(Identity::IntroCaption);

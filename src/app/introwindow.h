@@ -13,6 +13,9 @@ class FormRegistry;
 
 class IntroWindow final : public QWidget {
     Q_OBJECT
+    // The program's first window, with a taskbar button: a frame to
+    // assistive technology (windowaccessible.h).
+    Q_CLASSINFO("accessibleRole", "Window")
     Q_DISABLE_COPY_MOVE(IntroWindow)
 public:
     // The version line and the button caption with their boxes.

@@ -13,7 +13,8 @@ namespace Quorvath {
 // the program would end at once, before any of its own cleanup (the
 // browser openers it has started among them). A signal that was ignored
 // when the program started (nohup; a shell script's background job) stays
-// ignored. One instance at a time; on Windows it does nothing.
+// ignored. One instance at a time; on Windows it does nothing
+// (quitsignals_linux.cpp, quitsignals_win.cpp).
 class QuitSignals final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(QuitSignals)

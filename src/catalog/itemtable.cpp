@@ -1,10 +1,10 @@
 #include "itemtable.h"
 
+#include "cataloglog.h"
 
 #include <QtGlobal>
 
 namespace Quorvath {
-
 
 namespace {
 
@@ -47,6 +47,8 @@ void loadCatalog(Catalog &catalog)
             catalog.ItemTable.set(row, column, catalogText(row, column));
     // Only a complete table is announced as in use.
     catalog.ItemCount = CatalogRowCount;
+    qCDebug(lcCatalog, "catalog: %d rows loaded, %lld of them in no category and on no tab",
+            int(CatalogRowCount), static_cast<long long>(rowsOfCategory(catalogText, CatalogRowCount, QString()).size()));
 }
 
 QString listKey(qint16 row)

@@ -1,5 +1,6 @@
 #include "accessiblefactories.h"
 
+#include "classicframe.h"
 #include "multirowtabaccessible.h"
 #include "submenuaccessible.h"
 #include "valuelabel.h"
@@ -20,8 +21,10 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
-        if (t == QAccessible::Name)
-            return static_cast<ValueLabel *>(widget())->text();
+        if (t == QAccessible::Name) {
+            if (const auto *label = qobject_cast<const ValueLabel *>(object()))
+                return label->text();
+        }
         return QAccessibleWidget::text(t);
     }
 };
@@ -32,14 +35,15 @@ QAccessibleInterface *controlAccessible(const QString &className, QObject *objec
         return window;
     if (QAccessibleInterface *entry = submenuEntryAccessible(className, object))
         return entry;
-    if (!object || !object->isWidgetType())
-        return nullptr;
-    auto *widget = static_cast<QWidget *>(object);
-    if (className == QLatin1String("Quorvath::ValueLabel"))
-        return new ValueLabelAccessible(static_cast<ValueLabel *>(widget));
+    if (className == QLatin1String("Quorvath::ValueLabel")) {
+        if (auto *label = qobject_cast<ValueLabel *>(object))
+            return new ValueLabelAccessible(label);
+    }
     // The frame is a group named by its caption.
-    if (className == QLatin1String("Quorvath::ClassicFrame"))
-        return new QAccessibleWidget(widget, QAccessible::Grouping);
+    if (className == QLatin1String("Quorvath::ClassicFrame")) {
+        if (auto *frame = qobject_cast<ClassicFrame *>(object))
+            return new QAccessibleWidget(frame, QAccessible::Grouping);
+    }
     return multiRowTabAccessible(className, object);
 }
 

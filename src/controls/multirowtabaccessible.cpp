@@ -1,5 +1,6 @@
 #include "multirowtabaccessible.h"
 
+#include "controlslog.h"
 #include "multirowtabwidget.h"
 #include "presentanew.h"
 
@@ -102,7 +103,7 @@ private:
 class TabListAccessible final : public QAccessibleWidget {
 public:
     explicit TabListAccessible(MultiRowTabWidget *tabs)
-        : QAccessibleWidget(tabs, QAccessible::PageTabList), m_selected(tabs->currentIndex())
+        : QAccessibleWidget(tabs, QAccessible::PageTabList), m_tabs(tabs), m_selected(tabs->currentIndex())
     {
         // Screen readers follow the focus: when the selection moves while the
         // strip has it, the newly selected tab is the focused object.
@@ -129,7 +130,8 @@ public:
             QAccessible::deleteAccessibleInterface(id);
     }
 
-    MultiRowTabWidget *tabs() const { return static_cast<MultiRowTabWidget *>(widget()); }
+    // Qt deletes the interface with the control.
+    MultiRowTabWidget *tabs() const { return m_tabs; }
 
     int childCount() const override { return tabs()->count(); }
     QAccessibleInterface *child(int index) const override { return tabInterface(index); }
@@ -174,6 +176,7 @@ private:
         return QAccessible::accessibleInterface(it.value());
     }
 
+    MultiRowTabWidget *const m_tabs;
     mutable QHash<int, QAccessible::Id> m_tabIds;
     int m_selected;   // the tab selected before the next change
     QMetaObject::Connection m_selectionChanged;
@@ -190,8 +193,15 @@ public:
 
     QAccessibleInterface *parent() const override
     {
-        auto *list = static_cast<TabListAccessible *>(QAccessible::queryAccessibleInterface(m_tabs.data()));
-        return list ? list->tab(m_tab) : nullptr;
+        // The tab list's interface is made by the factory below, unless
+        // another one, installed later, answers for the control first.
+        QAccessibleInterface *tabs = QAccessible::queryAccessibleInterface(m_tabs.data());
+        if (auto *list = dynamic_cast<TabListAccessible *>(tabs))
+            return list->tab(m_tab);
+        if (tabs)
+            qCWarning(lcControls, "accessibility: the tab control has an interface not its own; page %d is "
+                                  "held by the control itself", m_tab);
+        return tabs;
     }
 
 private:
@@ -203,11 +213,13 @@ private:
 
 QAccessibleInterface *multiRowTabAccessible(const QString &className, QObject *object)
 {
-    if (!object || !object->isWidgetType())
+    auto *widget = qobject_cast<QWidget *>(object);
+    if (!widget)
         return nullptr;
-    auto *widget = static_cast<QWidget *>(object);
-    if (className == QLatin1String("Quorvath::MultiRowTabWidget"))
-        return new TabListAccessible(static_cast<MultiRowTabWidget *>(widget));
+    if (className == QLatin1String("Quorvath::MultiRowTabWidget")) {
+        if (auto *tabs = qobject_cast<MultiRowTabWidget *>(widget))
+            return new TabListAccessible(tabs);
+    }
     // A page is a bare QWidget.
     if (className == QLatin1String("QWidget")) {
         if (auto *tabs = qobject_cast<MultiRowTabWidget *>(widget->parentWidget())) {

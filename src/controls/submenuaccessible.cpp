@@ -119,9 +119,9 @@ private:
 
 QAccessibleInterface *submenuEntryAccessible(const QString &className, QObject *object)
 {
-    if (className != QLatin1String("QAction"))
+    auto *action = qobject_cast<QAction *>(object);
+    if (className != QLatin1String("QAction") || !action)
         return nullptr;
-    auto *action = static_cast<QAction *>(object);
     QMenu *submenu = action->menu();
     if (!submenu)
         return nullptr;
@@ -129,7 +129,7 @@ QAccessibleInterface *submenuEntryAccessible(const QString &className, QObject *
     const QList<QObject *> owners = action->associatedObjects();
     for (QObject *owner : owners) {
         if (owner != submenu && (qobject_cast<QMenu *>(owner) || qobject_cast<QMenuBar *>(owner)))
-            return new SubmenuEntryAccessible(action, static_cast<QWidget *>(owner));
+            return new SubmenuEntryAccessible(action, qobject_cast<QWidget *>(owner));
     }
     return nullptr;
 }

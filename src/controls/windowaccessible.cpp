@@ -1,10 +1,14 @@
 #include "windowaccessible.h"
 
+#include "controlslog.h"
+
 #include <QAccessibleObject>
 #include <QAccessibleWidget>
 #include <QApplication>
-#include <QHash>
+#include <QMetaEnum>
 #include <QWidget>
+
+#include <optional>
 
 namespace Quorvath {
 
@@ -75,10 +79,22 @@ private:
     }
 };
 
-QHash<QString, QAccessible::Role> &windowRoles()
+// The role the window's class, or one it derives from, declares.
+std::optional<QAccessible::Role> declaredRole(const QWidget *window)
 {
-    static QHash<QString, QAccessible::Role> roles;
-    return roles;
+    const QMetaObject *meta = window->metaObject();
+    const int index = meta->indexOfClassInfo(AccessibleRoleInfo);
+    if (index < 0)
+        return std::nullopt;
+    const char *name = meta->classInfo(index).value();
+    bool known = false;
+    const int role = QMetaEnum::fromType<QAccessible::Role>().keyToValue(name, &known);
+    if (!known) {
+        qCWarning(lcControls, "accessibility: %s declares the role '%s', which is none; presented as Qt "
+                              "presents it", meta->className(), name);
+        return std::nullopt;
+    }
+    return QAccessible::Role(role);
 }
 
 } // namespace
@@ -87,16 +103,13 @@ QAccessibleInterface *windowAccessible(const QString &className, QObject *object
 {
     if (object && object == qApp && className == QLatin1String("QApplication"))
         return new ShownWindowsApplication;
-    const auto role = windowRoles().constFind(className);
-    if (role != windowRoles().cend() && object && object->isWidgetType()
-        && static_cast<QWidget *>(object)->isWindow())
-        return new WindowAccessible(static_cast<QWidget *>(object), *role);
+    // Decided when Qt asks with the object's own class, the first it asks with.
+    auto *window = qobject_cast<QWidget *>(object);
+    if (!window || !window->isWindow() || className != QLatin1String(window->metaObject()->className()))
+        return nullptr;
+    if (const std::optional<QAccessible::Role> role = declaredRole(window))
+        return new WindowAccessible(window, *role);
     return nullptr;
-}
-
-void presentWindowAs(QWidget *window, QAccessible::Role role)
-{
-    windowRoles().insert(QLatin1String(window->metaObject()->className()), role);
 }
 
 void markDecorative(QWidget *widget)

@@ -12,16 +12,18 @@ class QWidget;
 
 namespace Quorvath {
 
-// Presents `window`, and every window of its class and of the classes
-// derived from it, with `role`: QAccessible::Window ("frame" over AT-SPI) or
-// QAccessible::Dialog ("dialog"), named by its title. Call it first thing in
-// the window's constructor, before anything asks for the window's interface.
-void presentWindowAs(QWidget *window, QAccessible::Role role);
+// A window class declares the role its windows, and those of the classes
+// derived from it, present themselves with, named by their title:
+//     Q_CLASSINFO("accessibleRole", "Dialog")
+// with the name of a QAccessible::Role: "Window" ("frame" over AT-SPI) or
+// "Dialog" ("dialog"). The class itself says it, so the role holds from the
+// first time anything asks for a window's interface.
+inline constexpr char AccessibleRoleInfo[] = "accessibleRole";
 
-// The interface of a window presented as above, or of the program's
-// accessible root, which lists only the windows that show: a window built
-// ahead and hidden is none a user can meet. Null for anything else. One of
-// the factories of installAccessibleFactories().
+// The interface of a window whose class declares its role as above, or of
+// the program's accessible root, which lists only the windows that show: a
+// window built ahead and hidden is none a user can meet. Null for anything
+// else. One of the factories of installAccessibleFactories().
 QAccessibleInterface *windowAccessible(const QString &className, QObject *object);
 
 // Keeps `widget`, a child of a window presented as above, out of the

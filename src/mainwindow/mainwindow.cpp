@@ -4,6 +4,7 @@
 #include "focusedpart.h"
 #include "forms.h"
 #include "identity.h"
+#include "mainwindowlog.h"
 #include "multirowtabwidget.h"
 #include "clockstatusbar.h"
 #include "twips.h"
@@ -385,8 +386,11 @@ void MainWindow::lstData_ItemClick(const QTreeWidgetItem *item)
     if (!item)
         return;
     const std::optional<qint16> row = parseListKey(item->data(0, KeyRole).toString());
-    if (!row)
+    if (!row) {
+        qCWarning(lcMainWindow, "list: the entry '%s' has the key '%s', which leads to no row; the details stay "
+                                "as they were", qPrintable(item->text(0)), qPrintable(item->data(0, KeyRole).toString()));
         return;
+    }
     for (int column = 1; column <= FieldCount; ++column)
         lblField[column]->setText(m_state.ItemTable(*row, column));
 }

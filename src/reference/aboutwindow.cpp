@@ -4,6 +4,7 @@
 #include "classicframe.h"
 #include "enterbutton.h"
 #include "identity.h"
+#include "referencelog.h"
 #include "twips.h"
 #include "windowaccessible.h"
 
@@ -166,7 +167,10 @@ void AboutWindow::loadPictures()
     // The frames are stored uncompressed among the program's resources:
     // their bytes are read in place.
     for (int position = 1; position <= Animation::PictureCount; ++position) {
-        const QResource frame(QStringLiteral(":/frames/frame%1.bmp").arg(position, 2, 10, QLatin1Char('0')));
+        const QString path = QStringLiteral(":/frames/frame%1.bmp").arg(position, 2, 10, QLatin1Char('0'));
+        const QResource frame(path);
+        if (!frame.isValid())
+            qCWarning(lcReference, "picture: %s is missing; the animation shows blank there", qPrintable(path));
         ImageList1.add(frame.uncompressedData());
     }
 }

@@ -18,11 +18,12 @@ public:
     // small 4-bit frame is quickly unpacked at each step (docs/performance.md).
     void add(const QByteArray &bmp) { m_pictures.append(bmp); }
     int count() const { return int(m_pictures.size()); }
-    // The picture at `position` (1 to count()); a null image outside, and
-    // for bytes that are no BMP picture.
+    // The picture at `position` (1 to count()); a null image outside, for
+    // no bytes (a picture missing, which its adder has said), and for bytes
+    // that are no BMP picture.
     QImage picture(int position) const
     {
-        if (position < 1 || position > count())
+        if (position < 1 || position > count() || m_pictures.at(position - 1).isEmpty())
             return QImage();
         return readBuiltInImage(m_pictures.at(position - 1), "BMP");
     }

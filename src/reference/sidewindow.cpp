@@ -1,7 +1,5 @@
 #include "sidewindow.h"
 
-#include "windowaccessible.h"
-
 #include <QCloseEvent>
 #include <QShowEvent>
 
@@ -11,8 +9,6 @@ SideWindow::SideWindow(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
                           | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
-    // A window to read and close beside the main window: a dialog.
-    presentWindowAs(this, QAccessible::Dialog);
 }
 
 void SideWindow::showEvent(QShowEvent *event)

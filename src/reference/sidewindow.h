@@ -9,6 +9,9 @@ namespace Quorvath {
 
 class SideWindow : public QWidget {
     Q_OBJECT
+    // A window to read and close beside the main window: a dialog to
+    // assistive technology (windowaccessible.h).
+    Q_CLASSINFO("accessibleRole", "Dialog")
     Q_DISABLE_COPY_MOVE(SideWindow)
 
 public:

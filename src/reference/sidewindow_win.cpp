@@ -1,6 +1,8 @@
 // Off the taskbar on Windows: an owned window has no taskbar button.
 #include "sidewindow.h"
 
+#include "referencelog.h"
+
 #include <QGuiApplication>
 #include <QWindow>
 
@@ -40,6 +42,9 @@ void SideWindow::keepOffTaskbar()
     winId();
     if (QWindow *handle = windowHandle())
         handle->setTransientParent(hiddenOwner());
+    else
+        qCWarning(lcReference, "taskbar: '%s' has no native window to give an owner; it gets a taskbar button",
+                  qPrintable(windowTitle()));
 }
 
 } // namespace Quorvath

@@ -1,6 +1,7 @@
 // Off the taskbar on X11: the EWMH state _NET_WM_STATE_SKIP_TASKBAR.
 #include "sidewindow.h"
 
+#include "referencelog.h"
 #include "x11atoms.h"
 
 namespace Quorvath {
@@ -19,7 +20,12 @@ void SideWindow::keepOffTaskbar()
     const auto id = xcb_window_t(winId());
     const xcb_atom_t state = X11::atom(connection, "_NET_WM_STATE");
     const xcb_atom_t skip = X11::atom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
-    if (state == XCB_ATOM_NONE || skip == XCB_ATOM_NONE || X11::listHolds(connection, id, state, skip))
+    if (state == XCB_ATOM_NONE || skip == XCB_ATOM_NONE) {
+        qCWarning(lcReference, "taskbar: the X server named no atom for _NET_WM_STATE_SKIP_TASKBAR; '%s' gets "
+                               "a taskbar button", qPrintable(windowTitle()));
+        return;
+    }
+    if (X11::listHolds(connection, id, state, skip))
         return;
     xcb_change_property(connection, XCB_PROP_MODE_APPEND, id, state, XCB_ATOM_ATOM, 32, 1, &skip);
     xcb_flush(connection);

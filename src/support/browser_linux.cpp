@@ -4,6 +4,8 @@
 // as a failure.
 #include "browser.h"
 
+#include "supportlog.h"
+
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTimer>
@@ -16,7 +18,10 @@ namespace Quorvath {
 
 QString SystemBrowser::program()
 {
-    return QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty())
+        qCWarning(lcSupport, "browser: xdg-open is not on the PATH: no web page can be opened");
+    return opener;
 }
 
 void SystemBrowser::start(const QString &program, const QString &url, const Reply &tell)
@@ -37,12 +42,21 @@ void SystemBrowser::start(const QString &program, const QString &url, const Repl
     });
     auto *bound = new QTimer(opener);
     bound->setSingleShot(true);
-    connect(opener, &QProcess::finished, this, [opener, tell](int code, QProcess::ExitStatus status) {
-        tell(status == QProcess::NormalExit && code == 0);
+    connect(opener, &QProcess::finished, this, [opener, bound, tell](int code, QProcess::ExitStatus status) {
+        const bool opened = status == QProcess::NormalExit && code == 0;
+        // Past the bound it has been said already.
+        if (!opened && bound->isActive()) {
+            if (status == QProcess::NormalExit)
+                qCWarning(lcSupport, "browser: xdg-open failed, exit code %d", code);
+            else
+                qCWarning(lcSupport, "browser: xdg-open crashed");
+        }
+        tell(opened);
         opener->deleteLater();
     });
     connect(opener, &QProcess::errorOccurred, this, [opener, tell](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart) {
+            qCWarning(lcSupport, "browser: xdg-open could not be started (%s)", qPrintable(opener->errorString()));
             tell(false);
             opener->deleteLater();
         }
@@ -51,10 +65,13 @@ void SystemBrowser::start(const QString &program, const QString &url, const Repl
     // page by hand, and a late opener would open it a second time. Only the
     // opener goes; a browser it has already started is the desktop's. The
     // finished() that follows collects it.
-    connect(bound, &QTimer::timeout, this, [opener, tell] {
+    connect(bound, &QTimer::timeout, this, [this, opener, tell] {
+        qCWarning(lcSupport, "browser: xdg-open had not finished after %lld ms, and is ended",
+                  static_cast<long long>(m_bound.count()));
         tell(false);
         opener->kill();
     });
+    qCDebug(lcSupport) << "browser:" << program << url;
     opener->start();
     bound->start(m_bound);
 }

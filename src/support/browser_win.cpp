@@ -3,11 +3,14 @@
 // success; there is nothing to wait for.
 #include "browser.h"
 
+#include "supportlog.h"
+
 #include <QFileInfo>
 #include <QProcess>
 
 #include <qt_windows.h>
 
+#include <iterator>
 #include <string>
 
 namespace Quorvath {
@@ -28,6 +31,8 @@ QString SystemBrowser::program()
         if (QFileInfo(path).isFile())
             return path;
     }
+    qCWarning(lcSupport, "browser: Internet Explorer is not at %s: no web page can be opened",
+              qPrintable(BrowserPaths[std::size(BrowserPaths) - 1]));
     return {};
 }
 
@@ -45,7 +50,11 @@ void SystemBrowser::start(const QString &program, const QString &url, const Repl
         args->startupInfo->dwFlags |= STARTF_USESHOWWINDOW;
         args->startupInfo->wShowWindow = SW_SHOWMAXIMIZED;
     });
-    tell(browser.startDetached());
+    qCDebug(lcSupport) << "browser:" << path << url;
+    const bool started = browser.startDetached();
+    if (!started)
+        qCWarning(lcSupport, "browser: %s could not be started (%s)", qPrintable(program), qPrintable(browser.errorString()));
+    tell(started);
 }
 
 } // namespace Quorvath

@@ -2,6 +2,7 @@
 
 #include "eventhook.h"
 #include "presentanew.h"
+#include "supportlog.h"
 
 #include <QBackingStore>
 #include <QLayout>
@@ -23,6 +24,9 @@ void buildAhead(QWidget *window, const std::function<void(QPaintDevice *)> &befo
         if (beforeRender)
             beforeRender(device);
         window->render(device);
+    } else {
+        qCWarning(lcSupport, "build ahead: the window system gave '%s' nothing to draw on; it is drawn when it "
+                             "shows", qPrintable(window->windowTitle()));
     }
     store->endPaint();
     // Until the window first shows, what assistive technology heard of it

@@ -5,36 +5,18 @@
 // anything else (docs/performance.md).
 #pragma once
 
-#include <QBuffer>
 #include <QByteArray>
 #include <QImage>
-#include <QImageReader>
 #include <QString>
 
 namespace Quorvath {
 
-inline QImage readBuiltInImage(QImageReader &reader)
-{
-    reader.setAutoDetectImageFormat(false);
-    return reader.read();
-}
+// The picture in the file (or resource) at `path`; a null image, with a
+// warning, if it is missing or not a picture in `format`.
+QImage readBuiltInImage(const QString &path, const char *format);
 
-// The picture in the file (or resource) at `path`; a null image if it is
-// missing or not a picture in `format`.
-inline QImage readBuiltInImage(const QString &path, const char *format)
-{
-    QImageReader reader(path, format);
-    return readBuiltInImage(reader);
-}
-
-// The picture given as the bytes of a file in `format`, read in place.
-inline QImage readBuiltInImage(const QByteArray &bytes, const char *format)
-{
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, format);
-    return readBuiltInImage(reader);
-}
+// The picture given as the bytes of a file in `format`, read in place; a
+// null image, with a warning, if they are no such picture.
+QImage readBuiltInImage(const QByteArray &bytes, const char *format);
 
 } // namespace Quorvath

@@ -1,7 +1,9 @@
 #include "uifont.h"
 
+#include "supportlog.h"
 #include "wrappedtext.h"
 
+#include <QByteArrayList>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -127,6 +129,16 @@ bool allFit(const QFont &font, const std::vector<Text> &texts)
     return std::all_of(texts.begin(), texts.end(), [&measure](const Text &t) { return measure.fits(t); });
 }
 
+// "DejaVu Sans Condensed 8.25 pt, stretch 82", for the log.
+QByteArray describe(const QFont &font)
+{
+    return QStringLiteral("%1 %2 pt, stretch %3")
+        .arg(font.family())
+        .arg(font.pointSizeF())
+        .arg(font.stretch() == QFont::AnyStretch ? QFont::Unstretched : font.stretch())
+        .toUtf8();
+}
+
 } // namespace
 
 bool fits(const QFont &font, const Text &text)
@@ -182,6 +194,8 @@ QList<QFont> candidates(System system, const std::function<bool(const QString &)
     for (const QFont &face : designFaces(system)) {
         if (hasFamily(face.family()))
             faces.append(face);
+        else
+            qCDebug(lcSupport, "font: %s is not installed", describe(face).constData());
     }
     // The face the system's own dialogs use, at the design's size.
     QFont font(systemFamily);
@@ -198,25 +212,42 @@ Choice choose(const QList<QFont> &faces, const DesignedTexts &texts)
 {
     const std::vector<Text> designed = texts(Twips::Scale());
     for (const QFont &face : faces) {
-        if (allFit(face, designed))
+        if (allFit(face, designed)) {
+            qCDebug(lcSupport, "font: %s fits every text as designed", describe(face).constData());
             return {face, Twips::Scale()};
+        }
+        qCDebug(lcSupport, "font: %s does not fit every text as designed", describe(face).constData());
     }
     // Larger boxes, in steps of a twentieth, up to three times the design.
     const QFont &narrowest = faces.last();
     Twips::Scale twips;
-    for (int step = 21; step <= 60; ++step) {
+    bool fitted = false;
+    for (int step = 21; step <= 60 && !fitted; ++step) {
         twips = Twips::Scale(step / 20.0);
-        if (allFit(narrowest, texts(twips)))
-            break;
+        fitted = allFit(narrowest, texts(twips));
     }
+    qCWarning(lcSupport, "font: no face fits the windows' texts as designed; the layout grows %.2f times "
+                         "for %s%s", twips.factor(), describe(narrowest).constData(),
+              fitted ? "" : ", and some texts still do not fit");
     return {narrowest, twips};
 }
 
 Choice choose(const DesignedTexts &texts)
 {
-    return choose(candidates(ThisSystem, [](const QString &family) { return QFontDatabase::hasFamily(family); },
-                             QFontDatabase::systemFont(QFontDatabase::GeneralFont).family()),
-                  texts);
+    const Choice choice =
+        choose(candidates(ThisSystem, [](const QString &family) { return QFontDatabase::hasFamily(family); },
+                          QFontDatabase::systemFont(QFontDatabase::GeneralFont).family()),
+               texts);
+    const QList<QFont> designed = designFaces(ThisSystem);
+    if (!designed.contains(choice.font)) {
+        QByteArrayList faces;
+        for (const QFont &face : designed)
+            faces.append(describe(face));
+        qCWarning(lcSupport, "font: the windows are drawn in %s: of the faces they were designed for (%s), "
+                             "none is installed or fits", describe(choice.font).constData(),
+                  faces.join("; ").constData());
+    }
+    return choice;
 }
 
 } // namespace Quorvath::UiFont

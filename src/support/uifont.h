@@ -34,11 +34,8 @@ bool fits(const QFont &font, const Text &text);
 
 // The systems whose faces the program knows.
 enum class System { Windows, Linux };
-#ifdef Q_OS_WIN
-inline constexpr System ThisSystem = System::Windows;
-#else
-inline constexpr System ThisSystem = System::Linux;
-#endif
+// The one the program runs on (uifont_linux.cpp, uifont_win.cpp).
+extern const System ThisSystem;
 
 // The faces the windows were designed for, or drawn to their metrics, at the
 // design's size, best first: taken where the system has them and every text

@@ -1,6 +1,7 @@
 // The frame on X11: the window manager is asked for it.
 #include "windowframe_platform.h"
 
+#include "supportlog.h"
 #include "x11atoms.h"
 
 #include <QElapsedTimer>
@@ -63,13 +64,19 @@ bool askWindowManager(QWidget *window, QMargins &margins)
     // docs/performance.md); it is looked for often, so that no more is
     // waited than it takes, and given up after a fifth of a second, for a
     // window manager that offers the request but never answers.
+    constexpr int Bound = 200;   // ms
     QElapsedTimer waited;
     waited.start();
-    while (waited.elapsed() < 200) {
-        if (readExtents(connection, id, extents, margins))
+    while (waited.elapsed() < Bound) {
+        if (readExtents(connection, id, extents, margins)) {
+            qCDebug(lcSupport, "frame: the window manager answered within %lld ms", waited.elapsed());
             return true;
+        }
         std::this_thread::sleep_for(std::chrono::microseconds(250));
     }
+    qCWarning(lcSupport, "frame: the window manager did not say within %d ms which frame it draws around "
+                         "'%s'; placed by another window's frame, or by none", Bound,
+              qPrintable(window->windowTitle()));
     return false;
 }
 

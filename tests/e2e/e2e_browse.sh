@@ -69,4 +69,5 @@ if [ -n "${QI_SCREENSHOT:-}" ]; then
         || import -window "$main" "$QI_SCREENSHOT"
     echo "screenshot: $QI_SCREENSHOT"
 fi
+check_quiet
 finish

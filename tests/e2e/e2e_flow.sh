@@ -53,4 +53,5 @@ box=$(question)
 key "$box" Return
 app_exit_code 50; code=$APP_EXIT
 check "Yes closes the last window and the program ends with 0 (got $code)" [ "$code" = 0 ]
+check_quiet
 finish

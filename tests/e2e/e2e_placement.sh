@@ -52,4 +52,5 @@ inside "intro" "$intro"
 key "$intro" Return
 main=$(wait_window "$MAIN") || { fail "main window"; finish; }
 inside "main window" "$main"
+check_quiet
 finish

@@ -16,11 +16,21 @@ e2e_cleanup() {
 }
 trap e2e_cleanup EXIT
 E2E_TMP=$(mktemp -d)
+# A desktop session has a runtime folder of its own; without one, Qt says so
+# on standard error.
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+    export XDG_RUNTIME_DIR=$E2E_TMP/runtime
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+fi
 
 fail() { echo "FAIL: $*"; E2E_FAILS=$((E2E_FAILS + 1)); }
 pass() { echo "ok: $*"; }
 check() { local what=$1; shift; if "$@"; then pass "$what"; else fail "$what"; fi; }
-finish() { [ "$E2E_FAILS" -eq 0 ] && { echo "all passed"; exit 0; }; echo "$E2E_FAILS failed"; exit 1; }
+finish() {
+    [ "$E2E_FAILS" -eq 0 ] && { echo "all passed"; exit 0; }
+    if [ -s "$E2E_TMP/app.stderr" ]; then echo "the program's standard error:"; cat "$E2E_TMP/app.stderr"; fi
+    echo "$E2E_FAILS failed"; exit 1
+}
 
 # Polls `cmd...` every 50 ms for at most `tenths`/10 seconds.
 wait_for() {
@@ -59,10 +69,20 @@ start_display() {
     unset QT_SCALE_FACTOR
 }
 
+# The program's standard error is kept, and shown when a test fails.
 start_app() {
-    "$APP" &
+    "$APP" 2>>"$E2E_TMP/app.stderr" &
     APP_PID=$!
     E2E_PIDS+=($APP_PID)
+}
+
+# A session in which all is well prints nothing: every warning is a fallback.
+check_quiet() {
+    if [ -s "$E2E_TMP/app.stderr" ]; then
+        fail "the program printed nothing on standard error"
+    else
+        pass "the program printed nothing on standard error"
+    fi
 }
 
 # Starts the program and presses Enter on the intro; sets `main` to the main
@@ -124,6 +144,12 @@ E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 use_a11y() {
     [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || { echo "no D-Bus session bus: run under dbus-run-session"; exit 1; }
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+    # The AT-SPI bus launcher, which D-Bus starts on first use, puts the
+    # bus's socket in its runtime folder, named after its display. With
+    # neither, every session of the user shares ~/.cache/at-spi/bus, and
+    # another test's launcher starting meanwhile takes the socket away (the
+    # readers then stop with "Couldn't connect to accessibility bus").
+    dbus-update-activation-environment DISPLAY XDG_RUNTIME_DIR
 }
 # a11y COMMAND ARGS...: see a11y.py; about a tenth of a second per call.
 a11y() { /usr/bin/python3 "$E2E_DIR/a11y.py" "$APP_PID" "$@" 2>/dev/null; }

@@ -1,17 +1,19 @@
+// The quit signals on Linux: a handler that writes the signal's number into
+// a pipe, read in the event loop.
 #include "quitsignals.h"
+
+#include "applog.h"
 
 #include <QSocketNotifier>
 
-#ifdef Q_OS_UNIX
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
-#endif
 
 namespace Quorvath {
 
-#ifdef Q_OS_UNIX
 namespace {
 
 const int Signals[] = {SIGTERM, SIGINT, SIGHUP};
@@ -27,13 +29,14 @@ void onSignal(int signal)
 }
 
 } // namespace
-#endif
 
 QuitSignals::QuitSignals(QObject *parent) : QObject(parent)
 {
-#ifdef Q_OS_UNIX
-    if (::pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) != 0)
+    if (::pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) != 0) {
+        qCWarning(lcApp, "SIGTERM, SIGINT and SIGHUP will end the program at once, without its cleanup: "
+                         "no pipe for them (%s)", std::strerror(errno));
         return;
+    }
     m_notifier = new QSocketNotifier(pipeEnds[0], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &QuitSignals::readPipe);
     struct sigaction action = {};
@@ -44,15 +47,16 @@ QuitSignals::QuitSignals(QObject *parent) : QObject(parent)
     // started in the background by a shell script, the user asked for that.
     for (int signal : Signals) {
         struct sigaction old = {};
-        if (sigaction(signal, nullptr, &old) == 0 && old.sa_handler != SIG_IGN)
-            sigaction(signal, &action, nullptr);
+        if (sigaction(signal, nullptr, &old) == 0 && old.sa_handler == SIG_IGN)
+            qCDebug(lcApp, "signal %d was ignored at start and stays ignored", signal);
+        else if (sigaction(signal, &action, nullptr) != 0)
+            qCWarning(lcApp, "signal %d will end the program at once, without its cleanup (%s)", signal,
+                      std::strerror(errno));
     }
-#endif
 }
 
 QuitSignals::~QuitSignals()
 {
-#ifdef Q_OS_UNIX
     if (!m_notifier)
         return;
     for (int signal : Signals) {
@@ -64,16 +68,13 @@ QuitSignals::~QuitSignals()
     ::close(pipeEnds[0]);
     ::close(pipeEnds[1]);
     pipeEnds[0] = pipeEnds[1] = -1;
-#endif
 }
 
 void QuitSignals::readPipe()
 {
-#ifdef Q_OS_UNIX
     char number = 0;
     while (::read(pipeEnds[0], &number, 1) == 1)
         emit received(number);
-#endif
 }
 
 } // namespace Quorvath
