@@ -142,7 +142,7 @@ qi_windows_program() {
     local exe=$QI_WIN_BUILD/QuorvathItemlist.exe version
     version=$(sed -n 's/^project(QuorvathItemlist VERSION \([0-9.]*\).*/\1/p' "$QI_ROOT/CMakeLists.txt")
     x86_64-w64-mingw32-strip -o "$exe" "$QI_WIN_BUILD/src/app/QuorvathItemlist.exe"
-    cp "$QI_ROOT/packaging/windows/README.txt" "$QI_WIN_BUILD/README.txt"
+    cp "$QI_WIN_BUILD/packaging/windows/README.txt" "$QI_WIN_BUILD/README.txt"
     chmod 0644 "$exe" "$QI_WIN_BUILD/README.txt"
     touch -d "@$SOURCE_DATE_EPOCH" "$exe" "$QI_WIN_BUILD/README.txt"
     local setup=quorvath-itemlist-$version-setup.exe zip=quorvath-itemlist-$version-windows.zip
