@@ -8,8 +8,10 @@
 # each mention is brought along.
 #   one_version.sh SOURCE_DIR PROJECT_VERSION
 # A version of ours is meant after "version", after the program's or the
-# package's name, and in a tag (v1.2.3). Windows spells the same version in
-# its own ways, all accepted: 1.2.0.3, 1, 2, 0, 3 and "1.02.0003".
+# package's name, and in a release's tag (a "v" before the number). Windows
+# spells the same version in its own ways, all accepted: major.minor.0.patch,
+# the same with commas, and the minor number in two digits and the patch in
+# four.
 # The changelog and the AppStream releases are history: only their newest
 # entry, the first version each states, must be this one.
 set -euo pipefail
