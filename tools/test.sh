@@ -10,7 +10,7 @@ cd "$QI_BUILD"
 ctest --output-on-failure -j "$(nproc)"
 
 # The Windows build, cross-built and tested under Wine (QI_NO_WINDOWS=1
-# skips it). The first run builds Qt for Windows into a cache (47 to 57
+# skips it). The first run builds Qt for Windows into a cache (47 to 58
 # minutes on two cores); later runs reuse it.
 if [ "${QI_NO_WINDOWS:-0}" != 1 ]; then
     echo "== The Windows build under Wine =="

@@ -37,7 +37,7 @@ qi_windows_qt() {
     QI_WIN_QT=$QI_CACHE_DIR/qt-$version-mingw64-static-$hash
     [ -f "$QI_WIN_QT/.complete" ] && return 0
 
-    echo "== Building Qt $version for Windows into $QI_WIN_QT (once; 47 to 57 minutes on two cores here) =="
+    echo "== Building Qt $version for Windows into $QI_WIN_QT (once; 47 to 58 minutes on two cores here) =="
     local work=$QI_CACHE_DIR/work-$version-$hash
     rm -rf "$work" "$QI_WIN_QT"
     mkdir -p "$work"
