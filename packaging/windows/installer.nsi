@@ -33,8 +33,8 @@ RequestExecutionLevel admin
 ShowInstDetails show
 ShowUninstDetails show
 
-; Windows numbers a version in four parts: 1.0.1 is 1.0.0.1, as in the
-; program's own version resource.
+; Windows numbers a version in four parts: major.minor.patch is
+; major.minor.0.patch, as in the program's own version resource.
 !searchparse /noerrors "${VERSION}" "" V_MAJOR "." V_MINOR "." V_PATCH
 !ifndef V_PATCH
 !error "VERSION must be major.minor.patch, not '${VERSION}'"
