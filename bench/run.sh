@@ -22,6 +22,8 @@ fi
 
 RUNS=${QI_BENCH_RUNS:-21}
 APP=$B/src/app/QuorvathItemlist
+# The intro's caption carries the version, which the program knows.
+VERSION=$("$APP" --version | awk '{print $NF}')
 TMP=$(mktemp -d)
 n=$((400 + RANDOM % 100))
 while [ -e /tmp/.X$n-lock ]; do n=$((400 + RANDOM % 100)); done
@@ -40,7 +42,7 @@ verdict() { awk -v v="$1" -v g="$2" 'BEGIN {print (v <= g) ? "met" : "MISSED"}';
 
 echo "== Start-up: spawn to the first paint of the window, $RUNS runs each, interleaved =="
 for ((i = 0; i < RUNS; i++)); do
-    "$B/bench/qi_firstpaint" --caption "Quorvath Itemlist for Windows Version 1.0.1A" -- "$APP" >>"$TMP/app.txt" 2>/dev/null || true
+    "$B/bench/qi_firstpaint" --caption "Quorvath Itemlist for Windows Version ${VERSION}A" -- "$APP" >>"$TMP/app.txt" 2>/dev/null || true
     "$B/bench/qi_firstpaint" --caption "Quorvath Baseline" --wait -- "$B/bench/qi_baseline" >>"$TMP/base.txt" 2>/dev/null || true
 done
 app_ms=$(field first_paint_ms <"$TMP/app.txt" | median)

@@ -20,15 +20,30 @@ n=90
 while [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
 Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-app=
+app= runtime=
+# The program is stopped first, and its X server only once it has ended: an X server
+# that goes away under a running program makes it report a broken connection.
+# It ends on SIGTERM; one that has not ended after 10 s is killed.
 cleanup() {
-    [ -n "$app" ] && kill "$app" 2>/dev/null
-    kill "$xvfb" 2>/dev/null
-    wait 2>/dev/null || true
+    if [ -n "$app" ]; then
+        kill "$app" 2>/dev/null || true
+        for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+        kill -KILL "$app" 2>/dev/null || true
+        wait "$app" 2>/dev/null || true
+    fi
+    kill "$xvfb" 2>/dev/null || true
+    wait "$xvfb" 2>/dev/null || true
+    [ -z "$runtime" ] || rm -rf "$runtime"
 }
 trap cleanup EXIT
 
 export DISPLAY=:$n QT_QPA_PLATFORM=xcb
+# Without a session (as root on a bare machine) there is no runtime folder,
+# and Qt warns before it makes one of its own: give it a private one.
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+    runtime=$(mktemp -d)
+    export XDG_RUNTIME_DIR=$runtime
+fi
 for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 "$APP" &
 app=$!

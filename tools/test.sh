@@ -30,8 +30,8 @@ if [ "${QI_NO_DEBIAN13:-0}" != 1 ] && [ "$(. /etc/os-release && echo "$ID ${VERS
 fi
 
 # The Windows build, cross-built and tested under Wine (QI_NO_WINDOWS=1
-# skips it). The first run builds Qt for Windows into a cache (about half an
-# hour on two cores); later runs reuse it.
+# skips it). The first run builds Qt for Windows into a cache (47 to 58
+# minutes on two cores); later runs reuse it.
 if [ "${QI_NO_WINDOWS:-0}" != 1 ]; then
     echo "== The Windows build under Wine =="
     bash "$QI_ROOT/tools/windows.sh" test

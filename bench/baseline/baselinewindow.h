@@ -20,7 +20,7 @@ public:
     {
         setWindowTitle(QString::fromLatin1(BaselineCaption));
         setFixedSize(288, 267);
-        auto *label = new QLabel(QStringLiteral("Version 1.0.1 Alpha"), this);
+        auto *label = new QLabel(QStringLiteral("Version " QI_BENCH_VERSION " Alpha"), this);
         label->setGeometry(96, 200, 97, 17);
         auto *button = new QPushButton(QStringLiteral("Okay"), this);
         button->setGeometry(96, 224, 97, 25);

@@ -1,5 +1,5 @@
 ; The Windows installer of Quorvath Itemlist, made by tools/windows.sh:
-;   makensis -DVERSION=1.0.1 -DBUILD=<build-windows> -DSOURCE=<checkout> installer.nsi
+;   makensis -DVERSION=<project version> -DBUILD=<build-windows> -DSOURCE=<checkout> installer.nsi
 ; Installs for every user of the machine into Program Files (or where the
 ; last install went), puts a shortcut into the Start menu and registers the
 ; uninstaller under "Apps and features". /S installs and uninstalls silently.
@@ -33,7 +33,13 @@ RequestExecutionLevel admin
 ShowInstDetails show
 ShowUninstDetails show
 
-VIProductVersion "1.0.0.1"
+; Windows numbers a version in four parts: major.minor.patch is
+; major.minor.0.patch, as in the program's own version resource.
+!searchparse /noerrors "${VERSION}" "" V_MAJOR "." V_MINOR "." V_PATCH
+!ifndef V_PATCH
+!error "VERSION must be major.minor.patch, not '${VERSION}'"
+!endif
+VIProductVersion "${V_MAJOR}.${V_MINOR}.0.${V_PATCH}"
 VIAddVersionKey /LANG=1033 "ProductName" "${PRODUCT} Setup"
 VIAddVersionKey /LANG=1033 "CompanyName" "${PUBLISHER}"
 VIAddVersionKey /LANG=1033 "FileDescription" "Installs ${PRODUCT} ${VERSION}"

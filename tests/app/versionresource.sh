@@ -2,8 +2,8 @@
 # Compiles the Windows resource script with the MinGW resource compiler and
 # reads it back, or reads the resources of a built executable: the version
 # resource must carry exactly our six strings and version 1.0.0.1, the icon
-# must be in it, and exactly one application manifest with what it asks of
-# Windows. An executable's header must name Windows 10 as its oldest.
+# must be in it, and exactly one application manifest, of the same version,
+# with what it asks of Windows. An executable's header must name Windows 10 as its oldest.
 #   versionresource.sh QuorvathItemlist.rc | QuorvathItemlist.exe
 set -euo pipefail
 rc=$1
@@ -43,6 +43,7 @@ grep -q 'Type: icon' "$work/app.rc" || { echo "no icon resource"; fail=1; }
 manifests=$(grep -c '^[0-9A-Za-z_]* 24 /\* RT_MANIFEST \*/' "$work/app.rc" || true)
 [ "$manifests" -eq 1 ] || { echo "expected one manifest, found $manifests"; fail=1; }
 expect '1 24 /* RT_MANIFEST */'
+expect 'name=""EmberlightHollow.QuorvathItemlist"" version=""1.0.0.1""'
 expect 'level=""asInvoker"" uiAccess=""false""'
 expect '<supportedOS Id=""{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}""/>'   # Windows 10 and 11
 expect '>true/pm</dpiAware>'
