@@ -62,13 +62,22 @@ WALK = [
      [r"^Terminology collapsed"]),
     ("a terminology window: its title and text on opening", MAIN, ["Right", "Return"],
      [r"^Item Name dialog", r"^The Item Name is simply the name of the item"]),
-    ("closing it: the list's item again", "Item Name", ["alt+F4"], [r"^Chain Armor"]),
+    # Orca 48, when it meets Alt+F4 only after the window has gone (a busy
+    # machine), names the main window and moves to its focus in silence;
+    # Where Am I then says the entry.
+    ("closing it: the list's item again, or the main window", "Item Name", ["alt+F4"],
+     [r"^(Chain Armor|Quorvath Itemlist For Windows frame)"]),
+    ("Where Am I after closing it: the list's item and its position", MAIN, ["KP_Enter"],
+     [r"^Chain Armor", r"\b2 of 23\b"]),
     ("closing it: the main window's title again", MAIN, ["Insert+KP_Enter"], [r"^Quorvath Itemlist For Windows\b"]),
     ("About: its title on opening", MAIN, ["F10", "Left", "Up", "Return"],
      [r"^About This Program dialog"]),
     ("About's text: Tab into it, then line by line", "About This Program", ["Tab", "Down"],
      [r"Itemlist for Windows"]),
-    ("closing About: the list's item again", "About This Program", ["alt+F4"], [r"^Chain Armor"]),
+    ("closing About: the list's item again, or the main window", "About This Program", ["alt+F4"],
+     [r"^(Chain Armor|Quorvath Itemlist For Windows frame)"]),
+    ("Where Am I after closing About: the list's item and its position", MAIN, ["KP_Enter"],
+     [r"^Chain Armor", r"\b2 of 23\b"]),
 ] + [
     # Qt's bridge holds each key until Orca answers, and gives the program a
     # copy of it afterwards. A loaded machine makes the answer come after the
