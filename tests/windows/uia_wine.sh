@@ -51,7 +51,9 @@ CAPTIONS=("Item Name:" "Usable By:" "Effect(s) of Equipping:" "Activated Effect(
 # --- Reading the tree: read NAME saves uiaread's lines as NAME; `seen NAME`
 # gives them as "TYPE|NAME|focus=0|1", indented by depth.
 read_tree() {
+    local begun=$SECONDS
     timeout 120 wine "$E2E_TMP/uiaread.exe" QuorvathItemlist.exe 2>/dev/null | tr -d '\r' >"$E2E_TMP/$1" || true
+    echo "(read '$1': $(wc -l <"$E2E_TMP/$1") elements in $((SECONDS - begun)) s)"
     [ -n "${QI_UIA_KEEP:-}" ] && cp "$E2E_TMP/$1" "$QI_UIA_KEEP-$1"
     return 0
 }
