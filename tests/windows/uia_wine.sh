@@ -10,7 +10,8 @@
 # checks are shown to fail on trees with a fault planted in them. What Wine
 # or the program's Qt does not offer is printed as not checked, with why.
 # Under Wine 8 a UI Automation client deadlocks the program: older Wine is
-# skipped, with a warning.
+# skipped, with a warning. QI_UIA_KEEP=PREFIX keeps each tree as PREFIX-NAME;
+# QI_UIA_WINEPREFIX sets the prefix (made once when it lacks .complete).
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/setup.sh"
 exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 major=$(wine --version 2>/dev/null | sed -n 's/^wine-\([0-9]*\).*/\1/p')
