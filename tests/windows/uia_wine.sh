@@ -75,7 +75,7 @@ names() { cut -d'|' -f2 | paste -sd'|'; }
 # The element after the first one named TEXT, at the same depth: a caption's value.
 after() { seen "$1" | sed 's/^ *//' | grep -A1 -xF -e "Text|$2|focus=0" | sed -n 2p; }
 # Until the tree holds the line, or 10 s.
-wait_tree() { local i; for i in 1 2 3 4 5; do read_tree "$1"; has "$1" "$2" && return 0; sleep 1; done; return 1; }
+wait_tree() { local _; for _ in 1 2 3 4 5; do read_tree "$1"; has "$1" "$2" && return 0; sleep 1; done; return 1; }
 
 intro_checks() {
     check "the intro is a window named by its caption" has "$1" "Window|$INTRO|focus=1"
