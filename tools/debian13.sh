@@ -8,11 +8,18 @@
 #   bash tools/debian13.sh shell        an interactive shell there
 #   bash tools/debian13.sh test         the Linux suite there, built into
 #                                       build-debian13/
+#   bash tools/debian13.sh windows CMD  CMD in the root with its Windows
+#                                       packages (installed once) and the
+#                                       cache folder, e.g. Wine 10's prefix
+#   bash tools/debian13.sh windows-qt   Qt for Windows from the root's Qt
+#                                       source, into the cache (once; network)
 # Every run sees the root through its own copy-on-write layer, thrown away at
 # the end, with its own /proc, /dev, /tmp, /run, network (loopback only) and
 # process numbers: its X displays, buses and screen reader are its own, and
 # several runs at once leave the root as it was. The checkout and the compiler
-# cache are the only places a run writes to that outlive it.
+# cache are the only places a run writes to that outlive it; the Windows
+# commands write to the cache folder too (Qt for Windows, Wine prefixes), the
+# root itself hidden there.
 # Needs root (mounts). QI_CACHE_DIR sets the cache's parent, as in setup.sh.
 # Notes: docs/debian13.md.
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
@@ -72,11 +79,13 @@ qi_d13_mirror() {
 
 # qi_d13_enter MODE CMD...: CMD inside the root. MODE "run": through a
 # private copy-on-write layer, without network. MODE "build": on the root
-# itself, with the machine's network, to install packages.
+# itself, with the machine's network, to install packages. MODE "fetch": as
+# "run", with the machine's network. QI_D13_CACHE=1 adds the cache folder.
 qi_d13_enter() {
     local mode=$1; shift
     local spaces=(--mount --pid --fork --kill-child --propagation private)
     [ "$mode" = run ] && spaces+=(--net --ipc --uts)
+    [ "$mode" = fetch ] && spaces+=(--ipc --uts)
     local top
     top=$(mktemp -d "${TMPDIR:-/tmp}/qi-debian13.XXXXXX")
     local status=0
@@ -92,14 +101,16 @@ qi_d13_inside() {
     local mode=$1 top=$2; shift 2
     local root=$QI_D13
     mount -t tmpfs -o mode=755 qi-debian13 "$top"
-    if [ "$mode" = run ]; then
+    if [ "$mode" != build ]; then
         mkdir "$top/upper" "$top/work" "$top/root"
         mount -t overlay overlay -o "lowerdir=$QI_D13,upperdir=$top/upper,workdir=$top/work" "$top/root"
         root=$top/root
-        ip link set lo up
+        [ "$mode" = run ] && ip link set lo up
         hostname debian13
     else
         mount --bind "$QI_D13" "$QI_D13"
+    fi
+    if [ "$mode" != run ]; then
         touch "$root/etc/resolv.conf"
         mount --bind /etc/resolv.conf "$root/etc/resolv.conf"
     fi
@@ -134,12 +145,18 @@ qi_d13_inside() {
     fi
     mkdir -p "$CCACHE_DIR" "$root$CCACHE_DIR"
     mount --bind "$CCACHE_DIR" "$root$CCACHE_DIR"
+    # The cache folder, with the root itself (and its lock) out of reach.
+    if [ "${QI_D13_CACHE:-0}" = 1 ]; then
+        mkdir -p "$root$QI_CACHE_DIR"
+        mount --bind "$QI_CACHE_DIR" "$root$QI_CACHE_DIR"
+        mount -t tmpfs -o ro,mode=755 hidden "$root$QI_D13"
+    fi
 
     # What the caller's session had that belongs to this machine stays out.
     local env=(env -u DISPLAY -u WAYLAND_DISPLAY -u XAUTHORITY -u DBUS_SESSION_BUS_ADDRESS
                -u XDG_RUNTIME_DIR -u TMPDIR -u QI_ASAN_BUILD_DIR -u AT_SPI_BUS_ADDRESS
                HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin
-               CCACHE_DIR="$CCACHE_DIR"
+               CCACHE_DIR="$CCACHE_DIR" QI_CACHE_DIR="$QI_CACHE_DIR"
                QI_BUILD_DIR="${QI_DEBIAN13_BUILD_DIR:-$QI_ROOT/build-debian13}")
     # In the background of this shell, stdin stays the caller's only when named.
     "${env[@]}" chroot "$root" /bin/bash -c 'cd "$1" && shift && exec "$@"' qi "$QI_ROOT" "$@" 0<&0 &
@@ -201,10 +218,31 @@ qi_d13_root() {
     exec {lock}>&-
 }
 
+# The Windows packages tools/windows.sh lists, installed into the root once,
+# beside setup.sh's (whose fingerprint they leave alone: a root made before
+# gets them added, not remade).
+qi_d13_windows() {
+    local want
+    want=$(bash "$QI_ROOT/tools/windows.sh" packages | sha256sum | cut -c1-16)
+    [ "$(cat "$QI_D13/.windows" 2>/dev/null)" = "$want" ] && return 0
+    exec {lock}>"$QI_CACHE_DIR/debian13.lock"
+    flock "$lock"
+    if [ "$(cat "$QI_D13/.windows" 2>/dev/null)" != "$want" ]; then
+        local started=$SECONDS
+        echo "== Installing tools/windows.sh's packages into the Debian 13 root =="
+        qi_d13_enter build bash -c 'source tools/setup.sh && qi_install_missing $(bash tools/windows.sh packages)' \
+            || { echo "Could not install the Windows packages into $QI_D13" >&2; exit 1; }
+        qi_d13_enter build apt-get clean
+        echo "$want" >"$QI_D13/.windows"
+        echo "Windows packages installed in $((SECONDS - started)) s ($(du -sh "$QI_D13" | cut -f1))"
+    fi
+    exec {lock}>&-
+}
+
 qi_compiler_cache
 CCACHE_DIR=${CCACHE_DIR:-$QI_CACHE_DIR/ccache}
 # What this script itself uses on the machine beyond util-linux.
-case "${1:-}" in root|run|shell|test) qi_d13_need_root; qi_install_missing mmdebstrap iproute2 ;; esac
+case "${1:-}" in root|run|shell|test|windows|windows-qt) qi_d13_need_root; qi_install_missing mmdebstrap iproute2 ;; esac
 case "${1:-}" in
     root)  qi_d13_root ;;
     run)   shift; [ $# -gt 0 ] || { echo "usage: $0 run CMD..." >&2; exit 2; }
@@ -212,6 +250,10 @@ case "${1:-}" in
     shell) qi_d13_root; qi_d13_enter run bash -i ;;
     test)  qi_d13_root
            qi_d13_enter run env QI_NO_WINDOWS=1 QI_NO_REPRODUCIBLE=1 QI_NO_SANITIZE=1 bash tools/test.sh ;;
+    windows) shift; [ $# -gt 0 ] || { echo "usage: $0 windows CMD..." >&2; exit 2; }
+           qi_d13_root; qi_d13_windows; QI_D13_CACHE=1 qi_d13_enter run "$@" ;;
+    windows-qt) qi_d13_root; qi_d13_windows
+           QI_D13_CACHE=1 qi_d13_enter fetch bash tools/windows.sh qt ;;
     _enter) shift; qi_d13_inside "$@" ;;
     *)     sed -n '2,/^$/ s/^# \{0,1\}//p' "$0" >&2; exit 2 ;;
 esac

@@ -2,7 +2,8 @@
 # Quick start, command 2: set up, build and run the whole test suite, then
 # build it again with AddressSanitizer, UndefinedBehaviorSanitizer and
 # LeakSanitizer into a second build directory and run it there too; between
-# the two, the Windows build under Wine and two releases compared byte for
+# the two, the Windows build under Wine (and, in the Debian 13 root, what UI
+# Automation reads of it under Wine 10) and two releases compared byte for
 # byte. On Debian 12 the suite runs a second time on Debian 13, in a root of
 # its own (tools/debian13.sh). QI_NO_WINDOWS=1, QI_NO_REPRODUCIBLE=1,
 # QI_NO_SANITIZE=1 and QI_NO_DEBIAN13=1 skip those.
@@ -42,6 +43,18 @@ if [ "${QI_NO_WINDOWS:-0}" != 1 ]; then
     echo "== The Windows build under Wine =="
     bash "$QI_ROOT/tools/windows.sh" test
     qi_part_took "The Windows build under Wine"
+    # What a Windows screen reader finds in it through UI Automation, read
+    # under Wine 10 in the Debian 13 root (under this machine's Wine 8 a UI
+    # Automation client deadlocks the program).
+    uia_exe=${QI_WINDOWS_BUILD_DIR:-$QI_ROOT/build-windows}/QuorvathItemlist.exe
+    if [ "${QI_NO_DEBIAN13:-0}" = 1 ] || [ "$(id -u)" -ne 0 ]; then
+        echo "warning: the UI Automation test needs the Debian 13 root (root, and QI_NO_DEBIAN13 unset); skipped" >&2
+    elif [[ "$(realpath "$uia_exe")" != "$QI_ROOT"/* ]]; then
+        echo "warning: the UI Automation test sees only the checkout, and $uia_exe is outside it; skipped" >&2
+    else
+        bash "$QI_ROOT/tools/debian13.sh" windows bash tests/windows/uia_wine.sh "$(realpath "$uia_exe")"
+    fi
+    qi_part_took "UI Automation under Wine 10"
 fi
 
 # Two releases of the last commit, made apart, hold the same bytes

@@ -6,6 +6,7 @@
 #                                    with their SHA256SUMS
 #   bash tools/windows.sh qt         only the Qt cache
 #   bash tools/windows.sh test       all of it and the tests, run under Wine
+#   bash tools/windows.sh packages   the Debian packages all this needs
 # QI_WINDOWS_BUILD_DIR sets the build folder, QI_CACHE_DIR the cache's parent.
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 
@@ -43,13 +44,17 @@ qi_windows_qt() {
     mkdir -p "$work"
     if ! grep -rqs '^Types:.*deb-src\|^deb-src ' /etc/apt/sources.list /etc/apt/sources.list.d/; then
         local sudo=(); [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-        printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: bookworm\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+        local codename signed=/usr/share/keyrings/debian-archive-keyring.gpg
+        codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+        printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: main\nSigned-By: %s\n\n' \
+               http://deb.debian.org/debian "$codename $codename-updates" "$signed" \
+               http://deb.debian.org/debian-security "$codename-security" "$signed" \
             | "${sudo[@]}" tee /etc/apt/sources.list.d/quorvath-itemlist-src.sources >/dev/null
         "${sudo[@]}" apt-get update -qq
     fi
     (cd "$work" && apt-get source --download-only -qq "qt6-base=$(dpkg-query -W -f='${Version}' qt6-base-dev)" >/dev/null \
         && tar xf qt6-base_*.orig.tar.xz && mv qtbase-* src)
-    # Qt 6.4's Windows platform plugin asks the dynamic OpenGL loader about
+    # Qt's Windows platform plugin (6.4 and 6.8 alike) asks the dynamic OpenGL loader about
     # software rendering even when OpenGL is configured out; without OpenGL
     # the answer is no.
     sed -i '/^static inline bool isSoftwareGl()/,/^}/ s/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl)/' \
@@ -154,6 +159,7 @@ qi_windows_program() {
     (cd "$QI_WIN_BUILD" && ls -l QuorvathItemlist.exe "$setup" "$zip" SHA256SUMS | awk '{print $5, $NF}')
 }
 
+[ "${1:-}" = packages ] && { printf '%s\n' "${QI_WIN_PACKAGES[@]}"; exit 0; }
 qi_install_missing "${QI_WIN_PACKAGES[@]}"
 qi_compiler_cache
 qi_windows_qt
