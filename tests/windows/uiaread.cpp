@@ -10,11 +10,11 @@
 // Built with MinGW on its own, without Qt:
 //   x86_64-w64-mingw32-g++ -static -municode -o uiaread.exe uiaread.cpp -luiautomationcore -loleaut32 -lole32
 //   uiaread.exe QuorvathItemlist.exe
-#include <windows.h>
+#include "ourwindows.h"
+
 #include <uiautomation.h>
 
 #include <cstdio>
-#include <cwchar>
 #include <set>
 #include <string>
 
@@ -24,12 +24,10 @@ std::wstring imageName;
 std::set<std::wstring> seen;   // runtime ids: a cycle in the tree is walked once
 int lines = 0;
 
-std::string utf8(const std::wstring &text)
+// One element a line: line breaks and the field separator are shown.
+std::string field(const std::wstring &text)
 {
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(size_t(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), out.data(), n, nullptr, nullptr);
-    // One element a line: line breaks and the field separator are shown.
+    std::string out = utf8(text);
     for (char &c : out)
         if (c == '\n' || c == '\r' || c == '|')
             c = c == '|' ? '/' : ' ';
@@ -62,7 +60,7 @@ std::string stringProperty(HUIANODE node, PROPERTYID id)
     const HRESULT hr = UiaGetPropertyValue(node, id, &v);
     if (FAILED(hr))
         return hresult(hr);
-    std::string out = v.vt == VT_BSTR && v.bstrVal ? utf8(v.bstrVal) : std::string();
+    std::string out = v.vt == VT_BSTR && v.bstrVal ? field(v.bstrVal) : std::string();
     VariantClear(&v);
     return out;
 }
@@ -130,7 +128,7 @@ void walk(HUIANODE node, int depth)
 {
     const std::wstring id = runtimeId(node);
     if (depth > 40 || lines > 3000 || (!id.empty() && !seen.insert(id).second)) {
-        std::printf("%*sLOOP|%s\n", depth * 2, "", utf8(id).c_str());
+        std::printf("%*sLOOP|%s\n", depth * 2, "", field(id).c_str());
         return;
     }
     ++lines;
@@ -143,7 +141,7 @@ void walk(HUIANODE node, int depth)
                 SUCCEEDED(typeHr) && type.vt == VT_I4 ? controlType(type.lVal) : hresult(typeHr).c_str(),
                 stringProperty(node, UIA_NamePropertyId).c_str(),
                 FAILED(focusHr) ? hresult(focusHr).c_str() : focus.vt == VT_BOOL && focus.boolVal ? "1" : "0",
-                labeledBy(node).c_str(), stringProperty(node, UIA_ValueValuePropertyId).c_str(), utf8(id).c_str());
+                labeledBy(node).c_str(), stringProperty(node, UIA_ValueValuePropertyId).c_str(), field(id).c_str());
     VariantClear(&type);
     VariantClear(&focus);
     for (HUIANODE child = navigate(node, NavigateDirection_FirstChild); child;) {
@@ -154,26 +152,9 @@ void walk(HUIANODE node, int depth)
     }
 }
 
-bool ofImage(HWND window)
-{
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
-    if (!process)
-        return false;
-    wchar_t path[MAX_PATH * 2];
-    DWORD size = DWORD(std::size(path));
-    const bool ok = QueryFullProcessImageNameW(process, 0, path, &size);
-    CloseHandle(process);
-    if (!ok)
-        return false;
-    const wchar_t *slash = std::wcsrchr(path, L'\\');
-    return _wcsicmp(slash ? slash + 1 : path, imageName.c_str()) == 0;
-}
-
 BOOL CALLBACK report(HWND window, LPARAM)
 {
-    if (!IsWindowVisible(window) || !ofImage(window))
+    if (!IsWindowVisible(window) || !ofImage(window, imageName))
         return TRUE;
     HUIANODE node = nullptr;
     const HRESULT hr = UiaNodeFromHandle(window, &node);

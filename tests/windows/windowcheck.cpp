@@ -9,44 +9,18 @@
 // Built with MinGW on its own, without Qt:
 //   x86_64-w64-mingw32-g++ -static -municode -o windowcheck.exe windowcheck.cpp
 //   windowcheck.exe QuorvathItemlist.exe
-#include <windows.h>
+#include "ourwindows.h"
 
 #include <cstdio>
-#include <cwchar>
 #include <string>
 
 namespace {
 
 std::wstring imageName;
 
-std::string utf8(const std::wstring &text)
-{
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(size_t(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), out.data(), n, nullptr, nullptr);
-    return out;
-}
-
-bool ofImage(HWND window)
-{
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
-    if (!process)
-        return false;
-    wchar_t path[MAX_PATH * 2];
-    DWORD size = DWORD(std::size(path));
-    const bool ok = QueryFullProcessImageNameW(process, 0, path, &size);
-    CloseHandle(process);
-    if (!ok)
-        return false;
-    const wchar_t *slash = std::wcsrchr(path, L'\\');
-    return _wcsicmp(slash ? slash + 1 : path, imageName.c_str()) == 0;
-}
-
 BOOL CALLBACK report(HWND window, LPARAM)
 {
-    if (!IsWindowVisible(window) || !ofImage(window))
+    if (!IsWindowVisible(window) || !ofImage(window, imageName))
         return TRUE;
     wchar_t title[512] = {};
     GetWindowTextW(window, title, int(std::size(title)));
