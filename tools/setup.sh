@@ -32,6 +32,27 @@ qi_compiler_cache() {
     QI_COMPILER_CACHE=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 }
 
+# The system this runs on, as "debian 12".
+qi_release() { (. /etc/os-release && echo "$ID ${VERSION_ID:-}"); }
+
+# qi_wine_prefix [PREFIX]: Wine's environment for a 64-bit prefix of our own
+# at PREFIX (by default the cache's for this Wine release), made once. No
+# Mono or Gecko: the program needs neither, and their installers would ask
+# for a download.
+qi_wine_prefix() {
+    export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+    export WINEPREFIX=${1:-$QI_CACHE_DIR/wineprefix-wine$(wine --version | sed 's/^wine-\([0-9]*\).*/\1/')}
+    [ -f "$WINEPREFIX/.complete" ] && return 0
+    local started=$SECONDS
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    wineboot --init >/dev/null 2>&1 || true
+    wineserver --wait || true
+    [ -f "$WINEPREFIX/system.reg" ] || { echo "Could not make a Wine prefix in $WINEPREFIX" >&2; exit 1; }
+    touch "$WINEPREFIX/.complete"
+    echo "$(wine --version) prefix made in $WINEPREFIX in $((SECONDS - started)) s"
+}
+
 qi_install_missing() {
     local missing=() pkg
     for pkg in "$@"; do

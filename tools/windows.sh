@@ -7,6 +7,8 @@
 #   bash tools/windows.sh qt         only the Qt cache
 #   bash tools/windows.sh test       all of it and the tests, run under Wine
 #   bash tools/windows.sh packages   the Debian packages all this needs
+# It needs Debian 13's packages: on Debian 12 it runs itself in the Debian 13
+# root (tools/debian13.sh), as root.
 # QI_WINDOWS_BUILD_DIR sets the build folder, QI_CACHE_DIR the cache's parent.
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 
@@ -16,14 +18,19 @@ QI_WIN_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 nsis fonts-wine icoutils
                  xvfb xauth xdotool imagemagick cmake ninja-build python3-fonttools)
 
 # Only what the program uses: Core, Gui, Widgets and Test, the Windows and
-# offscreen platforms, the Windows styles. The options are part of the cache's
-# name, so changing them builds a new Qt beside the old one.
-QI_QT_OPTIONS=(-DBUILD_SHARED_LIBS=OFF -DCMAKE_BUILD_TYPE=Release
+# offscreen platforms, the Windows styles; of the image format plugins only
+# ICO's, which a test reads the program's icon with (BMP, the only format the
+# program reads, is built into Gui). A unity build, which about halved the
+# build's time on two cores. The options and Debian's
+# version of the source (its patches) are part of the cache's name, so
+# changing either builds a new Qt beside the old one.
+QI_QT_OPTIONS=(-DBUILD_SHARED_LIBS=OFF -DCMAKE_BUILD_TYPE=Release -DQT_UNITY_BUILD=ON
                -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
                -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF
                -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF
                -DFEATURE_opengl=OFF -DFEATURE_vulkan=OFF -DFEATURE_openssl=OFF
-               -DFEATURE_zstd=OFF -DFEATURE_tabletevent=OFF -DFEATURE_sql_sqlite=OFF
+               -DFEATURE_zstd=OFF -DFEATURE_tabletevent=OFF
+               -DFEATURE_gif=OFF -DFEATURE_jpeg=OFF
                -DFEATURE_testlib_selfcover=OFF)
 
 qi_qt_version() {
@@ -31,14 +38,20 @@ qi_qt_version() {
 }
 
 qi_windows_qt() {
-    local version hash
+    local version source hash
     version=$(qi_qt_version)
-    hash=$(printf '%s\n' "${QI_QT_OPTIONS[@]}" | cat - "$QI_ROOT/tools/windows/mingw-w64.cmake" \
+    source=$(dpkg-query -W -f='${Version}' qt6-base-dev)
+    hash=$(printf '%s\n' "$source" "${QI_QT_OPTIONS[@]}" | cat - "$QI_ROOT/tools/windows/mingw-w64.cmake" \
            | sha256sum | cut -c1-10)
     QI_WIN_QT=$QI_CACHE_DIR/qt-$version-mingw64-static-$hash
     [ -f "$QI_WIN_QT/.complete" ] && return 0
+    # One build at a time; whoever waited finds it made.
+    mkdir -p "$QI_CACHE_DIR"
+    exec {lock}>"$QI_CACHE_DIR/qt-$version-$hash.lock"
+    flock "$lock"
+    [ -f "$QI_WIN_QT/.complete" ] && { exec {lock}>&-; return 0; }
 
-    echo "== Building Qt $version for Windows into $QI_WIN_QT (once; 47 to 58 minutes on two cores here) =="
+    echo "== Building Qt $version for Windows into $QI_WIN_QT (once) =="
     local work=$QI_CACHE_DIR/work-$version-$hash
     rm -rf "$work" "$QI_WIN_QT"
     mkdir -p "$work"
@@ -52,8 +65,11 @@ qi_windows_qt() {
             | "${sudo[@]}" tee /etc/apt/sources.list.d/quorvath-itemlist-src.sources >/dev/null
         "${sudo[@]}" apt-get update -qq
     fi
-    (cd "$work" && apt-get source --download-only -qq "qt6-base=$(dpkg-query -W -f='${Version}' qt6-base-dev)" >/dev/null \
-        && tar xf qt6-base_*.orig.tar.xz && mv qtbase-* src)
+    # Debian's source with Debian's patches (security fixes among them).
+    # apt has checked the files against the archive's signed index; the
+    # maintainer's signature on the .dsc needs keys this machine lacks.
+    (cd "$work" && apt-get source -o APT::Sandbox::User=root --download-only -qq "qt6-base=$source" >/dev/null \
+        && dpkg-source --no-check -x qt6-base_*.dsc src >/dev/null)
     # Qt's Windows platform plugin (6.4 and 6.8 alike) asks the dynamic OpenGL loader about
     # software rendering even when OpenGL is configured out; without OpenGL
     # the answer is no.
@@ -71,22 +87,13 @@ qi_windows_qt() {
     echo "Qt for Windows built in $((SECONDS - started)) s"
     touch "$QI_WIN_QT/.complete"
     rm -rf "$work"
+    exec {lock}>&-
 }
 
-# A Wine prefix of our own, made once and copied where a test needs a fresh
-# one. No Mono or Gecko: the program needs neither, and their installers
-# would ask for a download.
+# The tests' Wine prefix, made once per Wine release and copied where a test
+# needs a fresh one.
 qi_wine_env() {
-    export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
-    export WINEPREFIX=${QI_WINEPREFIX:-$QI_CACHE_DIR/wineprefix}
-    if [ ! -f "$WINEPREFIX/.complete" ]; then
-        rm -rf "$WINEPREFIX"
-        mkdir -p "$(dirname "$WINEPREFIX")"
-        wineboot --init >/dev/null 2>&1 || true
-        wineserver --wait || true
-        [ -f "$WINEPREFIX/system.reg" ] || { echo "Could not make a Wine prefix in $WINEPREFIX" >&2; exit 1; }
-        touch "$WINEPREFIX/.complete"
-    fi
+    qi_wine_prefix "${QI_WINEPREFIX:-}"
     qi_wine_machine "$WINEPREFIX" 96 1
 }
 
@@ -129,11 +136,14 @@ qi_source_date_epoch() {
 # then the deliverables.
 qi_windows_program() {
     echo "== Building the program for Windows into $QI_WIN_BUILD =="
+    # A static Qt links its plugins into each program that uses their module,
+    # unless told to skip them, which Debian's patches make the default (for
+    # its shared packages, where plugins come apart).
     cmake -S "$QI_ROOT" -B "$QI_WIN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
           -DCMAKE_TOOLCHAIN_FILE="$QI_WIN_QT/lib/cmake/Qt6/qt.toolchain.cmake" \
           -DQT_CHAINLOAD_TOOLCHAIN_FILE="$QI_ROOT/tools/windows/mingw-w64.cmake" \
           -DCMAKE_CROSSCOMPILING_EMULATOR=wine "${QI_COMPILER_CACHE[@]}" \
-          -DCMAKE_EXE_LINKER_FLAGS=-static >/dev/null
+          -DQT_SKIP_AUTO_PLUGIN_INCLUSION=OFF -DCMAKE_EXE_LINKER_FLAGS=-static >/dev/null
     local targets=()
     [ $# -gt 0 ] && targets=(--target "$@")
     cmake --build "$QI_WIN_BUILD" -j "$(nproc)" "${targets[@]}"
@@ -160,6 +170,24 @@ qi_windows_program() {
 }
 
 [ "${1:-}" = packages ] && { printf '%s\n' "${QI_WIN_PACKAGES[@]}"; exit 0; }
+# The toolchain is Debian 13's (Qt's source, MinGW-w64 with g++ 14, Wine 10).
+# On Debian 12 this script runs again in the Debian 13 root that
+# tools/debian13.sh makes, which sees the checkout and the cache folder:
+# first to build Qt (it fetches the source), then for the rest.
+if [ "$(qi_release)" = "debian 12" ]; then
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "On Debian 12 the Windows build is made in a Debian 13 root (tools/debian13.sh), which needs root." >&2
+        exit 1
+    fi
+    case $QI_WIN_BUILD/ in
+        "$QI_ROOT"/*) ;;
+        *) echo "On Debian 12, QI_WINDOWS_BUILD_DIR must be inside the checkout ($QI_ROOT): the Debian 13 root sees only that." >&2
+           exit 1 ;;
+    esac
+    bash "$QI_ROOT/tools/debian13.sh" windows-qt
+    [ "${1:-}" = qt ] && exit 0
+    exec bash "$QI_ROOT/tools/debian13.sh" windows bash tools/windows.sh "$@"
+fi
 qi_install_missing "${QI_WIN_PACKAGES[@]}"
 qi_compiler_cache
 qi_windows_qt
@@ -187,14 +215,16 @@ run() {
 # Wine hands no QT_* variable of Linux's on to Windows programs, so the
 # tests' prefix sets them in its registry: the offscreen platform's fonts
 # (it reads font files from one folder) and messages on stderr.
+# The copies of the prefix below are made once for each Wine release.
+wine_release=$(wine --version)
 tests_prefix=$QI_WIN_BUILD/wineprefix-tests
-if [ ! -f "$tests_prefix/.complete" ]; then
+if [ "$(cat "$tests_prefix/.complete" 2>/dev/null)" != "$wine_release" ]; then
     rm -rf "$tests_prefix"
     cp -a "$WINEPREFIX" "$tests_prefix"
     WINEPREFIX=$tests_prefix wine reg add 'HKCU\Environment' /v QT_QPA_FONTDIR /d 'Z:\usr\share\fonts\truetype\dejavu' /f >/dev/null 2>&1
     WINEPREFIX=$tests_prefix wine reg add 'HKCU\Environment' /v QT_FORCE_STDERR_LOGGING /d 1 /f >/dev/null 2>&1
     WINEPREFIX=$tests_prefix wineserver -w
-    touch "$tests_prefix/.complete"
+    echo "$wine_release" >"$tests_prefix/.complete"
 fi
 # A test that fails gets one more run: under Wine, a process started by a
 # test now and then comes up without its output.
@@ -213,10 +243,10 @@ done
 # with and without it only read back: each a copy of the prefix, made once.
 machine() {   # machine NAME DPI SANS: prints the copy's folder
     local prefix=$QI_WIN_BUILD/wineprefix-$1
-    if [ ! -f "$prefix/.machine" ]; then
+    if [ "$(cat "$prefix/.machine" 2>/dev/null)" != "$wine_release" ]; then
         rm -rf "$prefix"
         cp -a "$WINEPREFIX" "$prefix"
-        touch "$prefix/.machine"
+        echo "$wine_release" >"$prefix/.machine"
     fi
     qi_wine_machine "$prefix" "$2" "$3"
     echo "$prefix"
@@ -226,5 +256,7 @@ for sans in 1 0; do
     WINEPREFIX=$(machine "144-$sans" 144 "$sans") QI_E2E_DPI=144 QI_E2E_LEGIBLE=1 \
         run bash "$T/windows/e2e_wine.sh" "$QI_WIN_BUILD/QuorvathItemlist.exe"
 done
+# What a Windows screen reader reads through UI Automation.
+WINEPREFIX=$(machine uia 96 1) run bash "$T/windows/uia_wine.sh" "$QI_WIN_BUILD/QuorvathItemlist.exe"
 echo "Windows part: $((SECONDS - started)) s, $fails failed"
 [ $fails -eq 0 ]

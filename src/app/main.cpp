@@ -9,6 +9,7 @@
 #include "messageboxquestion.h"
 #include "quitsignals.h"
 #include "readerkeys.h"
+#include "uifont.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -21,7 +22,9 @@ int main(int argc, char *argv[])
     // is touched: they need no display.
     if (const std::optional<int> exitCode = Quorvath::handleCommandLine(argc, argv))
         return *exitCode;
+    Quorvath::UiFont::requestFontDatabase();
     QApplication app(argc, argv);
+    Quorvath::UiFont::withdrawFontDatabaseRequest();
     QApplication::setApplicationName(Quorvath::Identity::Title);
     QApplication::setApplicationVersion(Quorvath::Identity::Version);
     QApplication::setOrganizationName(Quorvath::Identity::CompanyName);

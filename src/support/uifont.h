@@ -37,6 +37,15 @@ enum class System { Windows, Linux };
 // The one the program runs on (uifont_linux.cpp, uifont_win.cpp).
 extern const System ThisSystem;
 
+// Called before the application object is made: on Windows, asks Qt for GDI's
+// font database, unless the platform was chosen already (QT_QPA_PLATFORM).
+// That is where the faces are measured and drawn as the designs were, the old
+// bitmap MS Sans Serif among them; DirectWrite's, Qt's own choice since 6.8,
+// has no bitmap face. withdrawFontDatabaseRequest(), once the application
+// object exists, keeps the request from the programs it starts.
+void requestFontDatabase();
+void withdrawFontDatabaseRequest();
+
 // The faces the windows were designed for, or drawn to their metrics, at the
 // design's size, best first: taken where the system has them and every text
 // fits as designed.

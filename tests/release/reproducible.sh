@@ -5,11 +5,21 @@
 # The second build differs from the first in all that a release must not
 # depend on: the folder, the time of day, the user (nobody, when run as
 # root), the umask, the time zone and the locale, and no compiler cache.
-# Qt for Windows comes from the cache both builds share.
+# Qt for Windows comes from the cache both builds share. On Debian 12 the
+# Windows releases are compared in the Debian 13 root, where they are made
+# (QI_NO_LINUX=1 there: only they).
 #   reproducible.sh [KEEP_DIR]   KEEP_DIR keeps both clones for a closer look
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/setup.sh"
 ROOT=$QI_ROOT
 WINDOWS=$([ "${QI_NO_WINDOWS:-0}" = 1 ] && echo 0 || echo 1)
+LINUX=$([ "${QI_NO_LINUX:-0}" = 1 ] && echo 0 || echo 1)
+if [ "$WINDOWS" = 1 ] && [ "$(qi_release)" = "debian 12" ]; then
+    status=0
+    QI_NO_WINDOWS=1 bash "$0" "$@" || status=1
+    bash "$ROOT/tools/debian13.sh" windows env QI_NO_LINUX=1 bash tests/release/reproducible.sh \
+        ${1:+"$1/windows"} || status=1
+    exit $status
+fi
 if [ -n "${1:-}" ]; then TMP=$1; mkdir -p "$TMP"; else TMP=$(mktemp -d); trap 'rm -rf "$TMP"' EXIT; fi
 chmod 0755 "$TMP"
 # Both builds share the caches of whoever runs the test (setup.sh's).
@@ -18,8 +28,11 @@ export QI_CACHE_DIR
 # release CHECKOUT: the Linux and the Windows release of one clone.
 release() {
     local checkout=$1
-    QI_RELEASE_BUILD_DIR=$checkout/build bash "$checkout/tools/package.sh" >"$checkout.log" 2>&1 \
-        || { tail -30 "$checkout.log"; return 1; }
+    : >"$checkout.log"
+    if [ "$LINUX" = 1 ]; then
+        QI_RELEASE_BUILD_DIR=$checkout/build bash "$checkout/tools/package.sh" >"$checkout.log" 2>&1 \
+            || { tail -30 "$checkout.log"; return 1; }
+    fi
     [ "$WINDOWS" = 1 ] || return 0
     QI_WINDOWS_BUILD_DIR=$checkout/build-windows bash "$checkout/tools/windows.sh" >>"$checkout.log" 2>&1 \
         || { tail -30 "$checkout.log"; return 1; }
@@ -29,10 +42,12 @@ release() {
 # inside the .deb unpacked beside it.
 artifacts() {
     local checkout=$1 deb
-    deb=$(cd "$checkout" && ls build/packages/*.deb)
-    rm -rf "$checkout/deb-root"
-    dpkg-deb -x "$checkout/$deb" "$checkout/deb-root"
-    printf '%s\n' "$deb" build/packages/SHA256SUMS deb-root/usr/bin/QuorvathItemlist
+    if [ "$LINUX" = 1 ]; then
+        deb=$(cd "$checkout" && ls build/packages/*.deb)
+        rm -rf "$checkout/deb-root"
+        dpkg-deb -x "$checkout/$deb" "$checkout/deb-root"
+        printf '%s\n' "$deb" build/packages/SHA256SUMS deb-root/usr/bin/QuorvathItemlist
+    fi
     [ "$WINDOWS" = 1 ] || return 0
     (cd "$checkout" && ls build-windows/QuorvathItemlist.exe build-windows/*-setup.exe \
                           build-windows/*-windows.zip build-windows/SHA256SUMS)
@@ -75,7 +90,7 @@ if [ "$(id -u)" -eq 0 ]; then
 fi
 # Another user, umask, time zone (UTC+13:45) and locale; no compiler cache.
 "${user[@]}" env HOME="$TMP/home" TZ=Pacific/Chatham LANG=C.UTF-8 LC_ALL=C.UTF-8 \
-    CCACHE_DISABLE=1 WINDOWS="$WINDOWS" \
+    CCACHE_DISABLE=1 WINDOWS="$WINDOWS" LINUX="$LINUX" \
     bash -c "umask 0002; $(declare -f release); release \"\$1\"" bash "$second"
 echo "second build ($who, TZ=Pacific/Chatham, LC_ALL=C.UTF-8, umask 0002, no compiler cache): $((SECONDS - begun)) s"
 

@@ -11,7 +11,7 @@
 # or the program's Qt does not offer is printed as not checked, with why.
 # Under Wine 8 a UI Automation client deadlocks the program: older Wine is
 # skipped, with a warning. QI_UIA_KEEP=PREFIX keeps each tree as PREFIX-NAME;
-# QI_UIA_WINEPREFIX sets the prefix (made once when it lacks .complete).
+# WINEPREFIX sets the prefix (made once when it lacks .complete).
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/setup.sh"
 exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 major=$(wine --version 2>/dev/null | sed -n 's/^wine-\([0-9]*\).*/\1/p')
@@ -20,19 +20,8 @@ if [ "${major:-0}" -lt 10 ]; then
     exit 0
 fi
 
-# The prefix, made once (a cold start) and kept in the cache.
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
-export WINEPREFIX=${QI_UIA_WINEPREFIX:-$QI_CACHE_DIR/wineprefix-wine$major-uia}
-if [ ! -f "$WINEPREFIX/.complete" ]; then
-    started=$SECONDS
-    rm -rf "$WINEPREFIX"
-    mkdir -p "$(dirname "$WINEPREFIX")"
-    wineboot --init >/dev/null 2>&1 || true
-    wineserver --wait || true
-    [ -f "$WINEPREFIX/system.reg" ] || { echo "Could not make a Wine prefix in $WINEPREFIX" >&2; exit 1; }
-    touch "$WINEPREFIX/.complete"
-    echo "Wine $major prefix made in $((SECONDS - started)) s"
-fi
+# The prefix given, or one made once in the cache.
+qi_wine_prefix "${WINEPREFIX:-}"
 
 runner=$(mktemp)
 printf '#!/bin/sh\nexec wine "%s"\n' "$exe" >"$runner"

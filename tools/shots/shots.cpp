@@ -8,6 +8,7 @@
 #include "formregistry.h"
 #include "identity.h"
 #include "twips.h"
+#include "uifont.h"
 
 #include <QApplication>
 #include <QDir>
@@ -41,7 +42,9 @@ void save(QWidget *widget, const QString &path)
 
 int main(int argc, char *argv[])
 {
+    Quorvath::UiFont::requestFontDatabase();
     QApplication app(argc, argv);
+    Quorvath::UiFont::withdrawFontDatabaseRequest();
     if (argc < 2)
         qFatal("usage: qi_shots OUTDIR");
     const QDir out(QString::fromLocal8Bit(argv[1]));

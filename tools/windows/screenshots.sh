@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Pictures of the Windows build under Wine, with their window frames, for
-# docs/windows.md: docs/windows/intro.png, main-window.png (Chain Armor shown)
-# and about.png, or into the folder given. Needs a finished
-# `bash tools/windows.sh test` (which also makes the Wine prefix).
-set -euo pipefail
-root=$(cd "$(dirname "$0")/../.." && pwd)
-exe=$root/build-windows/QuorvathItemlist.exe
+# docs/windows.md: docs/windows/intro.png, main-window.png (Chain Armor shown),
+# item-name.png (a terminology window) and about.png, or into the folder
+# given. QI_SHOTS_EXE names another executable, QI_SHOTS_STYLE a style. Needs a finished
+# `bash tools/windows.sh test` (which also makes the Wine prefix), and Wine 10:
+# on Debian 12, `bash tools/debian13.sh windows bash tools/windows/screenshots.sh`.
+source "$(dirname "$0")/../setup.sh"
+root=$QI_ROOT
+exe=${QI_SHOTS_EXE:-$root/build-windows/QuorvathItemlist.exe}
 out=${1:-$root/docs/windows}
 mkdir -p "$out"
-export WINEDEBUG=-all WINEPREFIX=${WINEPREFIX:-/var/cache/quorvath-itemlist/wineprefix}
+qi_wine_prefix "${WINEPREFIX:-}"
 n=$((600 + RANDOM % 100))
 Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 pids=($!)
@@ -25,7 +27,7 @@ frame_shot() {   # frame_shot WINDOW FILE: the window with the frame openbox giv
     frame=$(xwininfo -id "$1" -children | awk '/Parent window id/{print $4}')
     import -window root -crop "$(xwininfo -id "$frame" | awk '/Width/{w=$NF} /Height/{h=$NF} /Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} END{print w"x"h"+"x"+"y}')" +repage "$2"
 }
-wine "$exe" &
+wine "$exe" ${QI_SHOTS_STYLE:+-style "$QI_SHOTS_STYLE"} &
 intro=$(window "Quorvath Itemlist for Windows Version 1.0.1A")
 sleep 1.5
 frame_shot "$intro" "$out/intro.png"
@@ -42,6 +44,13 @@ send_keys "$main" Home Down
 xdotool mousemove 0 0
 sleep 1
 frame_shot "$main" "$out/main-window.png"
+# Help > Terminology > Item Name, by the keyboard.
+send_keys "$main" F10 Left Right Return
+term=$(window "Item Name")
+sleep 1
+frame_shot "$term" "$out/item-name.png"
+send_keys "$term" alt+F4
+sleep 1
 # Help > About Quorvath Itemlist, with the pointer: Help is the third word of
 # the menu bar, About the second entry of its menu.
 xdotool mousemove --sync $((x + 93)) $((y + bar / 2)) click 1

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Windows builds started under Wine, side by side in turns: from starting
+# the executable to its intro window on screen, and from Enter on Okay to
+# the main window on screen; the median of each over QI_BENCH_RUNS (7).
+#   bash bench/wine_startup.sh A.exe [B.exe...]
+# Needs Wine; on Debian 12, in the Debian 13 root:
+#   bash tools/debian13.sh windows bash bench/wine_startup.sh build-windows/QuorvathItemlist.exe ...
+source "$(dirname "${BASH_SOURCE[0]}")/../tools/setup.sh"
+qi_wine_prefix "${WINEPREFIX:-}"
+QI_APP=/bin/true source "$QI_ROOT/tests/e2e/lib.sh"
+source "$QI_ROOT/tools/xkeys.sh"
+# A copy of the prefix, thrown away after.
+cp -a "$WINEPREFIX" "$E2E_TMP/prefix"
+export WINEPREFIX=$E2E_TMP/prefix
+trap 'wineserver -k 2>/dev/null || true; e2e_cleanup' EXIT
+start_display
+RUNS=${QI_BENCH_RUNS:-7}
+INTRO="Quorvath Itemlist for Windows Version 1.0.1A"
+MAIN="Quorvath Itemlist For Windows"
+now() { date +%s%3N; }
+# Until a window so named is on screen (60 s at most): its id.
+appears() {
+    local id i
+    for ((i = 0; i < 6000; i++)); do
+        id=$(window_named "$1") && [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.01
+    done
+    return 1
+}
+median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+
+# One warm-up start each (Wine's own start-up, the files into the page cache).
+for exe in "$@"; do
+    wine "$exe" 2>/dev/null &
+    pid=$!
+    appears "$INTRO" >/dev/null
+    wineserver -k
+    wait $pid 2>/dev/null || true
+done
+declare -A intro okay
+for ((run = 1; run <= RUNS; run++)); do
+    for exe in "$@"; do
+        begun=$(now)
+        wine "$exe" 2>/dev/null &
+        pid=$!
+        id=$(appears "$INTRO") || { echo "no intro window from $exe" >&2; exit 1; }
+        intro[$exe]+="$(($(now) - begun)) "
+        focus_window "$id" >/dev/null
+        begun=$(now)
+        xdotool key --clearmodifiers Return
+        appears "$MAIN" >/dev/null || { echo "no main window from $exe" >&2; exit 1; }
+        okay[$exe]+="$(($(now) - begun)) "
+        wineserver -k
+        wait $pid 2>/dev/null || true
+    done
+done
+for exe in "$@"; do
+    printf '%s (%s bytes)\n  to the intro: median %s ms (%s)\n  Okay to the main window: median %s ms (%s)\n' \
+        "$exe" "$(stat -c %s "$exe")" \
+        "$(tr ' ' '\n' <<<"${intro[$exe]}" | grep . | median)" "${intro[$exe]% }" \
+        "$(tr ' ' '\n' <<<"${okay[$exe]}" | grep . | median)" "${okay[$exe]% }"
+done
