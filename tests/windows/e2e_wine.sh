@@ -57,6 +57,19 @@ legible() {   # legible WINDOW CAPTION
 # --- Pixels -------------------------------------------------------------------
 # The screen, and parts of a window's client area.
 screen() { import -window root "$1" 2>/dev/null; }
+# The screen once it has stopped changing, as the "before" of a comparison: a
+# window closed just now may still be repainting what it covered on a busy
+# machine. Two shots 0.3 s apart alike, or the last after 5 s.
+settled() {
+    local i
+    screen "$1"
+    for ((i = 0; i < 16; i++)); do
+        sleep 0.3
+        screen "$E2E_TMP/again.png"
+        same_image "$1" "$E2E_TMP/again.png" && return 0
+        mv "$E2E_TMP/again.png" "$1"
+    done
+}
 # Whether a box of a window's client area holds drawn text or lines: some
 # pixels much darker than the rest. ink WINDOW X Y W H
 ink() {
@@ -181,7 +194,7 @@ mapfile -t bar_x < <(words_x "$main" 2 $((bar - 4)))
 check "the menu bar shows File, Search and Help (found ${#bar_x[@]} words)" [ "${#bar_x[@]}" -ge 3 ]
 if [ -n "$full" ]; then
 open_menu() {   # open_menu X: clicks the menu-bar word at X; prints the popup's box "W H X Y"
-    screen "$E2E_TMP/before.png"
+    settled "$E2E_TMP/before.png"
     xdotool mousemove --sync $((mx + $1)) $((my + bar / 2)) click 1
     sleep 1.5
     screen "$E2E_TMP/after.png"
@@ -199,7 +212,7 @@ read -r pw ph px py < <(open_menu "${bar_x[2]}") || true
 check "one click on Help opens its menu (${pw}x${ph} at $px,$py)" [ "$ph" -gt 30 ]
 check "and opens no terminology window" sh -c '[ -z "$(xdotool search --onlyvisible --name "^Item Name$" 2>/dev/null)" ]'
 # Its first entry, Terminology, opens a submenu; that one's first entry is Item Name.
-screen "$E2E_TMP/before.png"
+settled "$E2E_TMP/before.png"
 xdotool mousemove --sync $((mx + ${bar_x[2]} + $(px 15))) $((my + bar + $(px 10))) click 1
 sleep 1.5
 screen "$E2E_TMP/after.png"
@@ -214,7 +227,7 @@ wait_gone "Item Name" || fail "Alt+F4 closes the Item Name window"
 # keyboard mode on its first menu: Down opens it, a narrow box below the
 # bar (Down with the menu bar left alone changes the whole window's width).
 for bar_key in alt F10; do
-    screen "$E2E_TMP/before.png"
+    settled "$E2E_TMP/before.png"
     wait_focus "$main" && xdotool key "$bar_key" && sleep 0.5 && wait_focus "$main" && xdotool key Down \
         || fail "$bar_key, then Down"
     sleep 1.5
