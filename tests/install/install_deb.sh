@@ -1,12 +1,11 @@
 #!/usr/bin/env bash
-# cpack's .deb, built into a scratch folder (the build tree is left alone) and
-# inspected: its files, its computed Depends, and that apt would install it.
+# cpack's .deb (made by the test install_package into PACKAGE_DIR) inspected:
+# its files, its computed Depends, and that apt would install it.
+#   install_deb.sh BUILD_DIR PACKAGE_DIR
 source "$(dirname "$0")/common.sh"
 
-cpack --config "$BUILD/CPackConfig.cmake" -B "$TMP/pkg" >"$TMP/cpack.log" 2>&1 \
-    || { cat "$TMP/cpack.log"; fail "cpack"; finish; }
-debs=("$TMP"/pkg/*.deb)
-[ -f "${debs[0]}" ] || { cat "$TMP/cpack.log"; fail "cpack made no .deb"; finish; }
+debs=("${2:?usage: $0 BUILD_DIR PACKAGE_DIR}"/*.deb)
+[ -f "${debs[0]}" ] || { fail "no .deb in $2"; finish; }
 deb=${debs[0]}
 pass "cpack made $(basename "$deb")"
 
