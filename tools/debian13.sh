@@ -2,17 +2,18 @@
 # Debian 13 ("trixie") beside the machine's own Debian: a root made once from
 # the Debian archive this machine's apt uses, cached outside the checkout, and
 # entered in a private mount namespace with the checkout at the same path.
-#   bash tools/debian13.sh root         make the root, or install into it what
-#                                       setup.sh's lists gained since
-#   bash tools/debian13.sh run CMD...   run CMD in the root, in the checkout
+# It makes the root and runs a given command there, nothing else:
+#   bash tools/debian13.sh root [windows] make the root, or install into it what
+#                                       setup.sh's lists gained since (with
+#                                       "windows", tools/windows.sh's too)
+#   bash tools/debian13.sh run CMD...   run CMD in the root, in the checkout,
+#                                       e.g. cmake --workflow --preset debian13
 #   bash tools/debian13.sh shell        an interactive shell there
-#   bash tools/debian13.sh test         the Linux suite there, built into
-#                                       build-debian13/
 #   bash tools/debian13.sh windows CMD  CMD in the root with its Windows
 #                                       packages (installed once) and the
 #                                       cache folder, e.g. Wine 10's prefix
-#   bash tools/debian13.sh windows-qt   Qt for Windows from the root's Qt
-#                                       source, into the cache (once; network)
+#   bash tools/debian13.sh fetch CMD    the same with the machine's network
+#   bash tools/debian13.sh windows-qt   short for: fetch bash tools/windows.sh qt
 # Every run sees the root through its own copy-on-write layer, thrown away at
 # the end, with its own /proc, /dev, /tmp, /run, network (loopback only) and
 # process numbers: its X displays, buses and screen reader are its own, and
@@ -89,7 +90,9 @@ qi_d13_enter() {
     local top
     top=$(mktemp -d "${TMPDIR:-/tmp}/qi-debian13.XXXXXX")
     local status=0
-    unshare "${spaces[@]}" bash "$QI_ROOT/tools/debian13.sh" _enter "$mode" "$top" "$@" || status=$?
+    QI_ROOT=$QI_ROOT QI_D13=$QI_D13 QI_CACHE_DIR=$QI_CACHE_DIR \
+        unshare "${spaces[@]}" bash -c "set -euo pipefail; $(declare -f qi_d13_inside); qi_d13_inside \"\$@\"" \
+        qi "$mode" "$top" "$@" || status=$?
     rmdir "$top" 2>/dev/null || true
     return $status
 }
@@ -154,10 +157,9 @@ qi_d13_inside() {
 
     # What the caller's session had that belongs to this machine stays out.
     local env=(env -u DISPLAY -u WAYLAND_DISPLAY -u XAUTHORITY -u DBUS_SESSION_BUS_ADDRESS
-               -u XDG_RUNTIME_DIR -u TMPDIR -u QI_ASAN_BUILD_DIR -u AT_SPI_BUS_ADDRESS
+               -u XDG_RUNTIME_DIR -u TMPDIR -u AT_SPI_BUS_ADDRESS
                HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin
-               CCACHE_DIR="$CCACHE_DIR" QI_CACHE_DIR="$QI_CACHE_DIR"
-               QI_BUILD_DIR="${QI_DEBIAN13_BUILD_DIR:-$QI_ROOT/build-debian13}")
+               CCACHE_DIR="$CCACHE_DIR" QI_CACHE_DIR="$QI_CACHE_DIR")
     # In the background of this shell, stdin stays the caller's only when named.
     "${env[@]}" chroot "$root" /bin/bash -c 'cd "$1" && shift && exec "$@"' qi "$QI_ROOT" "$@" 0<&0 &
     local child=$! status=0
@@ -239,21 +241,16 @@ qi_d13_windows() {
     exec {lock}>&-
 }
 
-qi_compiler_cache
-CCACHE_DIR=${CCACHE_DIR:-$QI_CACHE_DIR/ccache}
 # What this script itself uses on the machine beyond util-linux.
-case "${1:-}" in root|run|shell|test|windows|windows-qt) qi_d13_need_root; qi_install_missing mmdebstrap iproute2 ;; esac
+case "${1:-}" in root|run|shell|windows|fetch|windows-qt) qi_d13_need_root; qi_install_missing mmdebstrap iproute2 ;; esac
 case "${1:-}" in
-    root)  qi_d13_root ;;
+    root)  qi_d13_root; [ "${2:-}" != windows ] || qi_d13_windows ;;
     run)   shift; [ $# -gt 0 ] || { echo "usage: $0 run CMD..." >&2; exit 2; }
            qi_d13_root; qi_d13_enter run "$@" ;;
     shell) qi_d13_root; qi_d13_enter run bash -i ;;
-    test)  qi_d13_root
-           qi_d13_enter run env QI_NO_WINDOWS=1 QI_NO_REPRODUCIBLE=1 QI_NO_SANITIZE=1 bash tools/test.sh ;;
-    windows) shift; [ $# -gt 0 ] || { echo "usage: $0 windows CMD..." >&2; exit 2; }
-           qi_d13_root; qi_d13_windows; QI_D13_CACHE=1 qi_d13_enter run "$@" ;;
-    windows-qt) qi_d13_root; qi_d13_windows
-           QI_D13_CACHE=1 qi_d13_enter fetch bash tools/windows.sh qt ;;
-    _enter) shift; qi_d13_inside "$@" ;;
+    windows-qt) set -- fetch bash tools/windows.sh qt ;&
+    windows|fetch) mode=run; [ "$1" = fetch ] && mode=fetch
+           shift; [ $# -gt 0 ] || { echo "usage: $0 windows|fetch CMD..." >&2; exit 2; }
+           qi_d13_root; qi_d13_windows; QI_D13_CACHE=1 qi_d13_enter $mode "$@" ;;
     *)     sed -n '2,/^$/ s/^# \{0,1\}//p' "$0" >&2; exit 2 ;;
 esac

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Linux release: the program built into build-release/ and its Debian
-# package, with SHA256SUMS beside it, in build-release/packages/. The Windows
-# release is tools/windows.sh's.
+# package, with SHA256SUMS beside it, in build-release/packages/: what
+# `cmake --workflow --preset release` makes, into a fresh packages folder and
+# into QI_RELEASE_BUILD_DIR if set. The Windows release is tools/windows.sh's.
 #
 # The same commit gives the same bytes, built in any folder, with the
 # compiler cache or without: the program is built as the tests build it but
@@ -11,13 +12,12 @@
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 # The package's archives take their members' modes from the files.
 umask 022
-qi_install_missing "${QI_RUN_PACKAGES[@]}" dpkg-dev file
-qi_compiler_cache
-QI_BUILD=${QI_RELEASE_BUILD_DIR:-$QI_ROOT/build-release}
-qi_configure "$QI_BUILD" -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG"
-# What the package holds: the program and the compressed documents.
-cmake --build "$QI_BUILD" -j "$(nproc)" --target QuorvathItemlist qi_compressed_docs
-rm -rf "$QI_BUILD/packages"
-cpack --config "$QI_BUILD/CPackConfig.cmake" -B "$QI_BUILD/packages" >/dev/null
-rm -rf "$QI_BUILD/packages/_CPack_Packages"
-(cd "$QI_BUILD/packages" && ls -l ./*.deb SHA256SUMS | awk '{print $5, $NF}')
+qi_install_missing "${QI_RUN_PACKAGES[@]}" ccache dpkg-dev file
+cd "$QI_ROOT"
+B=${QI_RELEASE_BUILD_DIR:-$QI_ROOT/build-release}
+rm -rf "$B/packages"
+cmake --preset release -B "$B" >/dev/null
+cmake --build "$B" --target QuorvathItemlist qi_compressed_docs
+cpack --config "$B/CPackConfig.cmake" -B "$B/packages" >/dev/null
+rm -rf "$B/packages/_CPack_Packages"
+(cd "$B/packages" && ls -l ./*.deb SHA256SUMS | awk '{print $5, $NF}')

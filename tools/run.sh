@@ -3,15 +3,18 @@
 # Without a display it runs the program on a virtual X display, saves a
 # screenshot once the first window is up, prints its path and exits.
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
-qi_setup run
+qi_install_missing "${QI_RUN_PACKAGES[@]}" ccache
+cd "$QI_ROOT"
+cmake --preset dev >/dev/null
+cmake --build --preset dev --target QuorvathItemlist
 
-APP=$QI_BUILD/src/app/QuorvathItemlist
+APP=$QI_ROOT/build/src/app/QuorvathItemlist
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
     exec "$APP"
 fi
 
 echo "No display found (DISPLAY and WAYLAND_DISPLAY are unset): running on a virtual X display (Xvfb) to take a screenshot."
-shots=$QI_BUILD/screenshots
+shots=$QI_ROOT/build/screenshots
 mkdir -p "$shots"
 shot=$shots/startup.png
 

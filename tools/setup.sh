@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Shared set-up of run.sh and test.sh: install what is missing from Debian's
-# packages, then configure and build. Sourced, not run.
-#   qi_setup run|test    -> sets QI_ROOT and QI_BUILD
+# Shared by the scripts: the Debian packages that building and testing need,
+# installed when missing, and the cache folder. Sourced, not run. The builds
+# themselves are CMake presets (CMakePresets.json).
 set -euo pipefail
 
 QI_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-QI_BUILD=${QI_BUILD_DIR:-$QI_ROOT/build}
 
-# What building and running needs, and what only the tests need on top.
+# What building and running needs, and what only the tests need on top (the
+# presets want ccache too: run.sh adds it).
 QI_RUN_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libxcb1-dev
                  fonts-dejavu-core fonts-dejavu-extra xvfb xauth x11-utils xdotool imagemagick)
 QI_TEST_PACKAGES=(openbox libgtest-dev libbenchmark-dev binutils-mingw-w64-x86-64
@@ -21,16 +21,12 @@ if [ -z "${QI_CACHE_DIR:-}" ]; then
     if [ "$(id -u)" -eq 0 ]; then QI_CACHE_DIR=/var/cache/quorvath-itemlist
     else QI_CACHE_DIR=${XDG_CACHE_HOME:-$HOME/.cache}/quorvath-itemlist; fi
 fi
-
-# Compiled objects are kept between builds and checkouts where ccache is
-# installed (the tests install it): keyed by paths relative to the
-# checkout, so that a fresh clone compiles only what changed.
-qi_compiler_cache() {
-    QI_COMPILER_CACHE=()
-    command -v ccache >/dev/null || return 0
-    export CCACHE_DIR=${CCACHE_DIR:-$QI_CACHE_DIR/ccache} CCACHE_BASEDIR=$QI_ROOT CCACHE_NOHASHDIR=true
-    QI_COMPILER_CACHE=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-}
+# Compiled objects are kept between builds and checkouts (the presets start
+# the compiler through ccache, keyed by paths relative to the checkout), so
+# that a fresh clone compiles only what changed.
+export CCACHE_DIR=${CCACHE_DIR:-$QI_CACHE_DIR/ccache} CCACHE_BASEDIR=$QI_ROOT CCACHE_NOHASHDIR=true
+# The same for builds made without a preset (tools/windows.sh's).
+qi_compiler_cache() { QI_COMPILER_CACHE=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache); }
 
 # The system this runs on, as "debian 12".
 qi_release() { (. /etc/os-release && echo "$ID ${VERSION_ID:-}"); }
@@ -53,6 +49,8 @@ qi_wine_prefix() {
     echo "$(wine --version) prefix made in $WINEPREFIX in $((SECONDS - started)) s"
 }
 
+# qi_install_missing PACKAGE...: apt-get satisfy with what is not installed
+# yet; nothing (not even apt-get update) when all is there.
 qi_install_missing() {
     local missing=() pkg
     for pkg in "$@"; do
@@ -67,26 +65,14 @@ qi_install_missing() {
     fi
     echo "Installing: ${missing[*]}"
     "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}" >/dev/null
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get satisfy -y -qq --no-install-recommends \
+        "$(IFS=,; echo "${missing[*]}")" >/dev/null
 }
 
-qi_configure() {
-    local dir=$1; shift
-    cmake -S "$QI_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${QI_COMPILER_CACHE[@]}" "$@" >/dev/null
-}
-
+# qi_configure_and_build DIR [CMAKE ARGS...]: the development preset built
+# into DIR.
 qi_configure_and_build() {
-    qi_configure "$@"
-    cmake --build "$1" -j "$(nproc)"
-}
-
-qi_setup() {
-    if [ "$1" = test ]; then
-        qi_install_missing "${QI_RUN_PACKAGES[@]}" "${QI_TEST_PACKAGES[@]}"
-    else
-        qi_install_missing "${QI_RUN_PACKAGES[@]}"
-    fi
-    qi_compiler_cache
-    qi_configure_and_build "$QI_BUILD"
+    local dir=$1; shift
+    cmake --preset dev -B "$dir" "$@" >/dev/null
+    cmake --build "$dir"
 }

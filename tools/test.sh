@@ -1,95 +1,87 @@
 #!/usr/bin/env bash
-# Quick start, command 2: set up, build and run the whole test suite, then
-# build it again with AddressSanitizer, UndefinedBehaviorSanitizer and
-# LeakSanitizer into a second build directory and run it there too; between
-# the two, the Windows build under Wine (with what UI Automation reads of
-# it) and two releases compared byte for byte. On Debian 12 the suite runs a
-# second time on Debian 13, in a root of its own (tools/debian13.sh), where
-# the Windows build is made too. QI_NO_WINDOWS=1, QI_NO_REPRODUCIBLE=1,
-# QI_NO_SANITIZE=1 and QI_NO_DEBIAN13=1 skip those.
+# Quick start, command 2, and CI (.ci/run): every build and its tests, each
+# part one CMake preset (CMakePresets.json) or one script:
+#   dev        the Linux suite: cmake --workflow --preset dev
+#   debian13   on Debian 12, the same on Debian 13, in the root that
+#              tools/debian13.sh makes: cmake --workflow --preset debian13
+#   windows    the Windows build, tested under Wine 10 with what UI
+#              Automation reads of it: tools/windows.sh test (on Debian 12
+#              in the root)
+#   reproducible  two releases of the last commit, made apart, hold the
+#              same bytes: tests/release/reproducible.sh (the Windows files
+#              in the root on Debian 12)
+#   asan       the suite under AddressSanitizer, UBSan and LeakSanitizer:
+#              cmake --workflow --preset asan
+# Two lanes run at once, each a row of parts: dev, then windows; beside it
+# debian13, reproducible and asan, whose output follows at the end. Every
+# suite writes JUnit XML into test-results/, beside each part's log.
+# QI_NO_DEBIAN13=1, QI_NO_WINDOWS=1, QI_NO_REPRODUCIBLE=1 and QI_NO_SANITIZE=1
+# skip parts.
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
-# Each part says how long it took.
-QI_PART_START=$SECONDS
-qi_part_took() { echo "-- $1 took $((SECONDS - QI_PART_START)) s"; QI_PART_START=$SECONDS; }
 qi_install_missing "${QI_RUN_PACKAGES[@]}" "${QI_TEST_PACKAGES[@]}"
+export CTEST_PARALLEL_LEVEL=${CTEST_PARALLEL_LEVEL:-$(nproc)}
+RESULTS=$QI_ROOT/test-results
+rm -rf "$RESULTS"
+mkdir -p "$RESULTS"
+cd "$QI_ROOT"
+want() { local skip=QI_NO_$1; [ "${!skip:-0}" != 1 ]; }
 
-# Whether the Windows part runs: on Debian 12 its toolchain is in the Debian
-# 13 root, which needs root.
-if [ "${QI_NO_WINDOWS:-0}" != 1 ] && [ "$(qi_release)" = "debian 12" ] \
-   && { [ "${QI_NO_DEBIAN13:-0}" = 1 ] || [ "$(id -u)" -ne 0 ]; }; then
-    echo "warning: on Debian 12 the Windows build needs the Debian 13 root (root, and QI_NO_DEBIAN13 unset); skipped" >&2
-    export QI_NO_WINDOWS=1
+# On Debian 12, Debian 13 and the Windows toolchain come from the root, which
+# needs root.
+DEBIAN12=$([ "$(qi_release)" = "debian 12" ] && echo 1 || echo 0)
+if [ "$DEBIAN12" = 1 ] && want DEBIAN13 && [ "$(id -u)" -ne 0 ]; then
+    echo "warning: the Debian 13 root needs root (it mounts its file systems): Debian 13 and Windows skipped" >&2
+    export QI_NO_DEBIAN13=1
 fi
-# Qt for Windows is built once into a cache. On a new machine that build is
-# the longest part, so it starts here, in the background and at the lowest
-# priority, and the Linux suites run beside it; once built, this takes a
-# second. Its packages (on Debian 12 the root, made here if new) are
-# installed first: nothing else installs while the suites run.
-if [ "${QI_NO_WINDOWS:-0}" != 1 ]; then
-    if [ "$(qi_release)" = "debian 12" ]; then bash "$QI_ROOT/tools/debian13.sh" windows true
-    else qi_install_missing $(bash "$QI_ROOT/tools/windows.sh" packages); fi
-    mkdir -p "$QI_BUILD"
-    nice -n 19 bash "$QI_ROOT/tools/windows.sh" qt >"$QI_BUILD/windows-qt.log" 2>&1 &
-    QI_WINDOWS_QT_JOB=$!
-    qi_part_took "Preparing the Windows toolchain"
+[ "$DEBIAN12" = 1 ] || export QI_NO_DEBIAN13=1
+if [ "$DEBIAN12" = 1 ] && [ "${QI_NO_DEBIAN13:-0}" = 1 ]; then export QI_NO_WINDOWS=1; fi
+# CMD in the Windows toolchain: in the root on Debian 12, here on Debian 13.
+windows() { if [ "$DEBIAN12" = 1 ]; then bash tools/debian13.sh windows "$@"; else "$@"; fi; }
+
+# qi_part NAME CMD...: one part, its time and result in test-results/parts.
+qi_part() {
+    local name=$1 started=$SECONDS status=0; shift
+    echo "== $name: $* =="
+    "$@" || status=$?
+    echo "-- $name took $((SECONDS - started)) s$([ $status = 0 ] || echo ", FAILED ($status)")"
+    echo "$name $((SECONDS - started)) s $([ $status = 0 ] && echo passed || echo FAILED)" >>"$RESULTS/parts"
+}
+
+# Everything is installed before the suites run: the root (made once), the
+# Windows packages. Qt for Windows is built once into the cache; on a new
+# machine that is the longest part, so it starts here, in the background at
+# the lowest priority, and the suites run beside it (once built, this takes
+# a second).
+started=$SECONDS
+if want DEBIAN13; then bash tools/debian13.sh root "$(want WINDOWS && echo windows)"; fi
+if want WINDOWS; then
+    [ "$DEBIAN12" = 1 ] || qi_install_missing $(bash tools/windows.sh packages)
+    if [ "$DEBIAN12" = 1 ]; then qt=(bash tools/debian13.sh windows-qt); else qt=(bash tools/windows.sh qt); fi
+    nice -n 19 "${qt[@]}" >"$RESULTS/windows-qt.log" 2>&1 &
+    qt_job=$!
 fi
+echo "-- Preparing took $((SECONDS - started)) s"
 
-qi_setup test
-cd "$QI_BUILD"
-ctest --output-on-failure -j "$(nproc)"
-qi_part_took "The build and the suite"
-
-# Debian 13 beside Debian 12: the same suite, Linux part only, in the root
-# tools/debian13.sh makes once (about seven minutes and 1.7 GB the first
-# time). On Debian 13 itself the suite above was that run; inside the root,
-# test.sh is on Debian 13 and goes no further.
-if [ "${QI_NO_DEBIAN13:-0}" != 1 ] && [ "$(qi_release)" = "debian 12" ]; then
-    echo "== The suite on Debian 13 =="
-    if [ "$(id -u)" -ne 0 ]; then
-        echo "warning: the Debian 13 run needs root (it mounts its root's file systems); skipped" >&2
-    else
-        bash "$QI_ROOT/tools/debian13.sh" test
+(
+    if want DEBIAN13; then qi_part debian13 bash tools/debian13.sh run cmake --workflow --preset debian13; fi
+    if want REPRODUCIBLE; then
+        qi_part reproducible env QI_NO_WINDOWS=1 bash tests/release/reproducible.sh
+        # Waits for Qt for Windows, if it is still being built.
+        if want WINDOWS; then qi_part reproducible-windows windows env QI_NO_LINUX=1 bash tests/release/reproducible.sh; fi
     fi
-    qi_part_took "The suite on Debian 13"
-fi
+    if want SANITIZE; then qi_part asan cmake --workflow --preset asan; fi
+) >"$RESULTS/lane.log" 2>&1 &
+lane=$!
 
-# The Windows build, cross-built and tested under Wine 10, with what UI
-# Automation reads of it (QI_NO_WINDOWS=1 skips it).
-if [ "${QI_NO_WINDOWS:-0}" != 1 ]; then
-    echo "== The Windows build under Wine =="
-    wait "$QI_WINDOWS_QT_JOB" || { tail -40 "$QI_BUILD/windows-qt.log"; echo "Qt for Windows could not be built" >&2; exit 1; }
-    cat "$QI_BUILD/windows-qt.log"
-    bash "$QI_ROOT/tools/windows.sh" test
-    qi_part_took "The Windows build under Wine"
+qi_part dev cmake --workflow --preset dev
+if want WINDOWS; then
+    wait "$qt_job" || echo "Qt for Windows could not be built" >&2
+    tail -40 "$RESULTS/windows-qt.log"
+    qi_part windows windows bash tools/windows.sh test
 fi
+wait "$lane" || true
+cat "$RESULTS/lane.log"
 
-# Two releases of the last commit, made apart, hold the same bytes
-# (QI_NO_REPRODUCIBLE=1 skips it; with QI_NO_WINDOWS=1 only the Linux one).
-if [ "${QI_NO_REPRODUCIBLE:-0}" != 1 ]; then
-    echo "== Reproducible releases =="
-    bash "$QI_ROOT/tests/release/reproducible.sh"
-    qi_part_took "Reproducible releases"
-fi
-cd "$QI_BUILD"
-
-[ "${QI_NO_SANITIZE:-0}" = 1 ] && exit 0
-echo "== The same suite under AddressSanitizer, UBSan and LeakSanitizer =="
-QI_ASAN_BUILD=${QI_ASAN_BUILD_DIR:-$QI_BUILD-asan}
-qi_configure_and_build "$QI_ASAN_BUILD" -DQI_SANITIZE=ON
-# Any finding fails its test: the process reports and exits non-zero (no
-# abort, which would send Qt Test after a debugger for a stack dump).
-# Suppressions cover leaks inside system libraries only.
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_init_order=1:detect_stack_use_after_return=1
-export QTEST_DISABLE_STACK_DUMP=1
-export LSAN_OPTIONS=suppressions=$QI_ROOT/tools/lsan.supp:print_suppressions=0
-export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1:suppressions=$QI_ROOT/tools/ubsan.supp
-# Every in-process test, the random session shorter (sanitized code runs
-# about three times slower), and the sandbox session, which runs the real
-# program on an X server. Left out, as they exercise no other code: the
-# second runs at scale 2, the packaging checks and the slow end-to-end
-# sessions through the X server and the accessibility bus.
-export QI_STRESS_ACTIONS=${QI_STRESS_ACTIONS:-5000}
-cd "$QI_ASAN_BUILD"
-ctest --output-on-failure -j "$(nproc)" \
-      -E '_scale2$|^(e2e_|atspi_|install_|versionresource|catalog_links)'
-qi_part_took "The sanitized suite"
+echo "== The parts (logs and JUnit XML in test-results/) =="
+cat "$RESULTS/parts"
+! grep -q FAILED "$RESULTS/parts"
