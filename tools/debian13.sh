@@ -45,37 +45,14 @@ qi_d13_fingerprint() {
         | sha256sum | cut -c1-16
 }
 
-# The Debian archive this machine's apt already reads (its main suite, in
-# one-line or deb822 sources), and the security archive beside it.
+# The Debian archive this machine's apt already reads for its own suite
+# (KIND "main"), or the security archive beside it ("security"), as apt
+# itself lists them.
 qi_d13_mirror() {
-    local codename kind=${1:-main}
-    codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
-    local suite=$codename
-    [ "$kind" = security ] && suite=$codename-security
-    local files=() f
-    for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
-        [ -f "$f" ] && files+=("$f")
-    done
-    [ ${#files[@]} -gt 0 ] || return 0
-    awk -v suite="$suite" '
-        function check(   n, i, s, u) {
-            if (types ~ /(^|[ \t])deb([ \t]|$)/) {
-                n = split(suites, s, /[ \t]+/)
-                for (i = 1; i <= n; i++) if (s[i] == suite) { split(uris, u, /[ \t]+/); print u[1]; done = 1; exit }
-            }
-            types = uris = suites = ""
-        }
-        FNR == 1 { check() }
-        FILENAME ~ /\.sources$/ {
-            if ($0 ~ /^[ \t]*$/) check()
-            else if (sub(/^Types:[ \t]*/, ""))  types = $0
-            else if (sub(/^URIs:[ \t]*/, ""))   uris = $0
-            else if (sub(/^Suites:[ \t]*/, "")) suites = $0
-            next
-        }
-        { line = $0; gsub(/\[[^]]*\]/, "", line); split(line, f, /[ \t]+/) }
-        f[1] == "deb" && f[3] == suite { print f[2]; done = 1; exit }
-        END { if (!done) check() }' "${files[@]}"
+    local suite
+    suite=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+    [ "$1" = security ] && suite=$suite-security
+    apt-get indextargets --format '$(SITE)' "Release: $suite" 'Created-By: Packages' | head -n 1
 }
 
 # qi_d13_enter MODE CMD...: CMD inside the root. MODE "run": through a
