@@ -38,13 +38,6 @@ qi_d13_need_root() {
     exit 1
 }
 
-# The packages the root must hold, as one fingerprint: when setup.sh's lists
-# change, the next use installs what they gained.
-qi_d13_fingerprint() {
-    printf '%s\n' "$QI_D13_SUITE" "${QI_D13_BASE[@]}" "${QI_RUN_PACKAGES[@]}" "${QI_TEST_PACKAGES[@]}" \
-        | sha256sum | cut -c1-16
-}
-
 # The Debian archive this machine's apt already reads for its own suite
 # (KIND "main"), or the security archive beside it ("security"), as apt
 # itself lists them.
@@ -147,76 +140,64 @@ qi_d13_inside() {
     return $status
 }
 
-# Make the root (once), or bring its packages up to date.
-qi_d13_root() {
-    qi_d13_need_root
-    local want
-    want=$(qi_d13_fingerprint)
-    [ "$(cat "$QI_D13/.complete" 2>/dev/null)" = "$want" ] && return 0
+# Make the root's base: Debian's essential packages and QI_D13_BASE.
+qi_d13_make() {
+    local started=$SECONDS mirror security
+    mirror=$(qi_d13_mirror main)
+    security=$(qi_d13_mirror security)
+    if [ -z "$mirror" ]; then
+        mirror=http://deb.debian.org/debian
+        echo "warning: no Debian archive found in /etc/apt's sources; using $mirror" >&2
+    fi
+    [ -n "$security" ] || echo "warning: no security archive found in /etc/apt's sources; the root goes without" >&2
+    echo "== Making a Debian 13 root in $QI_D13 from $mirror (once) =="
+    local signed='[signed-by=/usr/share/keyrings/debian-archive-keyring.gpg]'
+    local sources=("deb $signed $mirror $QI_D13_SUITE main" "deb $signed $mirror $QI_D13_SUITE-updates main")
+    [ -n "$security" ] && sources+=("deb $signed $security $QI_D13_SUITE-security main")
+    # A half-made root from an interrupted run is started again; the
+    # private mount namespace leaves no mount behind that this could
+    # reach into.
+    rm -rf --one-file-system "$QI_D13.new"
+    unshare --mount --propagation private \
+        mmdebstrap --quiet --variant=essential --include="$(IFS=,; echo "${QI_D13_BASE[*]}")" \
+            --aptopt='APT::Install-Recommends "false"' \
+            --customize-hook='printf "#!/bin/sh\nexit 101\n" >"$1/usr/sbin/policy-rc.d"; chmod 755 "$1/usr/sbin/policy-rc.d"' \
+            "$QI_D13_SUITE" "$QI_D13.new" "${sources[@]}"
+    echo "Debian 13 base made in $((SECONDS - started)) s"
+    rm -rf --one-file-system "$QI_D13"
+    mv "$QI_D13.new" "$QI_D13"
+}
+
+# qi_d13_install STAMP PACKAGE...: make the root if it is not there, and
+# install the PACKAGEs into it unless the file STAMP in it holds their
+# fingerprint (.complete: setup.sh's lists, with the suite and the base;
+# .windows: tools/windows.sh's, added to a root made before, not remade).
+# Setup.sh itself, inside the root, installs them. Makers hold a lock, so
+# that two first runs at once make one root.
+qi_d13_install() {
+    local stamp=$QI_D13/$1 key=("${@:2}") want
+    shift
+    [ "$stamp" = "$QI_D13/.complete" ] && key=("$QI_D13_SUITE" "${QI_D13_BASE[@]}" "$@")
+    want=$(printf '%s\n' "${key[@]}" | sha256sum | cut -c1-16)
+    [ "$(cat "$stamp" 2>/dev/null)" = "$want" ] && return 0
     mkdir -p "$QI_CACHE_DIR"
     exec {lock}>"$QI_CACHE_DIR/debian13.lock"
     flock "$lock"
-    if [ "$(cat "$QI_D13/.complete" 2>/dev/null)" = "$want" ]; then
-        exec {lock}>&-; return 0
-    fi
-    local started=$SECONDS
-    if [ ! -f "$QI_D13/.complete" ]; then
-        local mirror security
-        mirror=$(qi_d13_mirror main)
-        security=$(qi_d13_mirror security)
-        if [ -z "$mirror" ]; then
-            mirror=http://deb.debian.org/debian
-            echo "warning: no Debian archive found in /etc/apt's sources; using $mirror" >&2
-        fi
-        [ -n "$security" ] || echo "warning: no security archive found in /etc/apt's sources; the root goes without" >&2
-        echo "== Making a Debian 13 root in $QI_D13 from $mirror (once) =="
-        local signed='[signed-by=/usr/share/keyrings/debian-archive-keyring.gpg]'
-        local sources=("deb $signed $mirror $QI_D13_SUITE main" "deb $signed $mirror $QI_D13_SUITE-updates main")
-        [ -n "$security" ] && sources+=("deb $signed $security $QI_D13_SUITE-security main")
-        # A half-made root from an interrupted run is started again; the
-        # private mount namespace leaves no mount behind that this could
-        # reach into.
-        rm -rf --one-file-system "$QI_D13.new"
-        unshare --mount --propagation private \
-            mmdebstrap --quiet --variant=essential --include="$(IFS=,; echo "${QI_D13_BASE[*]}")" \
-                --aptopt='APT::Install-Recommends "false"' \
-                --customize-hook='printf "#!/bin/sh\nexit 101\n" >"$1/usr/sbin/policy-rc.d"; chmod 755 "$1/usr/sbin/policy-rc.d"' \
-                "$QI_D13_SUITE" "$QI_D13.new" "${sources[@]}"
-        echo "Debian 13 base made in $((SECONDS - started)) s"
-        rm -rf --one-file-system "$QI_D13"
-        mv "$QI_D13.new" "$QI_D13"
-    fi
-    echo "== Installing setup.sh's packages into the Debian 13 root =="
-    # setup.sh itself, inside the root, installs from its own lists.
-    qi_d13_enter build bash -c 'source tools/setup.sh && qi_install_missing "${QI_RUN_PACKAGES[@]}" "${QI_TEST_PACKAGES[@]}"' \
-        || { echo "Could not install the packages into $QI_D13" >&2; exit 1; }
-    qi_d13_enter build apt-get clean
-    echo "$want" >"$QI_D13/.complete.new"
-    mv "$QI_D13/.complete.new" "$QI_D13/.complete"
-    echo "Debian 13 root ready in $((SECONDS - started)) s ($(du -sh "$QI_D13" | cut -f1))"
-    exec {lock}>&-
-}
-
-# The Windows packages tools/windows.sh lists, installed into the root once,
-# beside setup.sh's (whose fingerprint they leave alone: a root made before
-# gets them added, not remade).
-qi_d13_windows() {
-    local want
-    want=$(bash "$QI_ROOT/tools/windows.sh" packages | sha256sum | cut -c1-16)
-    [ "$(cat "$QI_D13/.windows" 2>/dev/null)" = "$want" ] && return 0
-    exec {lock}>"$QI_CACHE_DIR/debian13.lock"
-    flock "$lock"
-    if [ "$(cat "$QI_D13/.windows" 2>/dev/null)" != "$want" ]; then
+    if [ "$(cat "$stamp" 2>/dev/null)" != "$want" ]; then
         local started=$SECONDS
-        echo "== Installing tools/windows.sh's packages into the Debian 13 root =="
-        qi_d13_enter build bash -c 'source tools/setup.sh && qi_install_missing $(bash tools/windows.sh packages)' \
-            || { echo "Could not install the Windows packages into $QI_D13" >&2; exit 1; }
+        [ -f "$QI_D13/.complete" ] || qi_d13_make
+        echo "== Installing into the Debian 13 root: $* =="
+        qi_d13_enter build bash -c 'source tools/setup.sh && qi_install_missing "$@"' qi "$@" \
+            || { echo "Could not install the packages into $QI_D13" >&2; exit 1; }
         qi_d13_enter build apt-get clean
-        echo "$want" >"$QI_D13/.windows"
-        echo "Windows packages installed in $((SECONDS - started)) s ($(du -sh "$QI_D13" | cut -f1))"
+        echo "$want" >"$stamp.new"
+        mv "$stamp.new" "$stamp"
+        echo "Installed in $((SECONDS - started)) s; the root: $(du -sh "$QI_D13" | cut -f1)"
     fi
     exec {lock}>&-
 }
+qi_d13_root() { qi_d13_install .complete "${QI_RUN_PACKAGES[@]}" "${QI_TEST_PACKAGES[@]}"; }
+qi_d13_windows() { qi_d13_install .windows $(bash "$QI_ROOT/tools/windows.sh" packages); }
 
 # What this script itself uses on the machine beyond util-linux.
 case "${1:-}" in root|run|shell|windows|fetch|windows-qt) qi_d13_need_root; qi_install_missing mmdebstrap iproute2 ;; esac
