@@ -8,13 +8,11 @@
 #              Automation reads of it: tools/windows.sh test (on Debian 12
 #              in the root)
 #   reproducible  two releases of the last commit, made apart, hold the
-#              same bytes: tests/release/reproducible.sh (the Windows files
-#              in the root on Debian 12)
+#              same bytes: tests/release/reproducible.sh
 #   asan       the suite under AddressSanitizer, UBSan and LeakSanitizer:
 #              cmake --workflow --preset asan
 # Two lanes run at once, each a row of parts: dev, then windows; beside it
-# debian13, reproducible (the .deb), asan and reproducible (the Windows
-# files), whose output follows at the end. Every
+# debian13, asan and reproducible, whose output follows at the end. Every
 # suite writes JUnit XML into test-results/, beside each part's log.
 # QI_NO_DEBIAN13=1, QI_NO_WINDOWS=1, QI_NO_REPRODUCIBLE=1 and QI_NO_SANITIZE=1
 # skip parts.
@@ -65,12 +63,9 @@ echo "-- Preparing took $((SECONDS - started)) s"
 
 (
     if want DEBIAN13; then qi_part debian13 bash tools/debian13.sh run cmake --workflow --preset debian13; fi
-    if want REPRODUCIBLE; then qi_part reproducible env QI_NO_WINDOWS=1 bash tests/release/reproducible.sh; fi
     if want SANITIZE; then qi_part asan cmake --workflow --preset asan; fi
-    # Last: it waits for Qt for Windows, if that is still being built.
-    if want REPRODUCIBLE && want WINDOWS; then
-        qi_part reproducible-windows windows env QI_NO_LINUX=1 bash tests/release/reproducible.sh
-    fi
+    # Last: its Windows half waits for Qt for Windows, if that is still being built.
+    if want REPRODUCIBLE; then qi_part reproducible bash tests/release/reproducible.sh; fi
 ) >"$RESULTS/lane.log" 2>&1 &
 lane=$!
 
