@@ -18,7 +18,7 @@
 # skip parts.
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 qi_install_missing "${QI_RUN_PACKAGES[@]}" "${QI_TEST_PACKAGES[@]}"
-export CTEST_PARALLEL_LEVEL=${CTEST_PARALLEL_LEVEL:-$(nproc)}
+export CTEST_PARALLEL_LEVEL=${CTEST_PARALLEL_LEVEL:-$(nproc)} CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
 RESULTS=$QI_ROOT/test-results
 rm -rf "$RESULTS"
 mkdir -p "$RESULTS"
