@@ -14,6 +14,8 @@
 #                                       cache folder, e.g. Wine 10's prefix
 #   bash tools/debian13.sh fetch CMD    the same with the machine's network
 #   bash tools/debian13.sh windows-qt   short for: fetch bash tools/windows.sh qt
+#   bash tools/debian13.sh mirror [security]   the Debian archive this
+#                                       machine's apt reads (no root needed)
 # Every run sees the root through its own copy-on-write layer, thrown away at
 # the end, with its own /proc, /dev, /tmp, /run, network (loopback only) and
 # process numbers: its X displays, buses and screen reader are its own, and
@@ -210,5 +212,6 @@ case "${1:-}" in
     windows|fetch) mode=run; [ "$1" = fetch ] && mode=fetch
            shift; [ $# -gt 0 ] || { echo "usage: $0 windows|fetch CMD..." >&2; exit 2; }
            qi_d13_root; qi_d13_windows; QI_D13_CACHE=1 qi_d13_enter $mode "$@" ;;
+    mirror) qi_d13_mirror "${2:-main}" ;;   # the archive apt reads here (tools/windows.sh)
     *)     sed -n '2,/^$/ s/^# \{0,1\}//p' "$0" >&2; exit 2 ;;
 esac
