@@ -13,7 +13,8 @@
 #              cmake --workflow --preset asan
 # Two lanes run at once, each a row of parts: dev, then windows; beside it
 # debian13, asan and reproducible, whose output follows at the end. Every
-# suite writes JUnit XML into test-results/, beside each part's log.
+# suite writes JUnit XML into test-results/; each part's time and result go
+# to test-results/parts.
 # QI_NO_DEBIAN13=1, QI_NO_WINDOWS=1, QI_NO_REPRODUCIBLE=1 and QI_NO_SANITIZE=1
 # skip parts.
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
