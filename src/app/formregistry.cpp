@@ -68,18 +68,18 @@ const FormRegistry::Traits &FormRegistry::traits(FormId form)
     constexpr auto about = [](F &f, FormId) { return f.createAbout(); };
     // In FormId's order.
     static const std::array<Traits, FormCount> table{{
-        {intro, true, {}, false},                    // frmIntro
-        {main, true, {}, true},                      // d
-        {terminology, false, FormId::d, false},      // frmItemname
-        {terminology, false, FormId::d, false},      // frmUsableby
-        {terminology, false, FormId::d, false},      // frmEffects
-        {terminology, false, FormId::d, false},      // frmActivated
-        {terminology, false, FormId::d, false},      // frmDescription
-        {terminology, false, FormId::d, false},      // frm1time
-        {terminology, false, FormId::d, false},      // frmLimited
-        {terminology, false, FormId::d, false},      // frmMultiple
-        {terminology, false, FormId::d, false},      // frmContinuous
-        {about, false, FormId::d, false},            // frmAbout
+        {intro, true, {}, false},                     // Intro
+        {main, true, {}, true},                       // Main
+        {terminology, false, FormId::Main, false},    // TermItemName
+        {terminology, false, FormId::Main, false},    // TermUsableBy
+        {terminology, false, FormId::Main, false},    // TermEffects
+        {terminology, false, FormId::Main, false},    // TermActivated
+        {terminology, false, FormId::Main, false},    // TermDescription
+        {terminology, false, FormId::Main, false},    // TermOneTime
+        {terminology, false, FormId::Main, false},    // TermLimited
+        {terminology, false, FormId::Main, false},    // TermMultiple
+        {terminology, false, FormId::Main, false},    // TermContinuous
+        {about, false, FormId::Main, false},          // About
     }};
     return table[size_t(form)];
 }
@@ -104,14 +104,14 @@ FormRegistry::~FormRegistry()
 
 void FormRegistry::prebuildMain()
 {
-    if (m_prebuilt || slot(FormId::d).created || m_ended)
+    if (m_prebuilt || slot(FormId::Main).created || m_ended)
         return;
     if (!m_catalog)
         m_catalog = std::make_unique<Catalog>();
     auto *main = new MainWindow(*m_catalog, *this, m_question, m_twips, MainWindow::Load::Later);
     main->setWindowIcon(taskbarIcon());
     // Everything showing needs but the catalog, and the glyphs of the list
-    // that Form_Load will fill, so that the first frame after "Okay" only
+    // that loadItems() will fill, so that the first frame after "Okay" only
     // draws.
     buildAhead(main, [main](QPaintDevice *device) { main->preloadListGlyphs(device); });
     m_prebuilt = main;
@@ -225,7 +225,7 @@ QWidget *FormRegistry::load(FormId form)
 
 QWidget *FormRegistry::createIntro()
 {
-    return adopt(FormId::frmIntro, new IntroWindow(*this, m_twips));
+    return adopt(FormId::Intro, new IntroWindow(*this, m_twips));
 }
 
 QWidget *FormRegistry::createMain()
@@ -233,12 +233,12 @@ QWidget *FormRegistry::createMain()
     if (m_prebuilt) {
         auto *main = static_cast<MainWindow *>(m_prebuilt.data());
         m_prebuilt = nullptr;
-        main->Form_Load();
-        return adopt(FormId::d, main);
+        main->loadItems();
+        return adopt(FormId::Main, main);
     }
     if (!m_catalog)
         m_catalog = std::make_unique<Catalog>();
-    return adopt(FormId::d, new MainWindow(*m_catalog, *this, m_question, m_twips));
+    return adopt(FormId::Main, new MainWindow(*m_catalog, *this, m_question, m_twips));
 }
 
 QWidget *FormRegistry::createTerminology(FormId form)
@@ -251,7 +251,7 @@ QWidget *FormRegistry::createAbout()
     if (!m_aboutState)
         m_aboutState = std::make_unique<AboutState>();
     std::unique_ptr<Ticker> ticker = m_makeAnimationTicker ? m_makeAnimationTicker() : std::make_unique<TimerTicker>();
-    return adopt(FormId::frmAbout, new AboutWindow(*m_aboutState, m_browser, std::move(ticker), m_twips));
+    return adopt(FormId::About, new AboutWindow(*m_aboutState, m_browser, std::move(ticker), m_twips));
 }
 
 template <class Form>

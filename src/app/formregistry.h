@@ -77,7 +77,7 @@ public:
     void setAnimationTicker(TickerMaker make) { m_makeAnimationTicker = std::move(make); }
 
     // The instance state of the forms that have one; null before first use.
-    const Catalog *catalog() const { return slot(FormId::d).created ? m_catalog.get() : nullptr; }
+    const Catalog *catalog() const { return slot(FormId::Main).created ? m_catalog.get() : nullptr; }
     const AboutState *aboutState() const { return m_aboutState.get(); }
 
     // The desktop session is ending: ask the windows that may refuse to

@@ -1,4 +1,4 @@
-// frmIntro: the first window, with the title picture, the version and "Okay".
+// The intro window: the first window, with the title picture, the version and "Okay".
 #pragma once
 
 #include "designedtext.h"
@@ -32,7 +32,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void Command1_Click();
+    // "Okay": the intro makes way for the main window.
+    void onOkay();
 
     FormRegistry &m_forms;
 };

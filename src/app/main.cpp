@@ -63,6 +63,6 @@ int main(int argc, char *argv[])
         }
     });
 
-    forms.show(Quorvath::FormId::frmIntro);
+    forms.show(Quorvath::FormId::Intro);
     return QApplication::exec();
 }

@@ -25,13 +25,13 @@ constexpr std::array<Step, StepCount> Steps{{
 
 } // namespace
 
-void writeTable(FrameArray &FrameImage, FrameArray &FrameDelay)
+void writeTable(FrameArray &pictures, FrameArray &delays)
 {
-    FrameImage[0] = 0;
-    FrameDelay[0] = 0;
+    pictures[0] = 0;
+    delays[0] = 0;
     for (qint16 step = 1; step <= StepCount; ++step) {
-        FrameImage[step] = Steps[step - 1].image;
-        FrameDelay[step] = Steps[step - 1].delay;
+        pictures[step] = Steps[step - 1].image;
+        delays[step] = Steps[step - 1].delay;
     }
 }
 

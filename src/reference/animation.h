@@ -18,16 +18,16 @@ inline constexpr int FirstInterval = 50;
 using FrameArray = std::array<qint16, StepCount + 1>;
 
 // Writes the table as the window's load does: for each step in order, its
-// picture position into `FrameImage` and its delay (ms) into `FrameDelay`.
-void writeTable(FrameArray &FrameImage, FrameArray &FrameDelay);
+// picture position into `pictures` and its delay (ms) into `delays`.
+void writeTable(FrameArray &pictures, FrameArray &delays);
 
-// The step after `FramePos`, the step shown last (0 before the first tick);
+// The step after `step`, the step shown last (0 before the first tick);
 // after the last step the cycle starts again at step 1.
-constexpr qint16 nextStep(qint16 FramePos)
+constexpr qint16 nextStep(qint16 step)
 {
     // Anything outside 0..86 (only 87 in practice) starts a new cycle, so the
     // result always indexes the table.
-    return (FramePos >= 0 && FramePos < StepCount) ? qint16(FramePos + 1) : qint16(1);
+    return (step >= 0 && step < StepCount) ? qint16(step + 1) : qint16(1);
 }
 
 } // namespace Quorvath::Animation

@@ -13,12 +13,12 @@ namespace Quorvath {
 
 struct TerminologyInfo {
     FormId form;
-    QLatin1String formName;   // also the window's objectName
+    QLatin1String objectName;    // the design's form name
     QLatin1String caption;
-    QSize client;             // twips
-    QSize frame;              // `Frame1`, twips
-    QSize text;               // `Text1`, twips
-    QLatin1String text1;      // with its CR LF line breaks, exactly as shown
+    QSize client;                // twips
+    QSize frame;                 // `Frame1`, twips
+    QSize text;                  // `Text1`, twips
+    QLatin1String explanation;   // with its CR LF line breaks, exactly as shown
 };
 
 inline constexpr int TerminologyCount = 9;

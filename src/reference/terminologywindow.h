@@ -29,7 +29,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QPlainTextEdit *Text1 = nullptr;
+    QPlainTextEdit *m_explanation = nullptr;
 };
 
 } // namespace Quorvath

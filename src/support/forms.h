@@ -9,19 +9,21 @@ class QWidget;
 
 namespace Quorvath {
 
+// Each form's window keeps the design's form name as its objectName
+// ("frmIntro", "d", "frmItemname", ..., "frmAbout").
 enum class FormId {
-    frmIntro,
-    d,
-    frmItemname,
-    frmUsableby,
-    frmEffects,
-    frmActivated,
-    frmDescription,
-    frm1time,
-    frmLimited,
-    frmMultiple,
-    frmContinuous,
-    frmAbout,
+    Intro,            // the first window, with the picture and "Okay"
+    Main,             // the categories, their lists and an item's details
+    TermItemName,     // the nine terminology windows, one per term
+    TermUsableBy,
+    TermEffects,
+    TermActivated,
+    TermDescription,
+    TermOneTime,
+    TermLimited,
+    TermMultiple,
+    TermContinuous,
+    About,
 };
 inline constexpr int FormCount = 12;
 

@@ -103,7 +103,7 @@ bool isProgramFont(const QFont &font)
 
 QAction *action(FormRegistry &forms, const char *name)
 {
-    return forms.window(FormId::d)->findChild<QAction *>(QLatin1String(name));
+    return forms.window(FormId::Main)->findChild<QAction *>(QLatin1String(name));
 }
 
 } // namespace
@@ -172,7 +172,7 @@ void FormFlowTest::init()
     m_question = {};
     m_browser.available = false;
     m_forms = std::make_unique<FormRegistry>(m_question, m_browser, m_twips);
-    m_forms->show(FormId::frmIntro);
+    m_forms->show(FormId::Intro);
 }
 
 void FormFlowTest::cleanup()
@@ -183,7 +183,7 @@ void FormFlowTest::cleanup()
 
 void FormFlowTest::pressOkay()
 {
-    auto *okay = m_forms->window(FormId::frmIntro)->findChild<QPushButton *>("Command1");
+    auto *okay = m_forms->window(FormId::Intro)->findChild<QPushButton *>("Command1");
     QVERIFY(okay);
     QTest::mouseClick(okay, Qt::LeftButton);
 }
@@ -191,9 +191,9 @@ void FormFlowTest::pressOkay()
 void FormFlowTest::startShowsOnlyTheIntro()
 {
     QCOMPARE(visibleForms(), QStringList{"frmIntro"});
-    QVERIFY(!m_forms->instanceExists(FormId::d));
+    QVERIFY(!m_forms->instanceExists(FormId::Main));
     QCOMPARE(m_forms->catalog(), nullptr);
-    QWidget *intro = m_forms->window(FormId::frmIntro);
+    QWidget *intro = m_forms->window(FormId::Intro);
     QCOMPARE(intro->windowTitle(), "Quorvath Itemlist for Windows Version 1.0.1A");
     QVERIFY(!(intro->windowFlags() & Qt::WindowCloseButtonHint));
     QVERIFY(!(intro->windowFlags() & Qt::WindowSystemMenuHint));
@@ -217,18 +217,18 @@ void FormFlowTest::okayLeavesOnlyTheMainWindowWithoutEnding()
     QCOMPARE(code, 42);
     QVERIFY(!m_forms->hasEnded());
     QCOMPARE(visibleForms(), QStringList{"d"});
-    QVERIFY(!m_forms->isLoaded(FormId::frmIntro));
-    QCOMPARE(m_forms->catalog()->ItemCount, 227);
-    auto *armor = m_forms->window(FormId::d)->findChild<QTreeWidget *>("lstData(0)");
+    QVERIFY(!m_forms->isLoaded(FormId::Intro));
+    QCOMPARE(m_forms->catalog()->rowCount, 227);
+    auto *armor = m_forms->window(FormId::Main)->findChild<QTreeWidget *>("lstData(0)");
     QCOMPARE(armor->topLevelItemCount(), 23);
 }
 
 void FormFlowTest::closingTheIntroOtherwiseEndsTheProgram()
 {
-    const int code = runLoop(*m_forms, [this] { m_forms->window(FormId::frmIntro)->close(); });
+    const int code = runLoop(*m_forms, [this] { m_forms->window(FormId::Intro)->close(); });
     QCOMPARE(code, 0);
     QVERIFY(m_forms->hasEnded());
-    QVERIFY(!m_forms->instanceExists(FormId::d));
+    QVERIFY(!m_forms->instanceExists(FormId::Main));
 }
 
 void FormFlowTest::helpEntries_data()
@@ -272,17 +272,17 @@ void FormFlowTest::closedWindowOpensAgainFromItsDesign()
 {
     pressOkay();
     action(*m_forms, "mnutermitemname")->trigger();
-    QWidget *term = m_forms->window(FormId::frmItemname);
+    QWidget *term = m_forms->window(FormId::TermItemName);
     auto *text = term->findChild<QPlainTextEdit *>("Text1");
     QVERIFY(text);
     const QString listed = text->toPlainText();
     text->setPlainText("scribbled over");
     QVERIFY(term->close());
-    QVERIFY(!m_forms->isLoaded(FormId::frmItemname));
-    QVERIFY(m_forms->instanceExists(FormId::frmItemname));
+    QVERIFY(!m_forms->isLoaded(FormId::TermItemName));
+    QVERIFY(m_forms->instanceExists(FormId::TermItemName));
 
     action(*m_forms, "mnutermitemname")->trigger();
-    QWidget *again = m_forms->window(FormId::frmItemname);
+    QWidget *again = m_forms->window(FormId::TermItemName);
     QVERIFY(again);
     QCOMPARE(again->findChild<QPlainTextEdit *>("Text1")->toPlainText(), listed);
 }
@@ -290,7 +290,7 @@ void FormFlowTest::closedWindowOpensAgainFromItsDesign()
 void FormFlowTest::answeringNoChangesNothing()
 {
     pressOkay();
-    QWidget *main = m_forms->window(FormId::d);
+    QWidget *main = m_forms->window(FormId::Main);
     auto *tabs = main->findChild<MultiRowTabWidget *>("SSTab1");
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(7).center());
     auto *weapons = main->findChild<QTreeWidget *>("lstData(7)");
@@ -307,7 +307,7 @@ void FormFlowTest::answeringNoChangesNothing()
     QCOMPARE(m_question.asked, 1);
     QCOMPARE(m_question.text, "Are you sure you want to quit?");
     QCOMPARE(m_question.caption, "Quorvath Itemlist For Windows");
-    QVERIFY(m_forms->isLoaded(FormId::d));
+    QVERIFY(m_forms->isLoaded(FormId::Main));
     QVERIFY(main->isVisible());
     QCOMPARE(tabs->currentIndex(), 7);
     QCOMPARE(weapons->topLevelItemCount(), 59);
@@ -318,17 +318,17 @@ void FormFlowTest::yesKeepsTheAboutWindowAliveUntilItCloses()
 {
     pressOkay();
     action(*m_forms, "mnuabout")->trigger();
-    auto *about = qobject_cast<AboutWindow *>(m_forms->window(FormId::frmAbout));
+    auto *about = qobject_cast<AboutWindow *>(m_forms->window(FormId::About));
     QVERIFY(about);
 
     m_question.answer = true;
     QCOMPARE(runLoop(*m_forms, [this] { action(*m_forms, "mnuquit")->trigger(); }, 700), 42);
     QCOMPARE(m_question.asked, 1);
-    QVERIFY(!m_forms->isLoaded(FormId::d));
+    QVERIFY(!m_forms->isLoaded(FormId::Main));
     QCOMPARE(visibleForms(), QStringList{"frmAbout"});
-    QVERIFY(m_forms->aboutState()->FramePos > 0);   // the animation went on
+    QVERIFY(m_forms->aboutState()->step > 0);   // the animation went on
 
-    QCOMPARE(runLoop(*m_forms, [this] { m_forms->window(FormId::frmAbout)->close(); }), 0);
+    QCOMPARE(runLoop(*m_forms, [this] { m_forms->window(FormId::About)->close(); }), 0);
     QVERIFY(m_forms->hasEnded());
 }
 
@@ -336,8 +336,8 @@ void FormFlowTest::theRealMessageBoxAsksOnce()
 {
     MessageBoxQuestion real;
     FormRegistry forms(real, m_browser, m_twips);
-    forms.show(FormId::d);
-    QWidget *main = forms.window(FormId::d);
+    forms.show(FormId::Main);
+    QWidget *main = forms.window(FormId::Main);
 
     // Answer the box that comes up: check it and press `button`.
     int boxes = 0;
@@ -358,12 +358,12 @@ void FormFlowTest::theRealMessageBoxAsksOnce()
     answer(QMessageBox::No);
     QVERIFY(!main->close());
     QCOMPARE(boxes, 1);
-    QVERIFY(forms.isLoaded(FormId::d));
+    QVERIFY(forms.isLoaded(FormId::Main));
 
     answer(QMessageBox::Yes);
     QVERIFY(main->close());
     QCOMPARE(boxes, 2);
-    QVERIFY(!forms.isLoaded(FormId::d));
+    QVERIFY(!forms.isLoaded(FormId::Main));
 }
 
 void FormFlowTest::classicLook_data()
@@ -383,7 +383,7 @@ void FormFlowTest::classicLook()
     QVERIFY(QTest::qWaitForWindowExposed(window));
 
     // The side windows, which have no taskbar button, carry the title bar's sizes of the icon.
-    if (form != FormId::d && form != FormId::frmIntro)
+    if (form != FormId::Main && form != FormId::Intro)
         QCOMPARE(window->windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}}));
     // One font everywhere: every control, menu and tooltip (the lists in its bold cut).
     const QList<QWidget *> widgets = window->findChildren<QWidget *>() << window;
@@ -455,10 +455,10 @@ void FormFlowTest::sessionEndAsksToo()
     pressOkay();
     m_question.answer = false;
     QVERIFY(!m_forms->closeForSessionEnd());
-    QVERIFY(m_forms->isLoaded(FormId::d));
+    QVERIFY(m_forms->isLoaded(FormId::Main));
     m_question.answer = true;
     QVERIFY(m_forms->closeForSessionEnd());
-    QVERIFY(!m_forms->isLoaded(FormId::d));
+    QVERIFY(!m_forms->isLoaded(FormId::Main));
     QCOMPARE(m_question.asked, 2);
 }
 
@@ -485,11 +485,11 @@ void FormFlowTest::iconAtEverySize()
     // Title bars, the question box and the side windows need no more than
     // 48 px; the windows with a taskbar button carry every size.
     QCOMPARE(QApplication::windowIcon().availableSizes(), titleBar);
-    QCOMPARE(m_forms->window(FormId::frmIntro)->windowIcon().availableSizes(), all);
+    QCOMPARE(m_forms->window(FormId::Intro)->windowIcon().availableSizes(), all);
     pressOkay();
-    m_forms->show(FormId::frmItemname);
-    QCOMPARE(m_forms->window(FormId::frmItemname)->windowIcon().availableSizes(), titleBar);
-    const QIcon icon = m_forms->window(FormId::d)->windowIcon();
+    m_forms->show(FormId::TermItemName);
+    QCOMPARE(m_forms->window(FormId::TermItemName)->windowIcon().availableSizes(), titleBar);
+    const QIcon icon = m_forms->window(FormId::Main)->windowIcon();
     QCOMPARE(icon.availableSizes(), all);
     const QPixmap picture = icon.pixmap(QSize(asked, asked), 1.0);
     QCOMPARE(picture.size(), QSize(given, given));
