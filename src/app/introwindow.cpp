@@ -3,6 +3,7 @@
 #include "builtinimage.h"
 #include "classicframe.h"
 #include "enterbutton.h"
+#include "formclose.h"
 #include "formregistry.h"
 #include "identity.h"
 #include "twips.h"
@@ -92,8 +93,7 @@ void IntroWindow::onOkay()
 
 void IntroWindow::closeEvent(QCloseEvent *event)
 {
-    event->accept();
-    emit unloaded();
+    closeForm(*this, event);
 }
 
 } // namespace Quorvath

@@ -26,6 +26,7 @@ public:
     IntroWindow(FormRegistry &forms, Twips::Scale twips, QWidget *parent = nullptr);
 
 signals:
+    // The window has agreed to close (formclose.h).
     void unloaded();
 
 protected:

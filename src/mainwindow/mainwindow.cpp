@@ -2,6 +2,7 @@
 
 #include "classicframe.h"
 #include "focusedpart.h"
+#include "formclose.h"
 #include "forms.h"
 #include "identity.h"
 #include "mainwindowlog.h"
@@ -398,12 +399,7 @@ bool MainWindow::confirmQuit()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (!confirmQuit()) {
-        event->ignore();
-        return;
-    }
-    event->accept();
-    emit unloaded();
+    closeForm(*this, event, !confirmQuit());
 }
 
 } // namespace Quorvath

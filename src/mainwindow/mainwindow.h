@@ -64,7 +64,7 @@ public:
     static constexpr int KeyRole = Qt::UserRole;
 
 signals:
-    // The window has agreed to close; the registry forgets it.
+    // The window has agreed to close; the registry forgets it (formclose.h).
     void unloaded();
 
 protected:

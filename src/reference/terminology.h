@@ -21,7 +21,7 @@ struct TerminologyInfo {
     QLatin1String explanation;   // with its CR LF line breaks, exactly as shown
 };
 
-inline constexpr int TerminologyCount = 9;
+inline constexpr int TerminologyCount = int(FormId::TermContinuous) - int(FormId::TermItemName) + 1;
 
 // In the order of the Help > Terminology menu.
 const std::array<TerminologyInfo, TerminologyCount> &terminologyTable();

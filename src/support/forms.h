@@ -24,8 +24,9 @@ enum class FormId {
     TermMultiple,
     TermContinuous,
     About,
+    Last = About,
 };
-inline constexpr int FormCount = 12;
+inline constexpr int FormCount = int(FormId::Last) + 1;
 
 // Show a form: create its instance on first use, load its window if it is
 // not loaded, and bring it to the front.
