@@ -23,7 +23,7 @@ import sys
 import tempfile
 import time
 
-INTRO = "Quorvath Itemlist for Windows Version 1.0.1A"
+INTRO = os.environ["QI_INTRO_CAPTION"]   # from CMake: it names the version
 MAIN = "Quorvath Itemlist For Windows"
 
 # What the user does, and what Orca must say to it. Keys are xdotool's
