@@ -13,8 +13,8 @@
 // window before it shows the main window).
 #pragma once
 
-#include "core/ticker.h"
 #include "forms.h"
+#include "ticker.h"
 #include "twips.h"
 
 #include <QObject>

@@ -1,7 +1,7 @@
 // The intro window: the first window, with the title picture, the version and "Okay".
 #pragma once
 
-#include "designedtext.h"
+#include "textfit.h"
 
 #include <QWidget>
 

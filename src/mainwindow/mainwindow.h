@@ -6,9 +6,9 @@
 // the registry's slot for this form, and is written here by loadItems().
 #pragma once
 
-#include "designedtext.h"
 #include "forms.h"
 #include "itemtable.h"
+#include "textfit.h"
 #include "twips.h"
 
 #include <QKeySequence>

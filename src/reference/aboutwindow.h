@@ -7,10 +7,10 @@
 #pragma once
 
 #include "animation.h"
-#include "core/ticker.h"
 #include "imagelist.h"
-#include "designedtext.h"
 #include "sidewindow.h"
+#include "textfit.h"
+#include "ticker.h"
 
 #include <memory>
 #include <vector>

@@ -2,8 +2,8 @@
 // the caption, sizes and text come from the window's row of the table.
 #pragma once
 
-#include "designedtext.h"
 #include "sidewindow.h"
+#include "textfit.h"
 
 #include <vector>
 

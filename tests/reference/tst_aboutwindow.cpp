@@ -2,10 +2,10 @@
 // driven tick by tick, and the web buttons.
 #include "aboutwindow.h"
 #include "classicframe.h"
-#include "uifont.h"
 #include "fakes.h"
 #include "manualticker.h"
 #include "twips.h"
+#include "uifont.h"
 #include "whenshown.h"
 
 #include <QAbstractTextDocumentLayout>

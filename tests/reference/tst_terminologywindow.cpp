@@ -1,9 +1,9 @@
 // The nine terminology windows against their design: caption, sizes, text.
+#include "classicframe.h"
 #include "terminology.h"
 #include "terminologywindow.h"
-#include "classicframe.h"
-#include "uifont.h"
 #include "twips.h"
+#include "uifont.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPlainTextEdit>

@@ -6,11 +6,11 @@
 #include "fakes.h"
 #include "flowmodel.h"
 #include "formregistry.h"
-#include "manualticker.h"
 #include "mainwindow.h"
+#include "manualticker.h"
 #include "multirowtabwidget.h"
-#include "valuelabel.h"
 #include "terminology.h"
+#include "valuelabel.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "windowaccessible.h"
 
-#include "controlslog.h"
+#include "accessibilitylog.h"
 
 #include <QAccessibleObject>
 #include <QAccessibleWidget>
@@ -90,7 +90,7 @@ std::optional<QAccessible::Role> declaredRole(const QWidget *window)
     bool known = false;
     const int role = QMetaEnum::fromType<QAccessible::Role>().keyToValue(name, &known);
     if (!known) {
-        qCWarning(lcControls, "accessibility: %s declares the role '%s', which is none; presented as Qt "
+        qCWarning(lcAccessibility, "accessibility: %s declares the role '%s', which is none; presented as Qt "
                               "presents it", meta->className(), name);
         return std::nullopt;
     }

@@ -1,16 +1,12 @@
 // A text of a window's design: the control that shows it, its kind, the text
 // and the control's rectangle. A window builds its controls from its table of
 // these, and the program's font is measured against the same table, so a
-// text and its box are written once.
+// text and its box are written once (what each kind of control leaves the
+// text of its box: textfit.h).
 #pragma once
-
-#include "twips.h"
-#include "uifont.h"
 
 #include <QRect>
 #include <QString>
-
-#include <vector>
 
 namespace Quorvath {
 
@@ -33,10 +29,5 @@ struct DesignedText {
     QString text;
     QRect rect;         // logical pixels, in the control's container
 };
-
-// What the text may take of its control, and how it has to fit there, in the
-// current style and a layout at `twips`.
-UiFont::Text fitOf(const DesignedText &designed, Twips::Scale twips);
-std::vector<UiFont::Text> fitsOf(const std::vector<DesignedText> &designed, Twips::Scale twips);
 
 } // namespace Quorvath

@@ -4,7 +4,7 @@
 // as a failure.
 #include "browser.h"
 
-#include "supportlog.h"
+#include "platformlog.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -20,7 +20,7 @@ QString SystemBrowser::program()
 {
     const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
     if (opener.isEmpty())
-        qCWarning(lcSupport, "browser: xdg-open is not on the PATH: no web page can be opened");
+        qCWarning(lcPlatform, "browser: xdg-open is not on the PATH: no web page can be opened");
     return opener;
 }
 
@@ -47,16 +47,16 @@ void SystemBrowser::start(const QString &program, const QString &url, const Repl
         // Past the bound it has been said already.
         if (!opened && bound->isActive()) {
             if (status == QProcess::NormalExit)
-                qCWarning(lcSupport, "browser: xdg-open failed, exit code %d", code);
+                qCWarning(lcPlatform, "browser: xdg-open failed, exit code %d", code);
             else
-                qCWarning(lcSupport, "browser: xdg-open crashed");
+                qCWarning(lcPlatform, "browser: xdg-open crashed");
         }
         tell(opened);
         opener->deleteLater();
     });
     connect(opener, &QProcess::errorOccurred, this, [opener, tell](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart) {
-            qCWarning(lcSupport, "browser: xdg-open could not be started (%s)", qPrintable(opener->errorString()));
+            qCWarning(lcPlatform, "browser: xdg-open could not be started (%s)", qPrintable(opener->errorString()));
             tell(false);
             opener->deleteLater();
         }
@@ -66,12 +66,12 @@ void SystemBrowser::start(const QString &program, const QString &url, const Repl
     // opener goes; a browser it has already started is the desktop's. The
     // finished() that follows collects it.
     connect(bound, &QTimer::timeout, this, [this, opener, tell] {
-        qCWarning(lcSupport, "browser: xdg-open had not finished after %lld ms, and is ended",
+        qCWarning(lcPlatform, "browser: xdg-open had not finished after %lld ms, and is ended",
                   static_cast<long long>(m_bound.count()));
         tell(false);
         opener->kill();
     });
-    qCDebug(lcSupport) << "browser:" << program << url;
+    qCDebug(lcPlatform) << "browser:" << program << url;
     opener->start();
     bound->start(m_bound);
 }

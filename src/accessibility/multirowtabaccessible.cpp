@@ -1,6 +1,6 @@
 #include "multirowtabaccessible.h"
 
-#include "controlslog.h"
+#include "accessibilitylog.h"
 #include "multirowtabwidget.h"
 #include "presentanew.h"
 
@@ -199,7 +199,7 @@ public:
         if (auto *list = dynamic_cast<TabListAccessible *>(tabs))
             return list->tab(m_tab);
         if (tabs)
-            qCWarning(lcControls, "accessibility: the tab control has an interface not its own; page %d is "
+            qCWarning(lcAccessibility, "accessibility: the tab control has an interface not its own; page %d is "
                                   "held by the control itself", m_tab);
         return tabs;
     }

@@ -6,7 +6,7 @@
 
 namespace Quorvath {
 
-// Installs the factories of every control in this library. Call it once,
+// Installs the factories of the program's controls and windows. Call it once,
 // before the first window is made.
 void installAccessibleFactories();
 

@@ -1,8 +1,8 @@
 #include "buildahead.h"
 
+#include "applog.h"
 #include "eventhook.h"
 #include "presentanew.h"
-#include "supportlog.h"
 
 #include <QBackingStore>
 #include <QLayout>
@@ -25,7 +25,7 @@ void buildAhead(QWidget *window, const std::function<void(QPaintDevice *)> &befo
             beforeRender(device);
         window->render(device);
     } else {
-        qCWarning(lcSupport, "build ahead: the window system gave '%s' nothing to draw on; it is drawn when it "
+        qCWarning(lcApp, "build ahead: the window system gave '%s' nothing to draw on; it is drawn when it "
                              "shows", qPrintable(window->windowTitle()));
     }
     store->endPaint();

@@ -1,7 +1,6 @@
-#include "designedtext.h"
+#include "textfit.h"
 
 #include "classicframe.h"
-#include "twips.h"
 #include "valuelabel.h"
 
 #include <QApplication>
