@@ -199,7 +199,7 @@ public:
         if (auto *list = dynamic_cast<TabListAccessible *>(tabs))
             return list->tab(m_tab);
         if (tabs)
-            qCWarning(lcAccessibility, "accessibility: the tab control has an interface not its own; page %d is "
+            qCWarning(lcAccessibility, "the tab control has an interface not its own; page %d is "
                                   "held by the control itself", m_tab);
         return tabs;
     }

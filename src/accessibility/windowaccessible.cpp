@@ -90,7 +90,7 @@ std::optional<QAccessible::Role> declaredRole(const QWidget *window)
     bool known = false;
     const int role = QMetaEnum::fromType<QAccessible::Role>().keyToValue(name, &known);
     if (!known) {
-        qCWarning(lcAccessibility, "accessibility: %s declares the role '%s', which is none; presented as Qt "
+        qCWarning(lcAccessibility, "%s declares the role '%s', which is none; presented as Qt "
                               "presents it", meta->className(), name);
         return std::nullopt;
     }

@@ -1,6 +1,6 @@
 #include "buildahead.h"
 
-#include "applog.h"
+#include "buildaheadlog.h"
 #include "eventhook.h"
 #include "presentanew.h"
 
@@ -25,7 +25,7 @@ void buildAhead(QWidget *window, const std::function<void(QPaintDevice *)> &befo
             beforeRender(device);
         window->render(device);
     } else {
-        qCWarning(lcApp, "build ahead: the window system gave '%s' nothing to draw on; it is drawn when it "
+        qCWarning(lcBuildAhead, "the window system gave '%s' nothing to draw on; it is drawn when it "
                              "shows", qPrintable(window->windowTitle()));
     }
     store->endPaint();

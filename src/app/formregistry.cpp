@@ -1,12 +1,12 @@
 #include "formregistry.h"
 
 #include "aboutwindow.h"
-#include "applog.h"
 #include "buildahead.h"
 #include "fileicon.h"
 #include "introwindow.h"
 #include "itemtable.h"
 #include "mainwindow.h"
+#include "placementlog.h"
 #include "terminology.h"
 #include "terminologywindow.h"
 #include "windowframe.h"
@@ -292,7 +292,7 @@ void FormRegistry::place(FormId form, QWidget *window) const
     if (screen)
         placeByFrame(window, screen->availableGeometry(), over);
     else
-        qCWarning(lcApp, "placement: no screen to place '%s' on; it goes where the window system puts it",
+        qCWarning(lcPlacement, "no screen to place '%s' on; it goes where the window system puts it",
                   qPrintable(window->windowTitle()));
 }
 

@@ -47,7 +47,7 @@ void loadCatalog(Catalog &catalog)
             catalog.table.set(row, column, catalogText(row, column));
     // Only a complete table is announced as in use.
     catalog.rowCount = CatalogRowCount;
-    qCDebug(lcCatalog, "catalog: %d rows loaded, %lld of them in no category and on no tab",
+    qCDebug(lcCatalog, "%d rows loaded, %lld of them in no category and on no tab",
             int(CatalogRowCount), static_cast<long long>(rowsOfCategory(catalogText, CatalogRowCount, QString()).size()));
 }
 

@@ -1,6 +1,6 @@
 #include "uifont.h"
 
-#include "designlog.h"
+#include "fontlog.h"
 #include "wrappedtext.h"
 
 #include <QByteArrayList>
@@ -195,7 +195,7 @@ QList<QFont> candidates(System system, const std::function<bool(const QString &)
         if (hasFamily(face.family()))
             faces.append(face);
         else
-            qCDebug(lcDesign, "font: %s is not installed", describe(face).constData());
+            qCDebug(lcFont, "%s is not installed", describe(face).constData());
     }
     // The face the system's own dialogs use, at the design's size.
     QFont font(systemFamily);
@@ -213,10 +213,10 @@ Choice choose(const QList<QFont> &faces, const DesignedTexts &texts)
     const std::vector<Text> designed = texts(Twips::Scale());
     for (const QFont &face : faces) {
         if (allFit(face, designed)) {
-            qCDebug(lcDesign, "font: %s fits every text as designed", describe(face).constData());
+            qCDebug(lcFont, "%s fits every text as designed", describe(face).constData());
             return {face, Twips::Scale()};
         }
-        qCDebug(lcDesign, "font: %s does not fit every text as designed", describe(face).constData());
+        qCDebug(lcFont, "%s does not fit every text as designed", describe(face).constData());
     }
     // Larger boxes, in steps of a twentieth, up to three times the design.
     const QFont &narrowest = faces.last();
@@ -226,7 +226,7 @@ Choice choose(const QList<QFont> &faces, const DesignedTexts &texts)
         twips = Twips::Scale(step / 20.0);
         fitted = allFit(narrowest, texts(twips));
     }
-    qCWarning(lcDesign, "font: no face fits the windows' texts as designed; the layout grows %.2f times "
+    qCWarning(lcFont, "no face fits the windows' texts as designed; the layout grows %.2f times "
                          "for %s%s", twips.factor(), describe(narrowest).constData(),
               fitted ? "" : ", and some texts still do not fit");
     return {narrowest, twips};
@@ -243,7 +243,7 @@ Choice choose(const DesignedTexts &texts)
         QByteArrayList faces;
         for (const QFont &face : designed)
             faces.append(describe(face));
-        qCWarning(lcDesign, "font: the windows are drawn in %s: of the faces they were designed for (%s), "
+        qCWarning(lcFont, "the windows are drawn in %s: of the faces they were designed for (%s), "
                              "none is installed or fits", describe(choice.font).constData(),
                   faces.join("; ").constData());
     }

@@ -6,7 +6,7 @@
 #include "formclose.h"
 #include "forms.h"
 #include "identity.h"
-#include "mainwindowlog.h"
+#include "listslog.h"
 #include "multirowtabwidget.h"
 #include "twips.h"
 #include "uifont.h"
@@ -384,7 +384,7 @@ void MainWindow::showItem(const QTreeWidgetItem *item)
         return;
     const std::optional<qint16> row = parseListKey(item->data(0, KeyRole).toString());
     if (!row) {
-        qCWarning(lcMainWindow, "list: the entry '%s' has the key '%s', which leads to no row; the details stay "
+        qCWarning(lcLists, "the entry '%s' has the key '%s', which leads to no row; the details stay "
                                 "as they were", qPrintable(item->text(0)), qPrintable(item->data(0, KeyRole).toString()));
         return;
     }

@@ -4,7 +4,7 @@
 // as a failure.
 #include "browser.h"
 
-#include "platformlog.h"
+#include "browserlog.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -20,7 +20,7 @@ QString SystemBrowser::program()
 {
     const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
     if (opener.isEmpty())
-        qCWarning(lcPlatform, "browser: xdg-open is not on the PATH: no web page can be opened");
+        qCWarning(lcBrowser, "xdg-open is not on the PATH: no web page can be opened");
     return opener;
 }
 
@@ -47,16 +47,16 @@ void SystemBrowser::start(const QString &program, const QString &url, const Repl
         // Past the bound it has been said already.
         if (!opened && bound->isActive()) {
             if (status == QProcess::NormalExit)
-                qCWarning(lcPlatform, "browser: xdg-open failed, exit code %d", code);
+                qCWarning(lcBrowser, "xdg-open failed, exit code %d", code);
             else
-                qCWarning(lcPlatform, "browser: xdg-open crashed");
+                qCWarning(lcBrowser, "xdg-open crashed");
         }
         tell(opened);
         opener->deleteLater();
     });
     connect(opener, &QProcess::errorOccurred, this, [opener, tell](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart) {
-            qCWarning(lcPlatform, "browser: xdg-open could not be started (%s)", qPrintable(opener->errorString()));
+            qCWarning(lcBrowser, "xdg-open could not be started (%s)", qPrintable(opener->errorString()));
             tell(false);
             opener->deleteLater();
         }
@@ -66,12 +66,12 @@ void SystemBrowser::start(const QString &program, const QString &url, const Repl
     // opener goes; a browser it has already started is the desktop's. The
     // finished() that follows collects it.
     connect(bound, &QTimer::timeout, this, [this, opener, tell] {
-        qCWarning(lcPlatform, "browser: xdg-open had not finished after %lld ms, and is ended",
+        qCWarning(lcBrowser, "xdg-open had not finished after %lld ms, and is ended",
                   static_cast<long long>(m_bound.count()));
         tell(false);
         opener->kill();
     });
-    qCDebug(lcPlatform) << "browser:" << program << url;
+    qCDebug(lcBrowser) << "opening" << url << "with" << program;
     opener->start();
     bound->start(m_bound);
 }

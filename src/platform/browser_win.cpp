@@ -3,7 +3,7 @@
 // success; there is nothing to wait for.
 #include "browser.h"
 
-#include "platformlog.h"
+#include "browserlog.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -31,7 +31,7 @@ QString SystemBrowser::program()
         if (QFileInfo(path).isFile())
             return path;
     }
-    qCWarning(lcPlatform, "browser: Internet Explorer is not at %s: no web page can be opened",
+    qCWarning(lcBrowser, "Internet Explorer is not at %s: no web page can be opened",
               qPrintable(BrowserPaths[std::size(BrowserPaths) - 1]));
     return {};
 }
@@ -50,10 +50,10 @@ void SystemBrowser::start(const QString &program, const QString &url, const Repl
         args->startupInfo->dwFlags |= STARTF_USESHOWWINDOW;
         args->startupInfo->wShowWindow = SW_SHOWMAXIMIZED;
     });
-    qCDebug(lcPlatform) << "browser:" << path << url;
+    qCDebug(lcBrowser) << "opening" << url << "with" << path;
     const bool started = browser.startDetached();
     if (!started)
-        qCWarning(lcPlatform, "browser: %s could not be started (%s)", qPrintable(program), qPrintable(browser.errorString()));
+        qCWarning(lcBrowser, "%s could not be started (%s)", qPrintable(program), qPrintable(browser.errorString()));
     tell(started);
 }
 

@@ -1,6 +1,6 @@
 #include "builtinimage.h"
 
-#include "platformlog.h"
+#include "picturelog.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -18,7 +18,7 @@ QImage read(QImageReader &reader)
 // A picture that cannot be read shows as a blank.
 void warnBlank(const QString &what, const QImageReader &reader)
 {
-    qCWarning(lcPlatform, "picture: %s could not be read (%s); it shows blank", qPrintable(what),
+    qCWarning(lcPicture, "%s could not be read (%s); it shows blank", qPrintable(what),
               qPrintable(reader.errorString()));
 }
 

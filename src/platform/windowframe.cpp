@@ -1,7 +1,7 @@
 #include "windowframe.h"
 
+#include "framelog.h"
 #include "placement.h"
-#include "platformlog.h"
 #include "windowframe_platform.h"
 
 #include <QApplication>
@@ -34,7 +34,7 @@ QMargins expectedFrameMargins(QWidget *window)
         return known;
     QMargins device;
     if (askWindowManager(window, device)) {
-        qCDebug(lcPlatform) << "frame: the window manager's" << device << "device pixels";
+        qCDebug(lcFrame) << "the window manager's" << device << "device pixels";
         // Device pixels to the window's logical ones, rounded up: the frame
         // is never taken for smaller than it is.
         const qreal ratio = window->windowHandle() ? window->windowHandle()->devicePixelRatio() : 1.0;
@@ -46,12 +46,12 @@ QMargins expectedFrameMargins(QWidget *window)
         if (other != window && other->isVisible() && !other->windowFlags().testFlag(Qt::Popup)) {
             const QMargins margins = knownMargins(other);
             if (!margins.isNull()) {
-                qCDebug(lcPlatform) << "frame: that of" << other->windowTitle() << margins;
+                qCDebug(lcFrame) << "that of" << other->windowTitle() << margins;
                 return margins;
             }
         }
     }
-    qCDebug(lcPlatform) << "frame: none known";
+    qCDebug(lcFrame) << "none known";
     return {};
 }
 

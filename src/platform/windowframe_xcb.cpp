@@ -1,7 +1,7 @@
 // The frame on X11: the window manager is asked for it.
 #include "windowframe_platform.h"
 
-#include "platformlog.h"
+#include "framelog.h"
 #include "x11atoms.h"
 
 #include <QElapsedTimer>
@@ -69,12 +69,12 @@ bool askWindowManager(QWidget *window, QMargins &margins)
     waited.start();
     while (waited.elapsed() < Bound) {
         if (readExtents(connection, id, extents, margins)) {
-            qCDebug(lcPlatform, "frame: the window manager answered within %lld ms", waited.elapsed());
+            qCDebug(lcFrame, "the window manager answered within %lld ms", waited.elapsed());
             return true;
         }
         std::this_thread::sleep_for(std::chrono::microseconds(250));
     }
-    qCWarning(lcPlatform, "frame: the window manager did not say within %d ms which frame it draws around "
+    qCWarning(lcFrame, "the window manager did not say within %d ms which frame it draws around "
                          "'%s'; placed by another window's frame, or by none", Bound,
               qPrintable(window->windowTitle()));
     return false;

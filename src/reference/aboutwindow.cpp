@@ -4,7 +4,7 @@
 #include "classicframe.h"
 #include "enterbutton.h"
 #include "identity.h"
-#include "referencelog.h"
+#include "picturelog.h"
 #include "twips.h"
 #include "windowaccessible.h"
 
@@ -173,7 +173,7 @@ void AboutWindow::loadPictures()
         const QString path = QStringLiteral(":/frames/frame%1.bmp").arg(position, 2, 10, QLatin1Char('0'));
         const QResource frame(path);
         if (!frame.isValid())
-            qCWarning(lcReference, "picture: %s is missing; the animation shows blank there", qPrintable(path));
+            qCWarning(lcPicture, "%s is missing; the animation shows blank there", qPrintable(path));
         m_pictures.add(frame.uncompressedData());
     }
 }
