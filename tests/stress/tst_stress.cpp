@@ -472,7 +472,7 @@ private:
     int m_runs = 0;
     int m_action = 0;
     ManualTicker *m_aboutTicker = nullptr;   // the loaded About window's
-    bool m_ticked = false;   // Timer1 ticked since About last loaded
+    bool m_ticked = false;   // the animation ticked since About last loaded
     QString m_pending;
     QStringList m_log;
 };
