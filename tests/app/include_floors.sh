@@ -20,6 +20,13 @@ while read -r path; do
     name=$(basename "${rel%.in}")
     home[$name]=${rel%%/*}
 done < <(find "$src" -name '*.h' -o -name '*.h.in')
+# The logging categories' made headers, <concern>log.h, by the folder whose
+# CMakeLists.txt declares them.
+while IFS=: read -r path concern; do
+    rel=${path#"$src"/}
+    home[${concern}log.h]=${rel%%/*}
+done < <(grep -roE '^qi_logging_category\([a-z_]+ [A-Za-z]+ [a-z]+' --include=CMakeLists.txt "$src" \
+         | sed -E 's/qi_logging_category\([a-z_]+ [A-Za-z]+ //')
 bad=0
 # Every folder of src/ stands on a floor.
 for dir in "$src"/*/; do
