@@ -9,6 +9,7 @@
 #include "messageboxquestion.h"
 #include "quitsignals.h"
 #include "readerkeys.h"
+#include "startup.h"
 #include "uifont.h"
 
 #include <QApplication>
@@ -22,6 +23,7 @@ int main(int argc, char *argv[])
     // is touched: they need no display.
     if (const std::optional<int> exitCode = Quorvath::handleCommandLine(argc, argv))
         return *exitCode;
+    Quorvath::openClosedStandardStreams();
     Quorvath::UiFont::requestFontDatabase();
     QApplication app(argc, argv);
     Quorvath::UiFont::withdrawFontDatabaseRequest();
