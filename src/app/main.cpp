@@ -25,7 +25,9 @@ int main(int argc, char *argv[])
         return *exitCode;
     Quorvath::openClosedStandardStreams();
     Quorvath::UiFont::requestFontDatabase();
+    std::optional<Quorvath::WindowSystemStart> start(std::in_place);
     QApplication app(argc, argv);
+    start.reset();
     Quorvath::UiFont::withdrawFontDatabaseRequest();
     QApplication::setApplicationName(Quorvath::Identity::Title);
     QApplication::setApplicationVersion(Quorvath::Identity::Version);
