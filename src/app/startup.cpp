@@ -24,10 +24,14 @@ QtMessageHandler passOn = nullptr;
 QMutex heldLock;
 QList<HeldMessage> held;
 
+// A null context string stays null: a message without a category is not
+// one of the category "".
+const char *orNull(const QByteArray &bytes) { return bytes.isNull() ? nullptr : bytes.constData(); }
+
 void releaseHeld()
 {
     for (const HeldMessage &m : std::as_const(held)) {
-        const QMessageLogContext context(m.file.constData(), m.line, m.function.constData(), m.category.constData());
+        const QMessageLogContext context(orNull(m.file), m.line, orNull(m.function), orNull(m.category));
         passOn(m.type, context, m.text);
     }
     held.clear();
