@@ -11,6 +11,7 @@
 #include "terminologywindow.h"
 #include "windowframe.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QIcon>
@@ -99,6 +100,7 @@ FormRegistry::~FormRegistry()
             delete s.window;
         }
     }
+    qDeleteAll(m_keptForReader);
     delete m_prebuilt;
 }
 
@@ -301,7 +303,10 @@ void FormRegistry::onUnloaded(FormId form)
     Slot &s = slot(form);
     if (!s.window)
         return;
+    QWidget *closing = s.window;
     s.window = nullptr;
+    if (m_readerActive ? m_readerActive() : QAccessible::isActive())
+        keepForReader(closing);
     if (traits(form).taskbarButton && !taskbarWindowLoaded()) {
         for (Slot &other : m_slots) {
             if (other.window)
@@ -313,6 +318,25 @@ void FormRegistry::onUnloaded(FormId form)
         // shows the main window right after unloading itself.
         QMetaObject::invokeMethod(this, &FormRegistry::checkEnd, Qt::QueuedConnection);
     }
+}
+
+void FormRegistry::keepForReader(QWidget *window)
+{
+    // A screen reader may handle the key that closed a window after the
+    // window has gone: Orca 48 reads keys from the X server and handles them
+    // in its own time. It then takes the window now active for the active one
+    // and announces it only if it can walk up from the focus it knew last, a
+    // control of the closed window, to the application; the controls of a
+    // deleted window cannot answer, and the user would not hear which window
+    // they are in. So the window is kept a moment, hidden: the accessible tree
+    // lists shown windows only, and it is the form's no more, so the form
+    // shown again meanwhile loads a window of its own.
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    window->removeEventFilter(this);
+    window->disconnect(this);
+    m_keptForReader.removeAll(nullptr);
+    m_keptForReader.append(window);
+    QTimer::singleShot(ReaderGraceMs, window, &QObject::deleteLater);
 }
 
 void FormRegistry::checkEnd()

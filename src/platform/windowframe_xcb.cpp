@@ -4,21 +4,40 @@
 #include "framelog.h"
 #include "x11atoms.h"
 
+#include <xcb/xcbext.h>
+
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QWidget>
 
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 namespace Quorvath {
 
 namespace {
 
-// The window manager's answer on `window`: left, right, top, bottom.
-bool readExtents(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t extents, QMargins &margins)
+// The window manager's answer on `window`: left, right, top, bottom. The
+// server's reply is waited for until `deadline` at most: an X server that
+// no longer answers (the connection's stream broken) holds up no window.
+bool readExtents(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t extents, QMargins &margins,
+                 const QDeadlineTimer &deadline)
 {
-    X11::Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
-        connection, xcb_get_property(connection, 0, window, extents, XCB_ATOM_CARDINAL, 0, 4), nullptr));
+    const xcb_get_property_cookie_t cookie =
+        xcb_get_property(connection, 0, window, extents, XCB_ATOM_CARDINAL, 0, 4);
+    xcb_flush(connection);
+    void *answer = nullptr;
+    xcb_generic_error_t *error = nullptr;
+    while (xcb_poll_for_reply(connection, cookie.sequence, &answer, &error) == 0) {
+        if (deadline.hasExpired()) {
+            xcb_discard_reply(connection, cookie.sequence);
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(250));
+    }
+    std::free(error);
+    X11::Reply<xcb_get_property_reply_t> reply(static_cast<xcb_get_property_reply_t *>(answer));
     if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) != 16)
         return false;
     const auto *value = static_cast<const uint32_t *>(xcb_get_property_value(reply.get()));
@@ -45,8 +64,17 @@ bool askWindowManager(QWidget *window, QMargins &margins)
     if (request == XCB_ATOM_NONE || extents == XCB_ATOM_NONE
         || !X11::listHolds(connection, root, supported, request))
         return false;
+    // The window manager's answer comes well within the bound, under load
+    // too (the figures are in docs/performance.md); it is looked for often,
+    // so that no more is waited than it takes, and given up after a fifth of
+    // a second, for a window manager that offers the request but never
+    // answers.
     const auto id = xcb_window_t(window->winId());
-    if (readExtents(connection, id, extents, margins))
+    constexpr int Bound = 200;   // ms
+    const QDeadlineTimer deadline(Bound);
+    QElapsedTimer waited;
+    waited.start();
+    if (readExtents(connection, id, extents, margins, deadline))
         return true;
     xcb_client_message_event_t message = {};
     message.response_type = XCB_CLIENT_MESSAGE;
@@ -59,16 +87,9 @@ bool askWindowManager(QWidget *window, QMargins &margins)
     xcb_flush(connection);
     // The answer decides where the window goes, so it is waited for here, on
     // the GUI thread: the window must be placed before it is mapped, and
-    // Qt's own thread reads the connection's events. The window manager's
-    // answer comes well within the bound, under load too (the figures are in
-    // docs/performance.md); it is looked for often, so that no more is
-    // waited than it takes, and given up after a fifth of a second, for a
-    // window manager that offers the request but never answers.
-    constexpr int Bound = 200;   // ms
-    QElapsedTimer waited;
-    waited.start();
-    while (waited.elapsed() < Bound) {
-        if (readExtents(connection, id, extents, margins)) {
+    // Qt's own thread reads the connection's events.
+    while (!deadline.hasExpired()) {
+        if (readExtents(connection, id, extents, margins, deadline)) {
             qCDebug(lcFrame, "the window manager answered within %lld ms", waited.elapsed());
             return true;
         }

@@ -1,6 +1,7 @@
 // The window flow driven in-process: which forms exist and are loaded after
 // each step, the quit question, and when the program ends.
 #include "aboutwindow.h"
+#include "accessiblefactories.h"
 #include "classicframe.h"
 #include "fakes.h"
 #include "formregistry.h"
@@ -15,6 +16,7 @@
 #include "valuelabel.h"
 #include "whenshown.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QFile>
@@ -23,6 +25,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -66,6 +69,16 @@ int topLevelsNamed(const QString &name)
     for (QWidget *w : QApplication::topLevelWidgets())
         n += w->objectName() == name && w->isVisible();
     return n;
+}
+
+// The windows a screen reader finds under the application.
+QObjectList accessibleWindows()
+{
+    QObjectList windows;
+    QAccessibleInterface *application = QAccessible::queryAccessibleInterface(qApp);
+    for (int i = 0; i < application->childCount(); ++i)
+        windows << application->child(i)->object();
+    return windows;
 }
 
 // Runs a real event loop: returns 42 when the program was still running
@@ -117,9 +130,11 @@ private slots:
 
     void startShowsOnlyTheIntro();
     void okayLeavesOnlyTheMainWindowWithoutEnding();
+    void closingTheIntroOtherwiseEndsTheProgram_data();
     void closingTheIntroOtherwiseEndsTheProgram();
     void helpEntries_data();
     void helpEntries();
+    void closedWindowOpensAgainFromItsDesign_data();
     void closedWindowOpensAgainFromItsDesign();
     void answeringNoChangesNothing();
     void yesKeepsTheAboutWindowAliveUntilItCloses();
@@ -141,6 +156,7 @@ private:
 
 void FormFlowTest::initTestCase()
 {
+    installAccessibleFactories();
     // The program's one font fits every text of every window as designed.
     m_twips = FormRegistry::applyProgramFont();
     const QFont font = QApplication::font();
@@ -223,8 +239,19 @@ void FormFlowTest::okayLeavesOnlyTheMainWindowWithoutEnding()
     QCOMPARE(armor->topLevelItemCount(), 23);
 }
 
+// Without a screen reader and with one: a window kept for the reader after
+// it closed does not keep the program running.
+void FormFlowTest::closingTheIntroOtherwiseEndsTheProgram_data()
+{
+    QTest::addColumn<bool>("reader");
+    QTest::newRow("no screen reader") << false;
+    QTest::newRow("a screen reader") << true;
+}
+
 void FormFlowTest::closingTheIntroOtherwiseEndsTheProgram()
 {
+    QFETCH(bool, reader);
+    m_forms->setReaderActive([reader] { return reader; });
     const int code = runLoop(*m_forms, [this] { m_forms->window(FormId::Intro)->close(); });
     QCOMPARE(code, 0);
     QVERIFY(m_forms->hasEnded());
@@ -268,8 +295,21 @@ void FormFlowTest::helpEntries()
     QCOMPARE(m_browser.checks, browserChecks);
 }
 
+void FormFlowTest::closedWindowOpensAgainFromItsDesign_data()
+{
+    QTest::addColumn<bool>("reader");
+    QTest::newRow("no screen reader") << false;
+    QTest::newRow("a screen reader") << true;
+}
+
+// Without a screen reader a closed window is deleted at once. With one it is
+// kept a moment, hidden and out of the accessible tree, so that the reader
+// can still walk up from its last focus; the form shown again meanwhile is a
+// new window from its design, the only one of its form that shows.
 void FormFlowTest::closedWindowOpensAgainFromItsDesign()
 {
+    QFETCH(bool, reader);
+    m_forms->setReaderActive([reader] { return reader; });
     pressOkay();
     action(*m_forms, "mnutermitemname")->trigger();
     QWidget *term = m_forms->window(FormId::TermItemName);
@@ -277,14 +317,29 @@ void FormFlowTest::closedWindowOpensAgainFromItsDesign()
     QVERIFY(text);
     const QString listed = text->toPlainText();
     text->setPlainText("scribbled over");
+    const QPointer<QWidget> closed = term;
     QVERIFY(term->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!m_forms->isLoaded(FormId::TermItemName));
     QVERIFY(m_forms->instanceExists(FormId::TermItemName));
+    QCOMPARE(closed.isNull(), !reader);
+    if (reader) {
+        QVERIFY(closed->isHidden());
+        QVERIFY(!accessibleWindows().contains(closed.data()));
+    }
 
     action(*m_forms, "mnutermitemname")->trigger();
     QWidget *again = m_forms->window(FormId::TermItemName);
     QVERIFY(again);
+    QVERIFY(again != closed);
     QCOMPARE(again->findChild<QPlainTextEdit *>("Text1")->toPlainText(), listed);
+    QCOMPARE(topLevelsNamed("frmItemname"), 1);
+    QCOMPARE(m_forms->loadedCount(), 2);
+    QVERIFY(accessibleWindows().contains(again));
+    // The kept window goes after its moment, the one shown again stays.
+    QTRY_VERIFY_WITH_TIMEOUT(closed.isNull(), 3 * FormRegistry::ReaderGraceMs);
+    QCOMPARE(m_forms->window(FormId::TermItemName), again);
+    QVERIFY(again->isVisible());
 }
 
 void FormFlowTest::answeringNoChangesNothing()
