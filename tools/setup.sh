@@ -8,7 +8,7 @@ QI_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # What building and running needs, and what only the tests need on top (the
 # presets want ccache too: run.sh adds it).
-QI_RUN_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libxcb1-dev
+QI_RUN_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libxcb1-dev extra-cmake-modules
                  fonts-dejavu-core fonts-dejavu-extra xvfb xauth x11-utils xdotool imagemagick)
 QI_TEST_PACKAGES=(openbox libgtest-dev libbenchmark-dev binutils-mingw-w64-x86-64
                   desktop-file-utils appstream strace dpkg-dev file
