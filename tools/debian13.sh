@@ -13,6 +13,8 @@
 #                                       cache folder, e.g. Wine 10's prefix
 #   bash tools/debian13.sh windows-qt   Qt for Windows from the root's Qt
 #                                       source, into the cache (once; network)
+#   bash tools/debian13.sh mirror [security]   the Debian archive this
+#                                       machine's apt reads (no root needed)
 # Every run sees the root through its own copy-on-write layer, thrown away at
 # the end, with its own /proc, /dev, /tmp, /run, network (loopback only) and
 # process numbers: its X displays, buses and screen reader are its own, and
@@ -254,6 +256,7 @@ case "${1:-}" in
            qi_d13_root; qi_d13_windows; QI_D13_CACHE=1 qi_d13_enter run "$@" ;;
     windows-qt) qi_d13_root; qi_d13_windows
            QI_D13_CACHE=1 qi_d13_enter fetch bash tools/windows.sh qt ;;
+    mirror) qi_d13_mirror "${2:-main}" ;;   # the archive apt reads here (tools/windows.sh)
     _enter) shift; qi_d13_inside "$@" ;;
     *)     sed -n '2,/^$/ s/^# \{0,1\}//p' "$0" >&2; exit 2 ;;
 esac

@@ -57,12 +57,25 @@ qi_windows_qt() {
     mkdir -p "$work"
     if ! grep -rqs '^Types:.*deb-src\|^deb-src ' /etc/apt/sources.list /etc/apt/sources.list.d/; then
         local sudo=(); [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-        local codename signed=/usr/share/keyrings/debian-archive-keyring.gpg
+        # From the archives this machine's apt already reads.
+        local codename signed=/usr/share/keyrings/debian-archive-keyring.gpg archive security
         codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
-        printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: main\nSigned-By: %s\n\n' \
-               http://deb.debian.org/debian "$codename $codename-updates" "$signed" \
-               http://deb.debian.org/debian-security "$codename-security" "$signed" \
-            | "${sudo[@]}" tee /etc/apt/sources.list.d/quorvath-itemlist-src.sources >/dev/null
+        archive=$(bash "$QI_ROOT/tools/debian13.sh" mirror main)
+        security=$(bash "$QI_ROOT/tools/debian13.sh" mirror security)
+        if [ -z "$archive" ]; then
+            archive=http://deb.debian.org/debian
+            echo "warning: no Debian archive found in /etc/apt's sources; taking Qt's source from $archive" >&2
+        fi
+        {
+            printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: main\nSigned-By: %s\n\n' \
+                   "$archive" "$codename $codename-updates" "$signed"
+            if [ -n "$security" ]; then
+                printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: main\nSigned-By: %s\n\n' \
+                       "$security" "$codename-security" "$signed"
+            else
+                echo "warning: no security archive found in /etc/apt's sources; Qt's source from $archive alone" >&2
+            fi
+        } | "${sudo[@]}" tee /etc/apt/sources.list.d/quorvath-itemlist-src.sources >/dev/null
         "${sudo[@]}" apt-get update -qq
     fi
     # Debian's source with Debian's patches (security fixes among them).
