@@ -17,7 +17,8 @@ Everything is read from the tree and the build at run time. Before the real
 docs it checks itself: a dead link, QI_NOPE and a wrong count planted in a
 copy of the README must each fail.
 Files of other projects are named by their path there (`qtbase/src/...`,
-`orca/...`), so a path whose first folder is not the tree's is left alone.
+`orca/...`), so a path whose first folder is not the tree's is left alone;
+so is a placeholder in capitals (`tst_NAME`, `VERSION`).
 """
 import glob
 import os
@@ -64,8 +65,9 @@ def read(path):
 
 
 # Everything but the docs: where switches, functions and names must live.
+ME = os.path.relpath(os.path.abspath(__file__), os.path.abspath(SRC))
 CODE = "\n".join(read(f) for f in FILES
-                 if not f.endswith(".md") and not f.endswith((".png", ".bmp", ".ico", ".gz"))
+                 if not f.endswith(".md") and f != ME and not f.endswith((".png", ".bmp", ".ico", ".gz"))
                  and os.path.getsize(os.path.join(SRC, f)) < 2_000_000)
 CODE_WORDS = set(re.findall(r"[A-Za-z_][A-Za-z0-9_]*", CODE))
 
@@ -156,7 +158,9 @@ def check(docs):
             words = part.split()
             for i, word in enumerate(words):
                 token = word.strip("()[]{},;:.'\"")
-                if not token or re.search(r"[<>$~=@|]|\.\.\.|…", token) or token.startswith(("/", "-", "http")):
+                # Placeholders (NAME, VERSION) and other machines' paths name nothing here.
+                if not token or re.search(r"[<>$~=@|]|\.\.\.|…|(?<![A-Za-z])[A-Z]{4,}(?![A-Za-z])", token) \
+                        or token.startswith(("/", "-", "http")):
                     continue
                 if "/" in token:
                     known = path_known(token)
