@@ -15,6 +15,7 @@
 # Debian 12 (the Debian 13 root); QI_NO_WINDOWS=1 makes the Linux part only.
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 umask 022
+qi_install_missing python3
 QI_VERSION=$(sed -n 's/^project(QuorvathItemlist VERSION \([0-9.]*\).*/\1/p' "$QI_ROOT/CMakeLists.txt")
 # What each build names, beyond which the buildinfo follows the dependencies.
 QI_LINUX_ROOTS=(g++ binutils cmake ninja-build pkg-config qt6-base-dev libgl-dev libxcb1-dev
