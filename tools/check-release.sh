@@ -72,7 +72,7 @@ explain() (
     case $a in
         *.deb) for f in a b; do
                    mkdir -p "$tmp/$f/data"
-                   (cd "$tmp/$f" && ar x "${!f}" && tar xf data.tar.* -C data) 2>/dev/null || echo "  the $f copy's data does not unpack"
+                   (cd "$tmp/$f" && ar x "${!f}" && tar xf data.tar.* -C data) 2>/dev/null || echo "  the data of ${!f} does not unpack"
                done
                diff -r "$tmp/a" "$tmp/b" | sed 's/^/  /' | head -10 ;;
         *.zip) diff <(unzip -Zl "$a" | tail -n +2) <(unzip -Zl "$b" | tail -n +2) | sed 's/^/  /' | head -10 ;;
