@@ -9,6 +9,7 @@
 #include "messageboxquestion.h"
 #include "quitsignals.h"
 #include "readerkeys.h"
+#include "startup.h"
 #include "uifont.h"
 
 #include <QApplication>
@@ -22,8 +23,11 @@ int main(int argc, char *argv[])
     // is touched: they need no display.
     if (const std::optional<int> exitCode = Quorvath::handleCommandLine(argc, argv))
         return *exitCode;
+    Quorvath::openClosedStandardStreams();
     Quorvath::UiFont::requestFontDatabase();
+    std::optional<Quorvath::WindowSystemStart> start(std::in_place);
     QApplication app(argc, argv);
+    start.reset();
     Quorvath::UiFont::withdrawFontDatabaseRequest();
     QApplication::setApplicationName(Quorvath::Identity::Title);
     QApplication::setApplicationVersion(Quorvath::Identity::Version);
@@ -63,6 +67,6 @@ int main(int argc, char *argv[])
         }
     });
 
-    forms.show(Quorvath::FormId::frmIntro);
+    forms.show(Quorvath::FormId::Intro);
     return QApplication::exec();
 }
