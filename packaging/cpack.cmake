@@ -28,6 +28,13 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
 # Control files 0644 whatever the umask of the build.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
+# The project's one install component (every install() rule is in CMake's
+# default, Unspecified), named so that CPack installs it as a component:
+# CMake then lists the files in install_manifest_Unspecified.txt, and the
+# install_manifest.txt of a user's `cmake --install`, from which the README's
+# uninstall step removes, stays theirs.
+set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};${PROJECT_NAME};Unspecified;/")
+
 # The same commit gives the same package, with its checksum beside it.
 set(CPACK_QI_SOURCE_DIR ${PROJECT_SOURCE_DIR})
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/source-date-epoch.cmake)

@@ -37,6 +37,68 @@ qi_qt_version() {
     dpkg-query -W -f='${Version}' qt6-base-dev | sed 's/[+-].*//'
 }
 
+# An apt entry for Debian's source packages, where apt has none, from the
+# archives this machine's apt already reads.
+qi_deb_src() {
+    if ! grep -rqs '^Types:.*deb-src\|^deb-src ' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+        local sudo=(); [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+        local codename signed=/usr/share/keyrings/debian-archive-keyring.gpg archive security
+        codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+        archive=$(bash "$QI_ROOT/tools/debian13.sh" mirror main)
+        security=$(bash "$QI_ROOT/tools/debian13.sh" mirror security)
+        if [ -z "$archive" ]; then
+            archive=http://deb.debian.org/debian
+            echo "warning: no Debian archive found in /etc/apt's sources; taking Qt's source from $archive" >&2
+        fi
+        {
+            printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: main\nSigned-By: %s\n\n' \
+                   "$archive" "$codename $codename-updates" "$signed"
+            if [ -n "$security" ]; then
+                printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: main\nSigned-By: %s\n\n' \
+                       "$security" "$codename-security" "$signed"
+            else
+                echo "warning: no security archive found in /etc/apt's sources; Qt's source from $archive alone" >&2
+            fi
+        } | "${sudo[@]}" tee /etc/apt/sources.list.d/quorvath-itemlist-src.sources >/dev/null
+        "${sudo[@]}" apt-get update -qq
+    fi
+}
+
+# What Qt for Windows was built from, kept beside it for a release's
+# buildinfo (tools/release.sh): the source package with its Debian revision,
+# Debian's patches, our own change, the configure options.
+qi_windows_qt_record() {   # SOURCE_VERSION SERIES_FILE
+    {
+        echo "Qt-For-Windows-Source: qt6-base (= $1)"
+        echo "Qt-For-Windows-Patches:"
+        grep -v '^\s*\(#\|$\)' "$2" | sed 's/^/ /'
+        echo "Qt-For-Windows-Local-Change: tools/windows.sh: isSoftwareGl() in the Windows platform plugin asks the dynamic OpenGL loader only when OpenGL is configured"
+        echo "Qt-For-Windows-Configure:"
+        printf ' %s\n' "-DCMAKE_TOOLCHAIN_FILE=tools/windows/mingw-w64.cmake (sha256 $(sha256sum <"$QI_ROOT/tools/windows/mingw-w64.cmake" | cut -c1-64))" \
+               -DQT_HOST_PATH=/usr "${QI_QT_OPTIONS[@]}"
+    } >"$QI_WIN_QT/qi-source.new"
+    mv "$QI_WIN_QT/qi-source.new" "$QI_WIN_QT/qi-source"
+}
+
+# A Qt built before it kept its record gets one: Debian's patch list comes
+# from the source package's Debian part alone, fetched with apt (network).
+qi_windows_qt_record_later() {
+    [ -f "$QI_WIN_QT/qi-source" ] && return 0
+    local tmp uri name size hash
+    tmp=$(mktemp -d)
+    # Without network (tools/debian13.sh windows) this only warns.
+    if (qi_deb_src) >/dev/null 2>&1 \
+       && read -r uri name size hash < <(apt-get source --print-uris -qq "qt6-base=$1" 2>/dev/null \
+                                          | tr -d "'" | grep '\.debian\.tar\.') \
+       && /usr/lib/apt/apt-helper download-file "$uri" "$tmp/$name" "$hash" >/dev/null 2>&1 \
+       && tar -xOf "$tmp/$name" debian/patches/series >"$tmp/series" 2>/dev/null; then
+        qi_windows_qt_record "$1" "$tmp/series"
+    else
+        echo "warning: Qt for Windows in $QI_WIN_QT has no record of its source, and Debian's patch list could not be fetched" >&2
+    fi
+    rm -rf "$tmp"
+}
+
 qi_windows_qt() {
     local version source hash
     version=$(qi_qt_version)
@@ -44,7 +106,7 @@ qi_windows_qt() {
     hash=$(printf '%s\n' "$source" "${QI_QT_OPTIONS[@]}" | cat - "$QI_ROOT/tools/windows/mingw-w64.cmake" \
            | sha256sum | cut -c1-10)
     QI_WIN_QT=$QI_CACHE_DIR/qt-$version-mingw64-static-$hash
-    [ -f "$QI_WIN_QT/.complete" ] && return 0
+    [ -f "$QI_WIN_QT/.complete" ] && { qi_windows_qt_record_later "$source"; return 0; }
     # One build at a time; whoever waited finds it made.
     mkdir -p "$QI_CACHE_DIR"
     exec {lock}>"$QI_CACHE_DIR/qt-$version-$hash.lock"
@@ -55,16 +117,7 @@ qi_windows_qt() {
     local work=$QI_CACHE_DIR/work-$version-$hash
     rm -rf "$work" "$QI_WIN_QT"
     mkdir -p "$work"
-    if ! grep -rqs '^Types:.*deb-src\|^deb-src ' /etc/apt/sources.list /etc/apt/sources.list.d/; then
-        local sudo=(); [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-        local codename signed=/usr/share/keyrings/debian-archive-keyring.gpg
-        codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
-        printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: main\nSigned-By: %s\n\n' \
-               http://deb.debian.org/debian "$codename $codename-updates" "$signed" \
-               http://deb.debian.org/debian-security "$codename-security" "$signed" \
-            | "${sudo[@]}" tee /etc/apt/sources.list.d/quorvath-itemlist-src.sources >/dev/null
-        "${sudo[@]}" apt-get update -qq
-    fi
+    qi_deb_src
     # Debian's source with Debian's patches (security fixes among them).
     # apt has checked the files against the archive's signed index; the
     # maintainer's signature on the .dsc needs keys this machine lacks.
@@ -84,6 +137,7 @@ qi_windows_qt() {
     cmake --build "$work/build" -j "$(nproc)" >"$work/build.log" 2>&1 \
         || { tail -40 "$work/build.log"; exit 1; }
     cmake --install "$work/build" >/dev/null
+    qi_windows_qt_record "$source" "$work/src/debian/patches/series"
     echo "Qt for Windows built in $((SECONDS - started)) s"
     touch "$QI_WIN_QT/.complete"
     rm -rf "$work"

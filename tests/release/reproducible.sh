@@ -1,111 +1,99 @@
 #!/usr/bin/env bash
-# The same commit gives the same bytes: the checkout's last commit is cloned
-# twice into different folders and released from each (tools/package.sh, and
-# tools/windows.sh unless QI_NO_WINDOWS=1), then every artifact is compared.
-# The second build differs from the first in all that a release must not
-# depend on: the folder, the time of day, the user (nobody, when run as
-# root), the umask, the time zone and the locale, and no compiler cache.
-# Qt for Windows comes from the cache both builds share. On Debian 12 the
-# Windows releases are compared in the Debian 13 root, where they are made
-# (QI_NO_LINUX=1 there: only they).
-#   reproducible.sh [KEEP_DIR]   KEEP_DIR keeps both clones for a closer look
+# A release as a user meets it: made from the last commit with
+# tools/release.sh in a fresh clone, copied to another folder and checked
+# there with tools/check-release.sh from a second clone in another folder,
+# which makes it again in a worktree of its own: every file must match. The
+# second build differs from the first in what a release must not depend on:
+# the folders, the time of day, the umask, the time zone (UTC+13:45) and
+# the locale, and it has no compiler cache. Then one byte of a copy changes,
+# and the check must fail and name that file.
+# On the first clone's release build, the README's way of installing and
+# uninstalling: `cmake --install` into a prefix, the install tests, then the
+# README's uninstall line; the prefix must be left as it was, another
+# program's files in it untouched.
+# QI_NO_WINDOWS=1 leaves the Windows files out.
+#   reproducible.sh [KEEP_DIR]   KEEP_DIR keeps the clones for a closer look
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/setup.sh"
 ROOT=$QI_ROOT
-WINDOWS=$([ "${QI_NO_WINDOWS:-0}" = 1 ] && echo 0 || echo 1)
-LINUX=$([ "${QI_NO_LINUX:-0}" = 1 ] && echo 0 || echo 1)
-if [ "$WINDOWS" = 1 ] && [ "$(qi_release)" = "debian 12" ]; then
-    status=0
-    QI_NO_WINDOWS=1 bash "$0" "$@" || status=1
-    bash "$ROOT/tools/debian13.sh" windows env QI_NO_LINUX=1 bash tests/release/reproducible.sh \
-        ${1:+"$1/windows"} || status=1
-    exit $status
-fi
 if [ -n "${1:-}" ]; then TMP=$1; mkdir -p "$TMP"; else TMP=$(mktemp -d); trap 'rm -rf "$TMP"' EXIT; fi
 chmod 0755 "$TMP"
-# Both builds share the caches of whoever runs the test (setup.sh's).
 export QI_CACHE_DIR
-
-# release CHECKOUT: the Linux and the Windows release of one clone.
-release() {
-    local checkout=$1
-    : >"$checkout.log"
-    if [ "$LINUX" = 1 ]; then
-        QI_RELEASE_BUILD_DIR=$checkout/build bash "$checkout/tools/package.sh" >"$checkout.log" 2>&1 \
-            || { tail -30 "$checkout.log"; return 1; }
-    fi
-    [ "$WINDOWS" = 1 ] || return 0
-    QI_WINDOWS_BUILD_DIR=$checkout/build-windows bash "$checkout/tools/windows.sh" >>"$checkout.log" 2>&1 \
-        || { tail -30 "$checkout.log"; return 1; }
-}
-
-# The artifacts of a clone, one path a line relative to it, the executable
-# inside the .deb unpacked beside it.
-artifacts() {
-    local checkout=$1 deb
-    if [ "$LINUX" = 1 ]; then
-        deb=$(cd "$checkout" && ls build/packages/*.deb)
-        rm -rf "$checkout/deb-root"
-        dpkg-deb -x "$checkout/$deb" "$checkout/deb-root"
-        printf '%s\n' "$deb" build/packages/SHA256SUMS deb-root/usr/bin/QuorvathItemlist
-    fi
-    [ "$WINDOWS" = 1 ] || return 0
-    (cd "$checkout" && ls build-windows/QuorvathItemlist.exe build-windows/*-setup.exe \
-                          build-windows/*-windows.zip build-windows/SHA256SUMS)
-}
-
-# Where two files differ: the number of differing bytes and the first
-# offsets; for an archive, its members and which of them differ. Only tells:
-# a command here that fails ends nothing.
-explain() (
-    set +e +o pipefail
-    local a=$1 b=$2
-    echo "  $(cmp -l "$a" "$b" | wc -l) bytes differ (sizes $(stat -c %s "$a") and $(stat -c %s "$b")); first offsets:"
-    cmp -l "$a" "$b" | head -8 | awk '{ printf "    %d (0x%x): %s %s\n", $1 - 1, $1 - 1, $2, $3 }'
-    case $a in
-        *.deb) for f in "$a" "$b"; do
-                   rm -rf "$f.x"; mkdir -p "$f.x/data"
-                   (cd "$f.x" && ar x "$f" && tar xf data.tar.* -C data)
-                   ar tv "$f" | sed 's/^/  /'
-               done
-               diff -r "$a.x" "$b.x" | sed 's/^/  /' | head -10 ;;
-        *.zip) diff <(unzip -Zl "$a" | tail -n +2) <(unzip -Zl "$b" | tail -n +2) | sed 's/^/  /' | head -10 ;;
-    esac
-)
-
-started=$SECONDS
-first=$TMP/one/quorvath-itemlist
-second=$TMP/two/elsewhere/qi
-git clone -q "$ROOT" "$first"
-git clone -q "$ROOT" "$second"
-echo "Commit $(git -C "$first" log -1 --format=%h), released in $first"
-release "$first"
-echo "first build: $((SECONDS - started)) s"
-
-begun=$SECONDS
-user=() who=$(id -un)
-if [ "$(id -u)" -eq 0 ]; then
-    mkdir -p "$TMP/home"
-    chown -R nobody:nogroup "$TMP/two" "$TMP/home"
-    user=(setpriv --reuid=nobody --regid=nogroup --clear-groups) who=nobody
-fi
-# Another user, umask, time zone (UTC+13:45) and locale; no compiler cache.
-"${user[@]}" env HOME="$TMP/home" TZ=Pacific/Chatham LANG=C.UTF-8 LC_ALL=C.UTF-8 \
-    CCACHE_DISABLE=1 WINDOWS="$WINDOWS" LINUX="$LINUX" \
-    bash -c "umask 0002; $(declare -f release); release \"\$1\"" bash "$second"
-echo "second build ($who, TZ=Pacific/Chatham, LC_ALL=C.UTF-8, umask 0002, no compiler cache): $((SECONDS - begun)) s"
-
-list=$(artifacts "$first")
-[ "$list" = "$(artifacts "$second")" ] || { echo "FAIL: the two builds made different files"; exit 1; }
 fails=0
-while read -r path; do
-    if cmp -s "$first/$path" "$second/$path"; then
-        echo "ok: $path $(sha256sum <"$first/$path" | cut -c1-16)"
-    else
-        echo "FAIL: $path differs"
-        explain "$first/$path" "$second/$path"
-        fails=$((fails + 1))
-    fi
-done <<<"$list"
-count=$(wc -l <<<"$list")
-echo "reproducible builds: $((SECONDS - started)) s, $((count - fails)) of $count artifacts identical"
+fail() { echo "FAIL: $*"; fails=$((fails + 1)); }
+started=$SECONDS
+
+maker=$TMP/one/quorvath-itemlist
+git clone -q "$ROOT" "$maker"
+echo "Commit $(git -C "$maker" log -1 --format=%h), released in $maker"
+bash "$maker/tools/release.sh" "$TMP/release" >"$TMP/release.log" 2>&1 \
+    || { tail -40 "$TMP/release.log"; echo "FAIL: tools/release.sh"; exit 1; }
+tail -n 12 "$TMP/release.log"
+echo "release made: $((SECONDS - started)) s"
+
+# Downloaded into another folder, checked from another clone elsewhere.
+mkdir -p "$TMP/downloads"
+cp -r "$TMP/release" "$TMP/downloads/release"
+checker=$TMP/two/elsewhere/qi
+git clone -q "$ROOT" "$checker"
+check() {   # check FOLDER LOG
+    (umask 0002
+     env TZ=Pacific/Chatham LANG=C.UTF-8 LC_ALL=C.UTF-8 CCACHE_DISABLE=1 \
+         QI_CHECK_WORKTREE="$TMP/two/worktree" bash "$checker/tools/check-release.sh" "$1") >"$2" 2>&1
+}
+begun=$SECONDS
+if check "$TMP/downloads/release" "$TMP/check.log"; then
+    echo "ok: the release checks from another folder (TZ=Pacific/Chatham, LC_ALL=C.UTF-8, umask 0002, no compiler cache): $((SECONDS - begun)) s"
+else
+    cat "$TMP/check.log"; fail "the release does not check"
+fi
+grep -E '^(ok|FAIL):|toolchain|differ' "$TMP/check.log" | sed 's/^/  /'
+
+# One byte of a copy changed: the check fails and names the file.
+cp -r "$TMP/downloads/release" "$TMP/downloads/changed"
+victim=$(cd "$TMP/downloads/changed" && ls ./*.deb | head -n 1 | sed 's|^\./||')
+printf '\x5a' | dd of="$TMP/downloads/changed/$victim" bs=1 seek=4096 conv=notrunc status=none
+begun=$SECONDS
+if check "$TMP/downloads/changed" "$TMP/changed.log"; then
+    cat "$TMP/changed.log"; fail "a release with one byte of $victim changed checks"
+elif grep -q "^FAIL: $victim: the file in" "$TMP/changed.log"; then
+    echo "ok: with one byte of $victim changed the check fails and names it: $((SECONDS - begun)) s"
+else
+    cat "$TMP/changed.log"; fail "the check failed without naming $victim"
+fi
+
+# Installing and uninstalling as the README says, with the install tests
+# between: they must not touch the list the uninstall line reads.
+build=$maker/build-release
+prefix=$TMP/prefix
+mkdir -p "$prefix/share/applications" "$prefix/bin"
+echo other >"$prefix/share/applications/other.desktop"
+echo other >"$prefix/bin/other"
+before=$(cd "$prefix" && find . | sort)
+cmake --install "$build" --prefix "$prefix" >/dev/null
+cp "$build/install_manifest.txt" "$TMP/manifest"
+failed_before=$fails
+run_install_test() {
+    ctest --test-dir "$build" -R "^$1\$" --output-on-failure >"$TMP/$1.log" 2>&1 \
+        || { cat "$TMP/$1.log"; fail "$1"; }
+}
+run_install_test install_tree
+# The test's own list is of the same files: the component is all there is.
+diff <(sed "s|^$prefix/||" "$TMP/manifest" | sort) \
+     <(sed 's|^.*/prefix/||' "$build/install_manifest_Unspecified.txt" | sort) \
+    || fail "install_tree's component installs other files than cmake --install"
+run_install_test install_deb
+cmp -s "$build/install_manifest.txt" "$TMP/manifest" \
+    || fail "the install tests changed build-release/install_manifest.txt"
+grep -v "^$prefix/" "$TMP/manifest" && fail "the list names files outside the prefix"
+# The README's line, in the build folder's stead.
+(cd "$maker" && xargs -d '\n' rm -f < build-release/install_manifest.txt)
+left=$(cd "$prefix" && find . ! -type d | sort)
+[ "$left" = "$(printf '%s\n' ./bin/other ./share/applications/other.desktop)" ] \
+    || fail "after uninstalling, the prefix holds: $left"
+grep -q other "$prefix/bin/other" || fail "another program's file was changed"
+after=$(cd "$prefix" && find . | sort)
+comm -13 <(echo "$before") <(echo "$after") >"$TMP/new-dirs" || true
+[ $fails -eq $failed_before ] && echo "ok: $(wc -l <"$TMP/manifest") files installed into a prefix, install_tree and install_deb run, the README's uninstall line removed exactly them (the $(wc -l <"$TMP/new-dirs") folders made for them stay)"
+
+echo "release made, checked and rejected with one byte changed: $((SECONDS - started)) s, $fails failed"
 [ $fails -eq 0 ]

@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# A release of the last commit, in one folder:
+#   bash tools/release.sh [FOLDER]     FOLDER: out/quorvath-itemlist-VERSION/
+# It holds the Debian package (tools/package.sh), the Windows setup, zip and
+# executable (tools/windows.sh), RELEASE-NOTES.txt (the changelog's newest
+# entry), quorvath-itemlist-VERSION.buildinfo and SHA256SUMS of them all.
+# The buildinfo records, as Debian's .buildinfo does, the commit and
+# SOURCE_DATE_EPOCH, and for each of the two builds the system it ran on
+# (on Debian 12 the Windows files are made in the Debian 13 root) and the
+# exact version of every Debian package that went in: what the build names
+# (Build-Roots) and all they depend on. For Qt for Windows it adds the
+# source package with its Debian revision, Debian's patches, our change and
+# the configure options. tools/check-release.sh rebuilds a release from it.
+# The working tree must be the commit: tracked files unchanged. Needs root on
+# Debian 12 (the Debian 13 root); QI_NO_WINDOWS=1 makes the Linux part only.
+source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+umask 022
+qi_install_missing python3
+QI_VERSION=$(sed -n 's/^project(QuorvathItemlist VERSION \([0-9.]*\).*/\1/p' "$QI_ROOT/CMakeLists.txt")
+# What each build names, beyond which the buildinfo follows the dependencies.
+QI_LINUX_ROOTS=(g++ binutils cmake ninja-build pkg-config qt6-base-dev libgl-dev libxcb1-dev
+                dpkg-dev file gzip coreutils)
+QI_WINDOWS_ROOTS=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 cmake ninja-build
+                  qt6-base-dev qt6-base-dev-tools nsis zip coreutils)
+
+# The Windows part of the buildinfo, where the Windows files are made (on
+# Debian 12 this script runs itself in the root for it).
+if [ "${1:-}" = _windows-buildinfo ]; then
+    qt=$(bash "$QI_ROOT/tools/windows.sh" qt | tail -n 1)
+    echo "Windows-Build-Origin: $(. /etc/os-release && echo "$PRETTY_NAME")$2"
+    echo "Windows-Build-Roots: ${QI_WINDOWS_ROOTS[*]}"
+    echo "Installed-Build-Depends-Windows:"
+    python3 "$QI_ROOT/tools/buildinfo.py" packages "${QI_WINDOWS_ROOTS[@]}" | sed '$ s/,$//'
+    if [ -f "$qt/qi-source" ]; then
+        cat "$qt/qi-source"
+    else
+        # tools/windows.sh qt writes the record, with network; without it the
+        # source's version is all that is known here.
+        echo "warning: Qt for Windows in $qt has no record of its source: its patches and options are left out of the buildinfo" >&2
+        echo "Qt-For-Windows-Source: qt6-base (= $(dpkg-query -W -f='${Version}' qt6-base-dev))"
+        echo "Qt-For-Windows-Patches: unrecorded"
+    fi
+    exit 0
+fi
+
+WINDOWS=$([ "${QI_NO_WINDOWS:-0}" = 1 ] && echo 0 || echo 1)
+OUT=$(realpath -m "${1:-$QI_ROOT/out/quorvath-itemlist-$QI_VERSION}")
+git -C "$QI_ROOT" diff --quiet HEAD -- \
+    || { echo "The checkout has changes: a release is made from a commit, as it is." >&2; exit 1; }
+COMMIT=$(git -C "$QI_ROOT" rev-parse HEAD)
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$QI_ROOT" log -1 --format=%ct)}
+started=$SECONDS
+
+echo "== The Linux package =="
+bash "$QI_ROOT/tools/package.sh"
+LINUX_BUILD=${QI_RELEASE_BUILD_DIR:-$QI_ROOT/build-release}
+if [ "$WINDOWS" = 1 ]; then
+    echo "== The Windows files =="
+    bash "$QI_ROOT/tools/windows.sh"
+fi
+WIN_BUILD=${QI_WINDOWS_BUILD_DIR:-$QI_ROOT/build-windows}
+
+rm -rf "$OUT"
+mkdir -p "$OUT"
+cp "$LINUX_BUILD"/packages/*.deb "$OUT/"
+if [ "$WINDOWS" = 1 ]; then
+    cp "$WIN_BUILD/QuorvathItemlist.exe" "$WIN_BUILD/quorvath-itemlist-$QI_VERSION-setup.exe" \
+       "$WIN_BUILD/quorvath-itemlist-$QI_VERSION-windows.zip" "$OUT/"
+fi
+# The changelog's newest entry: from its first line to its first sign-off.
+sed -n '1,/^ -- /p' "$QI_ROOT/packaging/changelog" >"$OUT/RELEASE-NOTES.txt"
+
+buildinfo=$OUT/quorvath-itemlist-$QI_VERSION.buildinfo
+{
+    echo "Format: 1.0"
+    echo "Source: quorvath-itemlist"
+    echo "Version: $QI_VERSION"
+    echo "Commit: $COMMIT"
+    echo "Source-Date-Epoch: $SOURCE_DATE_EPOCH"
+    echo "Build-Architecture: $(dpkg --print-architecture)"
+    echo "Linux-Files: $(cd "$OUT" && ls ./*.deb | sed 's|^\./||')"
+    echo "Linux-Build-Origin: $(. /etc/os-release && echo "$PRETTY_NAME")"
+    echo "Linux-Build-Roots: ${QI_LINUX_ROOTS[*]}"
+    echo "Installed-Build-Depends-Linux:"
+    python3 "$QI_ROOT/tools/buildinfo.py" packages "${QI_LINUX_ROOTS[@]}" | sed '$ s/,$//'
+    if [ "$WINDOWS" = 1 ]; then
+        echo "Windows-Files: QuorvathItemlist.exe quorvath-itemlist-$QI_VERSION-setup.exe quorvath-itemlist-$QI_VERSION-windows.zip"
+        if [ "$(qi_release)" = "debian 12" ]; then
+            bash "$QI_ROOT/tools/debian13.sh" windows bash tools/release.sh _windows-buildinfo \
+                " (the root of tools/debian13.sh)"
+        else
+            bash "$QI_ROOT/tools/release.sh" _windows-buildinfo ""
+        fi
+    fi
+} >"$buildinfo"
+(cd "$OUT" && sha256sum $(ls | grep -v '^SHA256SUMS$') >SHA256SUMS)
+
+echo "== Release $QI_VERSION of $COMMIT in $OUT ($((SECONDS - started)) s) =="
+(cd "$OUT" && ls -l | awk 'NR > 1 {print $5, $NF}')
+tag=v$QI_VERSION
+if [ "$(git -C "$QI_ROOT" rev-parse -q --verify "refs/tags/$tag^{commit}" 2>/dev/null)" = "$COMMIT" ]; then
+    echo "Tagged $tag."
+else
+    echo "To tag it, once it is published:  git tag -a $tag $COMMIT -m 'Quorvath Itemlist $QI_VERSION' && git push origin $tag"
+fi
