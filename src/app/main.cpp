@@ -7,6 +7,7 @@
 #include "identity.h"
 #include "lostkeys.h"
 #include "messageboxquestion.h"
+#include "nativestyle.h"
 #include "quitsignals.h"
 #include "readerkeys.h"
 #include "uifont.h"
@@ -23,8 +24,10 @@ int main(int argc, char *argv[])
     if (const std::optional<int> exitCode = Quorvath::handleCommandLine(argc, argv))
         return *exitCode;
     Quorvath::UiFont::requestFontDatabase();
+    Quorvath::requestNativeStyle(argc, argv);
     QApplication app(argc, argv);
     Quorvath::UiFont::withdrawFontDatabaseRequest();
+    Quorvath::withdrawNativeStyleRequest();
     QApplication::setApplicationName(Quorvath::Identity::Title);
     QApplication::setApplicationVersion(Quorvath::Identity::Version);
     QApplication::setOrganizationName(Quorvath::Identity::CompanyName);

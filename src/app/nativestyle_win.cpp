@@ -1,0 +1,59 @@
+#include "nativestyle.h"
+
+#include "applog.h"
+
+#include <QApplication>
+#include <QStyle>
+
+#include <cstring>
+
+namespace Quorvath {
+
+namespace {
+
+constexpr char NativeStyle[] = "windowsvista";
+bool requested = false;
+
+// Whether the command line names a style as QApplication reads it: -style
+// NAME or -style=NAME, with one dash or two.
+bool styleNamed(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const char *arg = argv[i];
+        if (arg[0] != '-')
+            continue;
+        if (arg[1] == '-')
+            ++arg;
+        if (std::strncmp(arg, "-style=", 7) == 0 || (std::strcmp(arg, "-style") == 0 && i + 1 < argc))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+// Asked through QT_STYLE_OVERRIDE, which QApplication reads before its
+// command line: the user's -style still wins, and only the one style is
+// made (QApplication::setStyle() afterwards would make Qt's choice first).
+void requestNativeStyle(int argc, char *argv[])
+{
+    if (!qEnvironmentVariableIsEmpty("QT_STYLE_OVERRIDE") || styleNamed(argc, argv))
+        return;
+    qputenv("QT_STYLE_OVERRIDE", NativeStyle);
+    requested = true;
+}
+
+void withdrawNativeStyleRequest()
+{
+    if (!requested)
+        return;
+    qunsetenv("QT_STYLE_OVERRIDE");
+    requested = false;
+    const QString made = QApplication::style()->name();
+    if (made != QLatin1String(NativeStyle))
+        qCWarning(lcApp, "The %s style could not be made; the windows are drawn in the %s style, "
+                         "whose controls may not keep their designed places",
+                  NativeStyle, qPrintable(made));
+}
+
+} // namespace Quorvath
