@@ -1,24 +1,23 @@
 #!/usr/bin/env bash
-# The installer in a fresh copy of the Wine prefix: installed files, Start
+# The installer in a fresh view of the Wine prefix: installed files, Start
 # menu shortcut and "Apps and features" entry, the installed program
 # starting, and nothing left after the uninstall; and that neither setup nor
 # uninstaller reports success for work it did not do: an older Windows, a
 # running program (silently, and asked with Retry and Cancel), a file that
 # cannot be written, an update that must go where the program is.
-#   installer.sh BUILD_DIR      (WINEPREFIX_BASE: a prepared prefix to copy)
+#   installer.sh BUILD_DIR      (WINEPREFIX_BASE: the prepared prefix)
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/wineprefix.sh"
 build=$(cd "$1" && pwd)
 setup=$(ls "$build"/quorvath-itemlist-*-setup.exe)
-work=$(mktemp -d)
-export WINEPREFIX=$work/prefix
-cp -a "${WINEPREFIX_BASE:?}" "$WINEPREFIX"
+WINEPREFIX=$(prefix_view "${WINEPREFIX_BASE:?}")
+export WINEPREFIX
 xvfb=
 program=
 cleanup() {
     [ -n "$program" ] && kill "$program" 2>/dev/null
-    wineserver -k 2>/dev/null || true
+    prefix_drop "$WINEPREFIX"
     [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-    rm -rf "$work"
 }
 trap cleanup EXIT
 
