@@ -16,7 +16,7 @@
 # The main window with an item shown is kept as a picture for another run
 # (QI_E2E_PICTURE=FILE), and compared with another run's
 # (QI_E2E_SAME_AS=FILE): the same pixel for pixel, the status bar's date and
-# time aside.
+# time aside. QI_E2E_WINDOWS=win10|win11: the Windows Wine must report.
 set -euo pipefail
 exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 style=${2:-}
@@ -143,6 +143,14 @@ pass "the intro window shows its caption"
 seen=$(windows_seen)
 check "the intro is unowned with a fixed frame and no buttons (seen: $seen)" \
     [ "$seen" = "$INTRO|owner=none|$FIXED|min=0|max=0|sysmenu=0|appwindow=0|toolwindow=0" ]
+# Windows 11 is 10.0 from build 22000 on, as Qt tells them apart.
+reported=$(wine "$E2E_TMP/windowcheck.exe" --version 2>/dev/null | tr -d '\r')
+build=${reported##*.}
+case ${QI_E2E_WINDOWS:-} in
+    win10) check "Wine reports Windows 10 ($reported)" [ "${reported%.*}" = 10.0 -a "${build:-0}" -lt 22000 ] ;;
+    win11) check "Wine reports Windows 11 ($reported)" [ "${reported%.*}" = 10.0 -a "${build:-0}" -ge 22000 ] ;;
+    *) echo "Wine reports Windows $reported" ;;
+esac
 sleep 1
 activate "$intro"
 key "$intro" Return
