@@ -220,9 +220,8 @@ rm -rf "$QI_WIN_BUILD"/wineprefix-*
 # machine that reports VERSION at DPI, with MS Sans Serif (SANS=1) or not.
 in_view() {
     local view status=0
-    view=$(prefix_view "$base")
-    prefix_machine "$view" "$1" "$2" "$3"
-    WINEPREFIX=$view "${@:4}" || status=$?
+    view=$(prefix_view "$base") || return 1
+    prefix_machine "$view" "$1" "$2" "$3" && WINEPREFIX=$view "${@:4}" || status=$?
     prefix_drop "$view"
     return $status
 }

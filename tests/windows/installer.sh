@@ -93,10 +93,11 @@ for version in win7 win81; do
     step "setup /S on $version" 2 wine "$setup" /S
     check "and installs nothing" sh -c '! test -e "$0" && ! wine reg query "$1" >/dev/null 2>&1' "$dir" "$key"
 done
-windows_version win10
 
-# --- A first install, silently, into Program Files.
-step "setup /S" 0 wine "$setup" /S
+# --- A first install, silently, into Program Files, on Windows 11; all that
+# follows on Windows 10.
+windows_version win11
+step "setup /S on win11" 0 wine "$setup" /S
 check "the program is installed into Program Files" cmp -s "$build/QuorvathItemlist.exe" "$dir/QuorvathItemlist.exe"
 check "with its read-me and uninstaller" test -f "$dir/README.txt" -a -f "$dir/uninstall.exe"
 check "a Start menu shortcut for all users" test -f "$link"
@@ -110,6 +111,7 @@ size=$(( $(value EstimatedSize) ))
 check "its size is the folder's, uninstaller included ($kb KB, got $size)" [ $size -ge $((kb - 2)) -a $size -le $((kb + 1)) ]
 check "setup's version resource has the product version" sh -c \
     'x86_64-w64-mingw32-windres -i "$0" -O rc | grep -qF "VALUE \"ProductVersion\", \"1.0.1\""' "$setup"
+windows_version win10
 
 # --- Over the running program: silently it stops with an exit code; asked,
 # Cancel stops and Retry goes on once the program is closed.

@@ -11,12 +11,12 @@
 
 prefix_view() {
     local top
-    top=$(mktemp -d "${TMPDIR:-/tmp}/qi-prefix.XXXXXX")
-    mkdir "$top/upper" "$top/work" "$top/prefix"
+    [ -f "$1/system.reg" ] || { echo "no Wine prefix at '$1'" >&2; return 1; }
+    top=$(mktemp -d "${TMPDIR:-/tmp}/qi-prefix.XXXXXX") && mkdir "$top/upper" "$top/work" "$top/prefix" || return 1
     if [ "$(id -u)" -ne 0 ] \
         || ! mount -t overlay qi-prefix -o "lowerdir=$1,upperdir=$top/upper,workdir=$top/work" "$top/prefix"; then
         echo "warning: no overlay for a view of the Wine prefix (it needs root): a full copy of $1" >&2
-        cp -a "$1/." "$top/prefix/"
+        cp -a "$1/." "$top/prefix/" || return 1
     fi
     echo "$top/prefix"
 }
@@ -38,6 +38,7 @@ prefix_drop() {
 prefix_reg() {
     local file=$1/user.reg key=$2
     shift 2
+    [ -f "$file" ] || { echo "no registry at '$file'" >&2; return 1; }
     KEY=$key VALUES=$(printf '%s\n' "$@") NOW=$(date +%s) awk '
         BEGIN { key = ENVIRON["KEY"]; values = ENVIRON["VALUES"] "\n"
                 n = split(ENVIRON["VALUES"], lines, "\n")
@@ -52,11 +53,13 @@ prefix_reg() {
 }
 
 # prefix_machine VIEW VERSION DPI SANS: the view as a Windows machine that
-# reports Windows VERSION as Wine names it (win10, win11; what `winecfg -v`
-# sets), at DPI, with MS Sans Serif (SANS=1) or without it (0).
+# reports Windows VERSION, as `winecfg -v` names them (win10, win11), set in
+# the value Wine reads it from (HKEY_CURRENT_USER\Software\Wine, Version),
+# at DPI, with MS Sans Serif (SANS=1) or without it (0).
 prefix_machine() {
+    [ -d "$1/drive_c/windows/Fonts" ] || { echo "no Wine prefix at '$1'" >&2; return 1; }
     if [ "$4" = 1 ]; then cp -u /usr/share/wine/fonts/sserife.fon "$1/drive_c/windows/Fonts/"
     else rm -f "$1/drive_c/windows/Fonts/sserife.fon"; fi
-    prefix_reg "$1" 'Software\\Wine' "\"Version\"=\"$2\""
-    prefix_reg "$1" 'Control Panel\\Desktop' "$(printf '"LogPixels"=dword:%08x' "$3")"
+    prefix_reg "$1" 'Software\\Wine' "\"Version\"=\"$2\"" &&
+        prefix_reg "$1" 'Control Panel\\Desktop' "$(printf '"LogPixels"=dword:%08x' "$3")"
 }
