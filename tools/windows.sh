@@ -270,7 +270,8 @@ for row in "${rows[@]}"; do
     legible=
     [ "$dpi" = 96 ] || legible=1
     QI_E2E_WINDOWS=$version QI_E2E_DPI=$dpi QI_E2E_LEGIBLE=$legible \
-        QI_E2E_PICTURE=$picture-$version.png QI_E2E_SAME_AS=$same_as run in_view "$version" "$dpi" "$sans" bash "$T/windows/e2e_wine.sh" "$QI_WIN_BUILD/QuorvathItemlist.exe" $style
+        QI_E2E_PICTURE=$picture-$version.png QI_E2E_SAME_AS=$same_as \
+        run in_view "$version" "$dpi" "$sans" bash "$T/windows/e2e_wine.sh" "$QI_WIN_BUILD/QuorvathItemlist.exe" $style
 done
 # What a Windows screen reader reads through UI Automation.
 for version in win10 win11; do
