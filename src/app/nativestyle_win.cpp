@@ -14,8 +14,8 @@ namespace {
 constexpr char NativeStyle[] = "windowsvista";
 bool requested = false;
 
-// Whether the command line names a style as QApplication reads it: -style
-// NAME or -style=NAME, with one dash or two.
+// Whether the command line names a style as QGuiApplication reads it:
+// -style NAME or -style=NAME, with one dash or two; an empty name is none.
 bool styleNamed(int argc, char *argv[])
 {
     for (int i = 1; i < argc; ++i) {
@@ -24,7 +24,12 @@ bool styleNamed(int argc, char *argv[])
             continue;
         if (arg[1] == '-')
             ++arg;
-        if (std::strncmp(arg, "-style=", 7) == 0 || (std::strcmp(arg, "-style") == 0 && i + 1 < argc))
+        const char *name = nullptr;
+        if (std::strncmp(arg, "-style=", 7) == 0)
+            name = arg + 7;
+        else if (std::strcmp(arg, "-style") == 0 && i + 1 < argc)
+            name = argv[++i];
+        if (name && *name)
             return true;
     }
     return false;
@@ -32,9 +37,10 @@ bool styleNamed(int argc, char *argv[])
 
 } // namespace
 
-// Asked through QT_STYLE_OVERRIDE, which QApplication reads before its
-// command line: the user's -style still wins, and only the one style is
-// made (QApplication::setStyle() afterwards would make Qt's choice first).
+// Asked through QT_STYLE_OVERRIDE, which QApplication reads where the
+// command line names no style: the user's -style still wins, and only the
+// one style is made (QApplication::setStyle() afterwards would make Qt's
+// choice first).
 void requestNativeStyle(int argc, char *argv[])
 {
     if (!qEnvironmentVariableIsEmpty("QT_STYLE_OVERRIDE") || styleNamed(argc, argv))
