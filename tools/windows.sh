@@ -251,10 +251,12 @@ done
 # the dpi, MS Sans Serif (1) or not (0), and the style (- for the default,
 # windowsvista, which the program asks for on Windows 10 and 11 alike; the
 # other two Qt has on Windows with -style). Above 96 dpi only read back.
-# Qt's own choice of style is the one that depends on the Windows version,
-# so the default style runs under both, and under Windows 11 the main
-# window is Windows 10's picture pixel for pixel. A style named with -style
-# is drawn the same under both (docs/windows.md): one version each.
+# Of what draws the windows, only Qt's own choice of style reads the
+# Windows version (Qt 6.8's Windows theme puts windows11 first from build
+# 22000 on; the styles themselves read none), and the program overrides
+# that choice. So the default style at 96 dpi with MS Sans Serif runs under
+# both, and under Windows 11 the main window must be Windows 10's picture
+# pixel for pixel; every other row runs under one of them, spread over both.
 rows=("win10 96 1 -" "win11 96 1 -" "win10 96 1 windows" "win11 96 1 fusion"
       "win11 96 0 -" "win10 144 1 -" "win11 144 0 -")
 pictures=$QI_WIN_BUILD/e2e-pictures
