@@ -15,7 +15,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 QI_WIN_BUILD=${QI_WINDOWS_BUILD_DIR:-$QI_ROOT/build-windows}
 QI_WIN_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 nsis fonts-wine icoutils
                  qt6-base-dev qt6-base-dev-tools dpkg-dev xz-utils zip unzip
-                 xvfb xauth xdotool imagemagick cmake ninja-build python3-fonttools)
+                 xvfb xauth xdotool imagemagick cmake ninja-build python3-fonttools mount)
 
 # Only what the program uses: Core, Gui, Widgets and Test, the Windows and
 # offscreen platforms, the Windows styles; of the image format plugins only
