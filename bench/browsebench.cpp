@@ -1,6 +1,6 @@
 // qi_browsebench: browsing the main window with the repaint that follows,
 // on the offscreen platform (Google Benchmark).
-//   LoadLists/t       the load step on tab t: the catalog written again and
+//   LoadItems/t       the load step on tab t: the catalog written again and
 //                     the tab's list rebuilt, then repaint what changed
 //   ItemClick/t       select one entry as a click does, which shows its
 //                     fields, then repaint
@@ -10,7 +10,7 @@
 //   PlainLabels       the floor: six word-wrapped QLabels of the value boxes'
 //                     sizes take one catalog row's six texts and repaint
 // The counter `paints` is the number of repaints per iteration of the list
-// (LoadLists) or of the Description label (clicks): it proves the repaint is
+// (LoadItems) or of the Description label (clicks): it proves the repaint is
 // in the measurement.
 #include "baselinewindow.h"
 #include "forms.h"
@@ -99,11 +99,11 @@ private:
 
 Fixture *fixture = nullptr;
 
-void LoadLists(benchmark::State &state)
+void LoadItems(benchmark::State &state)
 {
     QTreeWidget *list = fixture->select(int(state.range(0)));
     for (auto _ : state) {
-        fixture->window.Form_Load();
+        fixture->window.loadItems();
         QCoreApplication::processEvents();
     }
     fixture->report(state);
@@ -202,7 +202,7 @@ void everyTab(benchmark::internal::Benchmark *b)
     b->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 }
 
-BENCHMARK(LoadLists)->Apply(everyTab);
+BENCHMARK(LoadItems)->Apply(everyTab);
 BENCHMARK(ItemClick)->Apply(everyTab);
 BENCHMARK(ItemClickHandler)->Apply(everyTab);
 BENCHMARK(MouseClick)->Apply(everyTab);

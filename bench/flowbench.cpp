@@ -136,8 +136,8 @@ double okayOnce()
     QObject::connect(&forms, &FormRegistry::firstPainted, &forms, &FormRegistry::applyProgramIcon);
     QElapsedTimer t;
     t.start();
-    forms.show(FormId::frmIntro);
-    QWidget *intro = forms.window(FormId::frmIntro);
+    forms.show(FormId::Intro);
+    QWidget *intro = forms.window(FormId::Intro);
     {
         PaintWatch introPaint(intro, t);
         if (waitPainted(introPaint) < 0)
@@ -150,7 +150,7 @@ double okayOnce()
     okay->click();
     g_clickMs = t.nsecsElapsed() / 1e6;
     // The main window exists once the click has returned.
-    auto *armor = forms.window(FormId::d)->findChild<QTreeWidget *>(QStringLiteral("lstData(0)"));
+    auto *armor = forms.window(FormId::Main)->findChild<QTreeWidget *>(QStringLiteral("lstData(0)"));
     PaintWatch listPaint(armor->viewport(), t);
     const double ms = waitPainted(listPaint);
     if (ms < 0)
@@ -219,10 +219,10 @@ int allWindows()
     FormRegistry forms(question, browser, g_twips);
     forms.setPrebuildDelay(60);   // as the program does, and the icon too
     QObject::connect(&forms, &FormRegistry::firstPainted, &forms, &FormRegistry::applyProgramIcon);
-    forms.show(FormId::frmIntro);
+    forms.show(FormId::Intro);
     settle(200);
     const long intro = peakResidentKb();
-    forms.window(FormId::frmIntro)->findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+    forms.window(FormId::Intro)->findChild<QPushButton *>(QStringLiteral("Command1"))->click();
     settle(200);
     const long main = peakResidentKb();
     // Through the menus, as the user opens them.
@@ -233,7 +233,7 @@ int allWindows()
     };
     long terminology = 0;
     for (const char *name : entries) {
-        auto *action = forms.window(FormId::d)->findChild<QAction *>(QLatin1String(name));
+        auto *action = forms.window(FormId::Main)->findChild<QAction *>(QLatin1String(name));
         if (!action) {
             fprintf(stderr, "no menu entry %s\n", name);
             return 1;
@@ -245,7 +245,7 @@ int allWindows()
         action->trigger();
     }
     settle(1500);   // the About animation runs through a few steps
-    const bool allOpen = forms.loadedCount() == 11 && !forms.isLoaded(FormId::frmIntro);
+    const bool allOpen = forms.loadedCount() == 11 && !forms.isLoaded(FormId::Intro);
     if (qEnvironmentVariableIsSet("QI_BENCH_MAPS")) {   // where the memory is, for reading
         const struct mallinfo2 heap = mallinfo2();
         fprintf(stderr, "heap_in_use_kb=%zu heap_free_kb=%zu heap_mmap_kb=%zu\n", heap.uordblks / 1024,
@@ -316,7 +316,7 @@ int allWindowsFloor()
     for (const TerminologyInfo &info : terminologyTable()) {
         auto window = std::make_unique<QWidget>();
         window->setFixedSize(g_twips.size(info.client.width(), info.client.height()));
-        auto *text = new QPlainTextEdit(QString(info.text1), window.get());
+        auto *text = new QPlainTextEdit(QString(info.explanation), window.get());
         text->setGeometry(QRect(QPoint(8, 16), g_twips.size(info.text.width(), info.text.height())));
         window->show();
         windows.push_back(std::move(window));

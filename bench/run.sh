@@ -105,7 +105,7 @@ one() { awk -v k="$1" 'index($1, k "/") == 1 {printf "%.3f", $2}' "$TMP/browse.t
 click=$(slowest ItemClick)
 label=$(one BaselineLabel)
 plain=$(one PlainLabels)
-tabswitch=$(slowest LoadLists)
+tabswitch=$(slowest LoadItems)
 click_ratio=$(ratio "$click" "$label")
 
 # Every goal beside what this run measured.
@@ -120,4 +120,4 @@ printf '%-44s %-30s %-26s %s\n' "  the same against a bare label" "$click_ratio 
 printf '%-44s %-30s %-26s %s\n' "  the same against six plain QLabels" "$(ratio "$click" "$plain") x ($plain ms)" "(the floor, for reading)" "-"
 printf '%-44s %-30s %-26s %s\n' "Peak resident memory, all twelve windows" "baseline + $extra_mib MiB" "<= baseline + 6 MiB" "$(verdict "$extra" 6144)"
 printf '%-44s %-30s %-26s %s\n' "  the same windows of bare Qt widgets" "baseline + $floor_mib MiB" "(the floor, for reading)" "-"
-printf '%-44s %-30s %-26s %s\n' "Tab switch (LoadLists + repaint), slowest" "$tabswitch ms" "<= 1 ms" "$(verdict "$tabswitch" 1)"
+printf '%-44s %-30s %-26s %s\n' "Tab switch (LoadItems + repaint), slowest" "$tabswitch ms" "<= 1 ms" "$(verdict "$tabswitch" 1)"

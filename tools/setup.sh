@@ -8,7 +8,7 @@ QI_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 QI_BUILD=${QI_BUILD_DIR:-$QI_ROOT/build}
 
 # What building and running needs, and what only the tests need on top.
-QI_RUN_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libxcb1-dev
+QI_RUN_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libxcb1-dev extra-cmake-modules
                  fonts-dejavu-core fonts-dejavu-extra xvfb xauth x11-utils xdotool imagemagick)
 QI_TEST_PACKAGES=(openbox libgtest-dev libbenchmark-dev binutils-mingw-w64-x86-64
                   desktop-file-utils appstream strace dpkg-dev file

@@ -7,8 +7,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace Quorvath {
 
@@ -26,6 +30,47 @@ const char *const QtOptionsWithValue[] = {
 const char *const QtFlags[] = {
     "reverse", "testability", "widgetcount", "qdevel", "qdebug", "nograb", "dograb",
 };
+
+bool takesValue(std::string_view name)
+{
+    return std::find(std::begin(QtOptionsWithValue), std::end(QtOptionsWithValue), name)
+        != std::end(QtOptionsWithValue);
+}
+
+// Qt reads its options as -name value; the parser below also takes
+// --name=value and -name=value, which Qt would leave unread. So each of Qt's
+// options given with '=' is split into the form Qt reads, for the parser and
+// for Qt alike. The new vector lives as long as the program, as Qt's does.
+void splitQtOptions(int &argc, char **&argv)
+{
+    static std::vector<std::string> words;
+    static std::vector<char *> vector;
+    words.assign(argv, argv + argc);
+    for (size_t i = 1; i < words.size(); ++i) {
+        const std::string_view word = words[i];
+        if (word == "--")
+            break;
+        const size_t dashes = word.starts_with("--") ? 2 : word.starts_with('-') ? 1 : 0;
+        const size_t equals = word.find('=');
+        const std::string_view name = word.substr(dashes, equals == word.npos ? word.npos : equals - dashes);
+        if (dashes == 0 || !takesValue(name))
+            continue;
+        if (equals == word.npos) {
+            ++i;   // its value, whatever it looks like
+            continue;
+        }
+        std::string value = words[i].substr(equals + 1);
+        words[i] = '-' + std::string(name);
+        words.insert(words.begin() + std::ptrdiff_t(i) + 1, std::move(value));
+        ++i;
+    }
+    vector.clear();
+    for (std::string &word : words)
+        vector.push_back(word.data());
+    vector.push_back(nullptr);
+    argc = int(words.size());
+    argv = vector.data();
+}
 
 QString usage(const QList<QCommandLineOption> &options)
 {
@@ -64,8 +109,9 @@ int answered(const QString &text)
 
 } // namespace
 
-std::optional<int> handleCommandLine(int argc, char *argv[])
+std::optional<int> handleCommandLine(int &argc, char **&argv)
 {
+    splitQtOptions(argc, argv);
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);

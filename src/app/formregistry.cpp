@@ -1,16 +1,17 @@
 #include "formregistry.h"
 
 #include "aboutwindow.h"
-#include "applog.h"
 #include "buildahead.h"
+#include "fileicon.h"
 #include "introwindow.h"
 #include "itemtable.h"
 #include "mainwindow.h"
-#include "fileicon.h"
+#include "placementlog.h"
 #include "terminology.h"
 #include "terminologywindow.h"
 #include "windowframe.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QIcon>
@@ -68,18 +69,18 @@ const FormRegistry::Traits &FormRegistry::traits(FormId form)
     constexpr auto about = [](F &f, FormId) { return f.createAbout(); };
     // In FormId's order.
     static const std::array<Traits, FormCount> table{{
-        {intro, true, {}, false},                    // frmIntro
-        {main, true, {}, true},                      // d
-        {terminology, false, FormId::d, false},      // frmItemname
-        {terminology, false, FormId::d, false},      // frmUsableby
-        {terminology, false, FormId::d, false},      // frmEffects
-        {terminology, false, FormId::d, false},      // frmActivated
-        {terminology, false, FormId::d, false},      // frmDescription
-        {terminology, false, FormId::d, false},      // frm1time
-        {terminology, false, FormId::d, false},      // frmLimited
-        {terminology, false, FormId::d, false},      // frmMultiple
-        {terminology, false, FormId::d, false},      // frmContinuous
-        {about, false, FormId::d, false},            // frmAbout
+        {intro, true, {}, false},                     // Intro
+        {main, true, {}, true},                       // Main
+        {terminology, false, FormId::Main, false},    // TermItemName
+        {terminology, false, FormId::Main, false},    // TermUsableBy
+        {terminology, false, FormId::Main, false},    // TermEffects
+        {terminology, false, FormId::Main, false},    // TermActivated
+        {terminology, false, FormId::Main, false},    // TermDescription
+        {terminology, false, FormId::Main, false},    // TermOneTime
+        {terminology, false, FormId::Main, false},    // TermLimited
+        {terminology, false, FormId::Main, false},    // TermMultiple
+        {terminology, false, FormId::Main, false},    // TermContinuous
+        {about, false, FormId::Main, false},          // About
     }};
     return table[size_t(form)];
 }
@@ -99,19 +100,20 @@ FormRegistry::~FormRegistry()
             delete s.window;
         }
     }
+    qDeleteAll(m_keptForReader);
     delete m_prebuilt;
 }
 
 void FormRegistry::prebuildMain()
 {
-    if (m_prebuilt || slot(FormId::d).created || m_ended)
+    if (m_prebuilt || slot(FormId::Main).created || m_ended)
         return;
     if (!m_catalog)
         m_catalog = std::make_unique<Catalog>();
     auto *main = new MainWindow(*m_catalog, *this, m_question, m_twips, MainWindow::Load::Later);
     main->setWindowIcon(taskbarIcon());
     // Everything showing needs but the catalog, and the glyphs of the list
-    // that Form_Load will fill, so that the first frame after "Okay" only
+    // that loadItems() will fill, so that the first frame after "Okay" only
     // draws.
     buildAhead(main, [main](QPaintDevice *device) { main->preloadListGlyphs(device); });
     m_prebuilt = main;
@@ -225,7 +227,7 @@ QWidget *FormRegistry::load(FormId form)
 
 QWidget *FormRegistry::createIntro()
 {
-    return adopt(FormId::frmIntro, new IntroWindow(*this, m_twips));
+    return adopt(FormId::Intro, new IntroWindow(*this, m_twips));
 }
 
 QWidget *FormRegistry::createMain()
@@ -233,12 +235,12 @@ QWidget *FormRegistry::createMain()
     if (m_prebuilt) {
         auto *main = static_cast<MainWindow *>(m_prebuilt.data());
         m_prebuilt = nullptr;
-        main->Form_Load();
-        return adopt(FormId::d, main);
+        main->loadItems();
+        return adopt(FormId::Main, main);
     }
     if (!m_catalog)
         m_catalog = std::make_unique<Catalog>();
-    return adopt(FormId::d, new MainWindow(*m_catalog, *this, m_question, m_twips));
+    return adopt(FormId::Main, new MainWindow(*m_catalog, *this, m_question, m_twips));
 }
 
 QWidget *FormRegistry::createTerminology(FormId form)
@@ -251,7 +253,7 @@ QWidget *FormRegistry::createAbout()
     if (!m_aboutState)
         m_aboutState = std::make_unique<AboutState>();
     std::unique_ptr<Ticker> ticker = m_makeAnimationTicker ? m_makeAnimationTicker() : std::make_unique<TimerTicker>();
-    return adopt(FormId::frmAbout, new AboutWindow(*m_aboutState, m_browser, std::move(ticker), m_twips));
+    return adopt(FormId::About, new AboutWindow(*m_aboutState, m_browser, std::move(ticker), m_twips));
 }
 
 template <class Form>
@@ -292,7 +294,7 @@ void FormRegistry::place(FormId form, QWidget *window) const
     if (screen)
         placeByFrame(window, screen->availableGeometry(), over);
     else
-        qCWarning(lcApp, "placement: no screen to place '%s' on; it goes where the window system puts it",
+        qCWarning(lcPlacement, "no screen to place '%s' on; it goes where the window system puts it",
                   qPrintable(window->windowTitle()));
 }
 
@@ -301,7 +303,10 @@ void FormRegistry::onUnloaded(FormId form)
     Slot &s = slot(form);
     if (!s.window)
         return;
+    QWidget *closing = s.window;
     s.window = nullptr;
+    if (m_readerActive ? m_readerActive() : QAccessible::isActive())
+        keepForReader(closing);
     if (traits(form).taskbarButton && !taskbarWindowLoaded()) {
         for (Slot &other : m_slots) {
             if (other.window)
@@ -313,6 +318,25 @@ void FormRegistry::onUnloaded(FormId form)
         // shows the main window right after unloading itself.
         QMetaObject::invokeMethod(this, &FormRegistry::checkEnd, Qt::QueuedConnection);
     }
+}
+
+void FormRegistry::keepForReader(QWidget *window)
+{
+    // A screen reader may handle the key that closed a window after the
+    // window has gone: Orca 48 reads keys from the X server and handles them
+    // in its own time. It then takes the window now active for the active one
+    // and announces it only if it can walk up from the focus it knew last, a
+    // control of the closed window, to the application; the controls of a
+    // deleted window cannot answer, and the user would not hear which window
+    // they are in. So the window is kept a moment, hidden: the accessible tree
+    // lists shown windows only, and it is the form's no more, so the form
+    // shown again meanwhile loads a window of its own.
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    window->removeEventFilter(this);
+    window->disconnect(this);
+    m_keptForReader.removeAll(nullptr);
+    m_keptForReader.append(window);
+    QTimer::singleShot(ReaderGraceMs, window, &QObject::deleteLater);
 }
 
 void FormRegistry::checkEnd()

@@ -6,6 +6,9 @@
 // its window. Unloading destroys the window and keeps the state, so the next
 // show loads the window again from its design over the same state.
 //
+// While a screen reader is active, a window that closes is hidden at once
+// but deleted only a moment later (see keepForReader).
+//
 // The registry also decides when the program ends: when no window is loaded
 // once the handler that unloaded the last one has returned. It counts the
 // loaded windows itself rather than relying on Qt's last-window heuristics,
@@ -13,8 +16,8 @@
 // window before it shows the main window).
 #pragma once
 
-#include "core/ticker.h"
 #include "forms.h"
+#include "ticker.h"
 #include "twips.h"
 
 #include <QObject>
@@ -76,8 +79,14 @@ public:
     using TickerMaker = std::function<std::unique_ptr<Ticker>()>;
     void setAnimationTicker(TickerMaker make) { m_makeAnimationTicker = std::move(make); }
 
+    // Whether a screen reader is active, asked as a window closes:
+    // QAccessible::isActive() unless set (tests).
+    void setReaderActive(std::function<bool()> active) { m_readerActive = std::move(active); }
+    // How long a closed window is kept, hidden, while a screen reader is active.
+    static constexpr int ReaderGraceMs = 2000;
+
     // The instance state of the forms that have one; null before first use.
-    const Catalog *catalog() const { return slot(FormId::d).created ? m_catalog.get() : nullptr; }
+    const Catalog *catalog() const { return slot(FormId::Main).created ? m_catalog.get() : nullptr; }
     const AboutState *aboutState() const { return m_aboutState.get(); }
 
     // The desktop session is ending: ask the windows that may refuse to
@@ -112,6 +121,7 @@ private:
     Form *adopt(FormId form, Form *window);
     void place(FormId form, QWidget *window) const;
     void onUnloaded(FormId form);
+    void keepForReader(QWidget *window);
     void checkEnd();
     // Whether a window with a taskbar button is loaded: only through one can
     // a minimised window be found again.
@@ -127,6 +137,8 @@ private:
     std::unique_ptr<Catalog> m_catalog;
     std::unique_ptr<AboutState> m_aboutState;
     TickerMaker m_makeAnimationTicker;
+    std::function<bool()> m_readerActive;
+    QList<QPointer<QWidget>> m_keptForReader;   // closed, hidden, deleted after ReaderGraceMs
     bool m_ended = false;
     QPointer<QWidget> m_prebuilt;   // the main window built ahead, until "Okay" takes it
     int m_prebuildDelay = -1;

@@ -3,6 +3,7 @@
 #include "builtinimage.h"
 #include "classicframe.h"
 #include "enterbutton.h"
+#include "formclose.h"
 #include "formregistry.h"
 #include "identity.h"
 #include "twips.h"
@@ -19,13 +20,13 @@ namespace Quorvath {
 
 namespace {
 
-enum Control { Label1, Command1 };
+enum Control { VersionLine, OkayButton };
 
 } // namespace
 
 std::vector<DesignedText> IntroWindow::design(Twips::Scale twips)
 {
-    // In the frame Frame1, by the Control numbers above.
+    // In the frame `Frame1`, by the Control numbers above.
     return {{"Label1", TextControl::Label, Identity::VersionLine, twips.rect(240, 240, 1455, 255)},
             {"Command1", TextControl::Button, QStringLiteral("Okay"), twips.rect(240, 600, 1455, 375)}};
 }
@@ -63,37 +64,36 @@ IntroWindow::IntroWindow(FormRegistry &forms, Twips::Scale twips, QWidget *paren
     frame->setObjectName(QStringLiteral("Frame1"));
     frame->setGeometry(twips.rect(1200, 2760, 1935, 1095));
 
-    const DesignedText &version = texts[Label1];
+    const DesignedText &version = texts[VersionLine];
     auto *label = new QLabel(version.text, frame);
     label->setObjectName(QLatin1String(version.name));
     label->setTextFormat(Qt::PlainText);
     label->setGeometry(version.rect);
 
-    const DesignedText &caption = texts[Command1];
+    const DesignedText &caption = texts[OkayButton];
     auto *okay = new QPushButton(caption.text, frame);
     okay->setObjectName(QLatin1String(caption.name));
     okay->setGeometry(caption.rect);
     // Enter presses it while it has the focus; it is never a default or
     // cancel button, so Esc does nothing.
     pressOnEnter(okay);
-    connect(okay, &QPushButton::clicked, this, &IntroWindow::Command1_Click);
+    connect(okay, &QPushButton::clicked, this, &IntroWindow::onOkay);
 
     setFocusProxy(okay);
     okay->setFocus();
 }
 
-void IntroWindow::Command1_Click()
+void IntroWindow::onOkay()
 {
     // Unload first, then show the main window. The registry keeps the
     // program alive in between because this handler is still running.
-    m_forms.unload(FormId::frmIntro);
-    m_forms.show(FormId::d);
+    m_forms.unload(FormId::Intro);
+    m_forms.show(FormId::Main);
 }
 
 void IntroWindow::closeEvent(QCloseEvent *event)
 {
-    event->accept();
-    emit unloaded();
+    closeForm(*this, event);
 }
 
 } // namespace Quorvath

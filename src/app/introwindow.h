@@ -1,7 +1,7 @@
-// frmIntro: the first window, with the title picture, the version and "Okay".
+// The intro window: the first window, with the title picture, the version and "Okay".
 #pragma once
 
-#include "designedtext.h"
+#include "textfit.h"
 
 #include <QWidget>
 
@@ -26,13 +26,15 @@ public:
     IntroWindow(FormRegistry &forms, Twips::Scale twips, QWidget *parent = nullptr);
 
 signals:
+    // The window has agreed to close (formclose.h).
     void unloaded();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void Command1_Click();
+    // "Okay": the intro makes way for the main window.
+    void onOkay();
 
     FormRegistry &m_forms;
 };

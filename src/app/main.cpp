@@ -10,6 +10,7 @@
 #include "nativestyle.h"
 #include "quitsignals.h"
 #include "readerkeys.h"
+#include "startup.h"
 #include "uifont.h"
 
 #include <QApplication>
@@ -23,9 +24,12 @@ int main(int argc, char *argv[])
     // is touched: they need no display.
     if (const std::optional<int> exitCode = Quorvath::handleCommandLine(argc, argv))
         return *exitCode;
+    Quorvath::openClosedStandardStreams();
     Quorvath::UiFont::requestFontDatabase();
     Quorvath::requestNativeStyle(argc, argv);
+    std::optional<Quorvath::WindowSystemStart> start(std::in_place);
     QApplication app(argc, argv);
+    start.reset();
     Quorvath::UiFont::withdrawFontDatabaseRequest();
     Quorvath::withdrawNativeStyleRequest();
     QApplication::setApplicationName(Quorvath::Identity::Title);
@@ -66,6 +70,6 @@ int main(int argc, char *argv[])
         }
     });
 
-    forms.show(Quorvath::FormId::frmIntro);
+    forms.show(Quorvath::FormId::Intro);
     return QApplication::exec();
 }

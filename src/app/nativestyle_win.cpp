@@ -1,6 +1,6 @@
 #include "nativestyle.h"
 
-#include "applog.h"
+#include "stylelog.h"
 
 #include <QApplication>
 #include <QStyle>
@@ -57,7 +57,7 @@ void withdrawNativeStyleRequest()
     requested = false;
     const QString made = QApplication::style()->name();
     if (made != QLatin1String(NativeStyle))
-        qCWarning(lcApp, "The %s style could not be made; the windows are drawn in the %s style, "
+        qCWarning(lcStyle, "The %s style could not be made; the windows are drawn in the %s style, "
                          "whose controls may not keep their designed places",
                   NativeStyle, qPrintable(made));
 }

@@ -2,7 +2,7 @@
 // a pipe, read in the event loop.
 #include "quitsignals.h"
 
-#include "applog.h"
+#include "signalslog.h"
 
 #include <QSocketNotifier>
 
@@ -33,7 +33,7 @@ void onSignal(int signal)
 QuitSignals::QuitSignals(QObject *parent) : QObject(parent)
 {
     if (::pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) != 0) {
-        qCWarning(lcApp, "SIGTERM, SIGINT and SIGHUP will end the program at once, without its cleanup: "
+        qCWarning(lcSignals, "SIGTERM, SIGINT and SIGHUP will end the program at once, without its cleanup: "
                          "no pipe for them (%s)", std::strerror(errno));
         return;
     }
@@ -48,9 +48,9 @@ QuitSignals::QuitSignals(QObject *parent) : QObject(parent)
     for (int signal : Signals) {
         struct sigaction old = {};
         if (sigaction(signal, nullptr, &old) == 0 && old.sa_handler == SIG_IGN)
-            qCDebug(lcApp, "signal %d was ignored at start and stays ignored", signal);
+            qCDebug(lcSignals, "signal %d was ignored at start and stays ignored", signal);
         else if (sigaction(signal, &action, nullptr) != 0)
-            qCWarning(lcApp, "signal %d will end the program at once, without its cleanup (%s)", signal,
+            qCWarning(lcSignals, "signal %d will end the program at once, without its cleanup (%s)", signal,
                       std::strerror(errno));
     }
 }

@@ -8,7 +8,7 @@ namespace Quorvath {
 
 namespace {
 
-// The readers build their indices from 1..ItemCount and from list keys, so a
+// The readers build their indices from 1..rowCount and from list keys, so a
 // cell outside the table means a broken caller; stop rather than guess.
 void checkCell(int row, int column, const char *what)
 {
@@ -44,10 +44,10 @@ void loadCatalog(Catalog &catalog)
 {
     for (int row = 1; row <= CatalogRowCount; ++row)
         for (int column = Name; column <= Category; ++column)
-            catalog.ItemTable.set(row, column, catalogText(row, column));
+            catalog.table.set(row, column, catalogText(row, column));
     // Only a complete table is announced as in use.
-    catalog.ItemCount = CatalogRowCount;
-    qCDebug(lcCatalog, "catalog: %d rows loaded, %lld of them in no category and on no tab",
+    catalog.rowCount = CatalogRowCount;
+    qCDebug(lcCatalog, "%d rows loaded, %lld of them in no category and on no tab",
             int(CatalogRowCount), static_cast<long long>(rowsOfCategory(catalogText, CatalogRowCount, QString()).size()));
 }
 

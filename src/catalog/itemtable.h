@@ -14,9 +14,9 @@
 
 namespace Quorvath {
 
-// Column numbers of ItemTable. Columns 1..6 map one to one onto the value
-// labels lblField(1)..lblField(6); column 7 is the caption of the tab that
-// lists the row.
+// Column numbers of ItemTable. Columns 1..6 map one to one onto the main
+// window's detail labels (`lblField(1)`..`lblField(6)`); column 7 is the
+// caption of the tab that lists the row.
 enum ItemColumn : qint16 {
     Name = 1,
     UsableBy = 2,
@@ -45,8 +45,8 @@ private:
 // The catalog state the main window owns: the table and the count of rows in
 // use (0 before loading, 227 after).
 struct Catalog {
-    Quorvath::ItemTable ItemTable;   // qualified: the member shares the type's name
-    qint16 ItemCount = 0;
+    ItemTable table;
+    qint16 rowCount = 0;
 };
 
 // The load step: writes all 227 rows into the table, then sets the count.

@@ -1,6 +1,6 @@
 #include "clockstatusbar.h"
 
-#include "core/minuteclock.h"
+#include "minuteclock.h"
 
 #include <QLabel>
 #include <QLocale>

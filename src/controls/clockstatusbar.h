@@ -4,7 +4,7 @@
 // The panels are `panel(1)` to `panel(3)`.
 #pragma once
 
-#include "core/ticker.h"
+#include "ticker.h"
 
 #include <QDateTime>
 #include <QStatusBar>

@@ -8,7 +8,7 @@
 // takes the keyboard focus for the tab strip.
 #pragma once
 
-#include "core/tabrows.h"
+#include "tabrows.h"
 
 #include <QList>
 #include <QString>

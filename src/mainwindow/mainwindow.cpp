@@ -1,12 +1,13 @@
 #include "mainwindow.h"
 
 #include "classicframe.h"
+#include "clockstatusbar.h"
 #include "focusedpart.h"
+#include "formclose.h"
 #include "forms.h"
 #include "identity.h"
-#include "mainwindowlog.h"
+#include "listslog.h"
 #include "multirowtabwidget.h"
-#include "clockstatusbar.h"
 #include "twips.h"
 #include "uifont.h"
 #include "valuelabel.h"
@@ -161,9 +162,9 @@ MainWindow::MainWindow(Catalog &state, FormShower &forms, Question &question, Tw
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     if (load == Load::Now)
-        Form_Load();
+        loadItems();
     else
-        list(SSTab1->currentIndex());   // empty until Form_Load, but made
+        list(m_categoryTabs->currentIndex());   // empty until loadItems(), but made
 }
 
 void MainWindow::createControls()
@@ -173,11 +174,11 @@ void MainWindow::createControls()
     client->setFixedSize(m_twips.size(ClientWidth, ClientHeight - StatusBarHeight));
     setCentralWidget(client);
 
-    SSTab1 = new MultiRowTabWidget(TabCaptions, TabsPerRow, m_twips.px(TabHeight), client);
-    SSTab1->setObjectName(QStringLiteral("SSTab1"));
-    SSTab1->setAccessibleName(QStringLiteral("Categories"));
-    SSTab1->setGeometry(m_twips.rect(0, 0, ClientWidth, 2655));
-    connect(SSTab1, &MultiRowTabWidget::currentChanged, this, &MainWindow::SSTab1_Click);
+    m_categoryTabs = new MultiRowTabWidget(TabCaptions, TabsPerRow, m_twips.px(TabHeight), client);
+    m_categoryTabs->setObjectName(QStringLiteral("SSTab1"));
+    m_categoryTabs->setAccessibleName(QStringLiteral("Categories"));
+    m_categoryTabs->setGeometry(m_twips.rect(0, 0, ClientWidth, 2655));
+    connect(m_categoryTabs, &MultiRowTabWidget::currentChanged, this, &MainWindow::fillSelectedList);
 
     // The lists are made when their tab is first selected: until then a tab's
     // list is empty and hidden, which no list at all looks like.
@@ -185,10 +186,10 @@ void MainWindow::createControls()
 
 QTreeWidget *MainWindow::list(int tab)
 {
-    if (QTreeWidget *made = lstData[tab])
+    if (QTreeWidget *made = m_itemLists[tab])
         return made;
-    auto *list = new QTreeWidget(SSTab1->page(tab));
-    lstData[tab] = list;
+    auto *list = new QTreeWidget(m_categoryTabs->page(tab));
+    m_itemLists[tab] = list;
     list->setObjectName(QStringLiteral("lstData(%1)").arg(tab));
     list->setAccessibleName(TabCaptions[tab] + QStringLiteral(" items"));
     list->setGeometry(m_twips.rect(120, 960, 6735, 1575));
@@ -214,7 +215,7 @@ QTreeWidget *MainWindow::list(int tab)
     connect(list, &QTreeWidget::itemSelectionChanged, this, [this, list] {
         const QList<QTreeWidgetItem *> selected = list->selectedItems();
         if (!selected.isEmpty())
-            lstData_ItemClick(selected.first());
+            showItem(selected.first());
     });
     list->show();
     return list;
@@ -222,14 +223,14 @@ QTreeWidget *MainWindow::list(int tab)
 
 void MainWindow::createDetails()
 {
-    auto *ArmorInfo = new ClassicFrame(QStringLiteral("Information"), centralWidget());
-    ArmorInfo->setObjectName(QStringLiteral("ArmorInfo"));
-    ArmorInfo->setGeometry(m_twips.rect(0, 2760, 6615, 3615));
+    auto *detailsFrame = new ClassicFrame(QStringLiteral("Information"), centralWidget());
+    detailsFrame->setObjectName(QStringLiteral("ArmorInfo"));
+    detailsFrame->setGeometry(m_twips.rect(0, 2760, 6615, 3615));
 
     const std::vector<DesignedText> texts = design(m_twips);
     for (int column = 1; column <= FieldCount; ++column) {
         const DesignedText &captionText = texts[fieldCaptionOf(column)];
-        auto *caption = new QLabel(captionText.text, ArmorInfo);
+        auto *caption = new QLabel(captionText.text, detailsFrame);
         caption->setObjectName(QLatin1String(captionText.name));
         caption->setTextFormat(Qt::PlainText);
         caption->setWordWrap(true);
@@ -239,8 +240,8 @@ void MainWindow::createDetails()
         caption->setGeometry(captionText.rect);
 
         const DesignedText &valueBox = texts[fieldValueOf(column)];
-        auto *value = new ValueLabel(ArmorInfo);
-        lblField[column] = value;
+        auto *value = new ValueLabel(detailsFrame);
+        m_detailLabels[column] = value;
         value->setObjectName(QLatin1String(valueBox.name));
         value->setGeometry(valueBox.rect);
         connect(value, &ValueLabel::selectionChanged, this, &MainWindow::updateCopyAction);
@@ -255,7 +256,7 @@ void MainWindow::createDetails()
     // key goes on to the list, which copies its current entry.
     m_copyAction = valueShortcut("copySelection", QKeySequence::Copy, [this] {
         for (int column = 1; column <= FieldCount; ++column)
-            lblField[column]->copySelection();
+            m_detailLabels[column]->copySelection();
     });
     // Ctrl+A selects the whole of the value last clicked, as the value's
     // context menu says; before any value is clicked the key is the list's.
@@ -283,31 +284,31 @@ void MainWindow::updateCopyAction()
 {
     bool selected = false;
     for (int column = 1; column <= FieldCount; ++column)
-        selected = selected || lblField[column]->hasSelectedText();
+        selected = selected || m_detailLabels[column]->hasSelectedText();
     m_copyAction->setEnabled(selected);
 }
 
 void MainWindow::createMenus()
 {
-    QMenu *mnufile = addMenu(menuBar(), "File", "mnufile");
-    connect(addEntry(mnufile, "Quit", "mnuquit"), &QAction::triggered, this, &MainWindow::mnuquit_Click);
+    QMenu *fileMenu = addMenu(menuBar(), "File", "mnufile");
+    connect(addEntry(fileMenu, "Quit", "mnuquit"), &QAction::triggered, this, &QWidget::close);
 
-    QMenu *mnusearch = addMenu(menuBar(), "Search", "mnusearch");
-    addEntry(mnusearch, "Find Specific Item", "mnusearchfindspecific")->setEnabled(false);
+    QMenu *searchMenu = addMenu(menuBar(), "Search", "mnusearch");
+    addEntry(searchMenu, "Find Specific Item", "mnusearchfindspecific")->setEnabled(false);
 
-    QMenu *mnuhelp = addMenu(menuBar(), "Help", "mnuhelp");
-    QMenu *mnuterms = addMenu(mnuhelp, "Terminology", "mnuterms");
-    addFormEntry(mnuterms, "Item Name", "mnutermitemname", FormId::frmItemname);
-    addFormEntry(mnuterms, "Usable By", "mnutermusableby", FormId::frmUsableby);
-    addFormEntry(mnuterms, "Effects of Equipping", "mnutermeffects", FormId::frmEffects);
-    addFormEntry(mnuterms, "Activated Effects", "mnutermactivated", FormId::frmActivated);
-    QMenu *mnutermuses = addMenu(mnuterms, "# Uses", "mnutermuses");
-    addFormEntry(mnutermuses, "One-time only.", "mnutermuses1time", FormId::frm1time);
-    addFormEntry(mnutermuses, "Limited.", "mnutermuseslimited", FormId::frmLimited);
-    addFormEntry(mnutermuses, "Multiple.", "mnutermusesmultiple", FormId::frmMultiple);
-    addFormEntry(mnutermuses, "Continuous while equipped.", "mnuitemusescontinuous", FormId::frmContinuous);
-    addFormEntry(mnuterms, "Description", "mnutermdesc", FormId::frmDescription);
-    addFormEntry(mnuhelp, "About Quorvath Itemlist", "mnuabout", FormId::frmAbout);
+    QMenu *helpMenu = addMenu(menuBar(), "Help", "mnuhelp");
+    QMenu *termsMenu = addMenu(helpMenu, "Terminology", "mnuterms");
+    addFormEntry(termsMenu, "Item Name", "mnutermitemname", FormId::TermItemName);
+    addFormEntry(termsMenu, "Usable By", "mnutermusableby", FormId::TermUsableBy);
+    addFormEntry(termsMenu, "Effects of Equipping", "mnutermeffects", FormId::TermEffects);
+    addFormEntry(termsMenu, "Activated Effects", "mnutermactivated", FormId::TermActivated);
+    QMenu *usesMenu = addMenu(termsMenu, "# Uses", "mnutermuses");
+    addFormEntry(usesMenu, "One-time only.", "mnutermuses1time", FormId::TermOneTime);
+    addFormEntry(usesMenu, "Limited.", "mnutermuseslimited", FormId::TermLimited);
+    addFormEntry(usesMenu, "Multiple.", "mnutermusesmultiple", FormId::TermMultiple);
+    addFormEntry(usesMenu, "Continuous while equipped.", "mnuitemusescontinuous", FormId::TermContinuous);
+    addFormEntry(termsMenu, "Description", "mnutermdesc", FormId::TermDescription);
+    addFormEntry(helpMenu, "About Quorvath Itemlist", "mnuabout", FormId::About);
 
     // F10 opens the menu bar at its first menu, as the system does for every
     // window with a menu bar on Windows and the Linux desktops do by
@@ -328,21 +329,21 @@ void MainWindow::addFormEntry(QMenu *menu, const char *caption, const char *name
 
 void MainWindow::createStatusBar()
 {
-    auto *sbStatusBar = new ClockStatusBar(QStringLiteral("Status"), m_twips.px(StatusPanelWidth), this);
-    sbStatusBar->setObjectName(QStringLiteral("sbStatusBar"));
-    sbStatusBar->setFixedHeight(m_twips.px(StatusBarHeight));
-    setStatusBar(sbStatusBar);
+    auto *clockBar = new ClockStatusBar(QStringLiteral("Status"), m_twips.px(StatusPanelWidth), this);
+    clockBar->setObjectName(QStringLiteral("sbStatusBar"));
+    clockBar->setFixedHeight(m_twips.px(StatusBarHeight));
+    setStatusBar(clockBar);
 }
 
-void MainWindow::Form_Load()
+void MainWindow::loadItems()
 {
     loadCatalog(m_state);
-    LoadLists();
+    fillSelectedList();
 }
 
 void MainWindow::preloadListGlyphs(QPaintDevice *device) const
 {
-    const QTreeWidget *list = lstData[SSTab1->currentIndex()];
+    const QTreeWidget *list = m_itemLists[m_categoryTabs->currentIndex()];
     if (!list || !device)
         return;
     QPainter painter(device);
@@ -350,71 +351,55 @@ void MainWindow::preloadListGlyphs(QPaintDevice *device) const
     // Each text from a whole pixel, as the list starts its entries: a glyph
     // is cached for the fraction of a pixel it starts at.
     const int baseline = list->fontMetrics().ascent();
-    for (qint16 row : rowsOfCategory(catalogText, CatalogRowCount, SSTab1->tabText(SSTab1->currentIndex())))
+    const QString category = m_categoryTabs->tabText(m_categoryTabs->currentIndex());
+    for (qint16 row : rowsOfCategory(catalogText, CatalogRowCount, category))
         painter.drawText(QPoint(0, baseline), catalogText(row, Name));
 }
 
-void MainWindow::LoadLists()
+void MainWindow::fillSelectedList()
 {
     for (int column = 1; column <= FieldCount; ++column)
-        lblField[column]->setText(QString());
+        m_detailLabels[column]->setText(QString());
 
-    QTreeWidget *list = this->list(SSTab1->currentIndex());
+    QTreeWidget *list = this->list(m_categoryTabs->currentIndex());
     list->clear();
-    const auto table = [this](int row, int column) -> const QString & { return m_state.ItemTable(row, column); };
+    const auto table = [this](int row, int column) -> const QString & { return m_state.table(row, column); };
     // The count is read once; a count beyond the table would index past it.
-    const int count = std::clamp<int>(m_state.ItemCount, 0, LastRow);
+    const int count = std::clamp<int>(m_state.rowCount, 0, LastRow);
     // Filled first and added at once: the list hears of one insertion
     // instead of three changes for every entry.
     QList<QTreeWidgetItem *> entries;
-    for (qint16 row : rowsOfCategory(table, count, SSTab1->tabText(SSTab1->currentIndex()))) {
+    for (qint16 row : rowsOfCategory(table, count, m_categoryTabs->tabText(m_categoryTabs->currentIndex()))) {
         auto *entry = new QTreeWidgetItem;
-        entry->setText(0, m_state.ItemTable(row, Name));
+        entry->setText(0, m_state.table(row, Name));
         entry->setData(0, KeyRole, listKey(row));
         entries.append(entry);
     }
     list->addTopLevelItems(entries);
 }
 
-void MainWindow::SSTab1_Click()
-{
-    LoadLists();
-}
-
-void MainWindow::lstData_ItemClick(const QTreeWidgetItem *item)
+void MainWindow::showItem(const QTreeWidgetItem *item)
 {
     if (!item)
         return;
     const std::optional<qint16> row = parseListKey(item->data(0, KeyRole).toString());
     if (!row) {
-        qCWarning(lcMainWindow, "list: the entry '%s' has the key '%s', which leads to no row; the details stay "
+        qCWarning(lcLists, "the entry '%s' has the key '%s', which leads to no row; the details stay "
                                 "as they were", qPrintable(item->text(0)), qPrintable(item->data(0, KeyRole).toString()));
         return;
     }
     for (int column = 1; column <= FieldCount; ++column)
-        lblField[column]->setText(m_state.ItemTable(*row, column));
+        m_detailLabels[column]->setText(m_state.table(*row, column));
 }
 
-void MainWindow::mnuquit_Click()
+bool MainWindow::confirmQuit()
 {
-    close();
-}
-
-void MainWindow::Form_QueryUnload(bool &cancel)
-{
-    cancel = !m_question.askYesNo(this, QStringLiteral("Are you sure you want to quit?"), Identity::Title);
+    return m_question.askYesNo(this, QStringLiteral("Are you sure you want to quit?"), Identity::Title);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    bool cancel = false;
-    Form_QueryUnload(cancel);
-    if (cancel) {
-        event->ignore();
-        return;
-    }
-    event->accept();
-    emit unloaded();
+    closeForm(*this, event, !confirmQuit());
 }
 
 } // namespace Quorvath

@@ -1,15 +1,14 @@
-// The main window `d`: eleven category tabs, each with the list of its items,
+// The main window: eleven category tabs, each with the list of its items,
 // the details frame below them, the status bar and the menus.
 //
 // MultiRowTabWidget (controls) holds the tabs and pages; ClockStatusBar
 // (controls) keeps date and time. The Catalog lives outside the window, in
-// the registry's slot for this form, and is written here by Form_Load. The
-// handlers carry the design's names.
+// the registry's slot for this form, and is written here by loadItems().
 #pragma once
 
-#include "designedtext.h"
 #include "forms.h"
 #include "itemtable.h"
+#include "textfit.h"
 #include "twips.h"
 
 #include <QKeySequence>
@@ -46,15 +45,15 @@ public:
     static std::vector<UiFont::Text> designedTexts(Twips::Scale twips);
 
     // Builds the window laid out at `twips` and, unless `load` is
-    // Load::Later, loads it: Form_Load writes the catalog and fills the
+    // Load::Later, loads it: loadItems() writes the catalog and fills the
     // selected tab's list. A window built ahead has every control, but no
-    // catalog and no entries until Form_Load.
+    // catalog and no entries until loadItems().
     enum class Load { Now, Later };
     MainWindow(Catalog &state, FormShower &forms, Question &question, Twips::Scale twips,
                Load load = Load::Now, QWidget *parent = nullptr);
 
     // The load step: writes the catalog, then fills the selected tab's list.
-    void Form_Load();
+    void loadItems();
     // For a window built ahead: draws on `device` the entries the selected
     // tab's list will show once loaded, in the list's font and as it draws
     // them, so that their glyphs are in the font caches before the window's
@@ -65,25 +64,22 @@ public:
     static constexpr int KeyRole = Qt::UserRole;
 
 signals:
-    // The window has agreed to close; the registry forgets it.
+    // The window has agreed to close; the registry forgets it (formclose.h).
     void unloaded();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private slots:
-    // Empties the six value labels and rebuilds the selected tab's list.
-    void LoadLists();
-    // Another tab is selected: its list is filled anew.
-    void SSTab1_Click();
+    // Empties the six value labels and rebuilds the selected tab's list;
+    // runs again whenever another tab is selected.
+    void fillSelectedList();
     // Shows the fields of the row that the entry's key names.
-    void lstData_ItemClick(const QTreeWidgetItem *item);
-    // File > Quit.
-    void mnuquit_Click();
+    void showItem(const QTreeWidgetItem *item);
 
 private:
-    // Asks whether to quit; sets `cancel` on No.
-    void Form_QueryUnload(bool &cancel);
+    // Asks whether to quit; true for Yes.
+    bool confirmQuit();
     void createControls();
     void createDetails();
     void createMenus();
@@ -99,9 +95,9 @@ private:
     Question &m_question;
     const Twips::Scale m_twips;
 
-    MultiRowTabWidget *SSTab1 = nullptr;
-    std::array<QTreeWidget *, TabCount> lstData{};   // null until the tab is first selected
-    std::array<ValueLabel *, FieldCount + 1> lblField{};   // 1..6, as the catalog's columns
+    MultiRowTabWidget *m_categoryTabs = nullptr;
+    std::array<QTreeWidget *, TabCount> m_itemLists{};   // null until the tab is first selected
+    std::array<ValueLabel *, FieldCount + 1> m_detailLabels{};   // 1..6, as the catalog's columns
     QAction *m_copyAction = nullptr;
     QAction *m_selectAllAction = nullptr;
     ValueLabel *m_lastValue = nullptr;   // the value last clicked, for Ctrl+A

@@ -4,7 +4,7 @@
 #include "classicframe.h"
 #include "enterbutton.h"
 #include "identity.h"
-#include "referencelog.h"
+#include "picturelog.h"
 #include "twips.h"
 #include "windowaccessible.h"
 
@@ -53,7 +53,7 @@ constexpr QLatin1String AboutText =
     " \r\n"
     "- Anselm\r\n"_L1;
 
-enum Control { GoVelmarchCaption, PetitionsignCaption, OkaybuttonCaption, Text1Text };
+enum Control { VelmarchCaption, PetitionCaption, OkayCaption, CreditsText };
 
 QPushButton *createButton(QWidget *parent, const DesignedText &caption)
 {
@@ -81,7 +81,7 @@ QFrame *createLine(QWidget *parent, const char *name, QFrame::Shape shape, QRect
 
 std::vector<DesignedText> AboutWindow::design(Twips::Scale twips)
 {
-    // By the Control numbers above; the text box stands in the frame Frame1.
+    // By the Control numbers above; the text box stands in the frame `Frame1`.
     return {{"GoVelmarch", TextControl::Button, QStringLiteral("Velmarch"), twips.rect(120, 2160, 1935, 375)},
             {"Petitionsign", TextControl::Button, QStringLiteral("Sign The Petition Now!"),
              twips.rect(120, 1680, 1935, 375)},
@@ -93,62 +93,65 @@ const QString AboutWindow::PetitionUrl =
     QStringLiteral("https://petition.velmarch.example/release-quorvath-iv");
 const QString AboutWindow::VelmarchUrl = QStringLiteral("https://www.velmarch.example/");
 
-AboutWindow::AboutWindow(AboutState &state, Browser &browser, std::unique_ptr<Ticker> timer, Twips::Scale twips,
+AboutWindow::AboutWindow(AboutState &state, Browser &browser, std::unique_ptr<Ticker> ticker, Twips::Scale twips,
                          QWidget *parent)
     : SideWindow(parent),
-      m_state(state), m_browser(browser), Timer1(std::move(timer))
+      m_state(state), m_browser(browser), m_ticker(std::move(ticker))
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About This Program"));
     createControls(twips);
     loadPictures();
 
-    Timer1->setHandler([this] { Timer1_Timer(); });
-    Timer1->start(Animation::FirstInterval);
+    m_ticker->setHandler([this] { showNextStep(); });
+    m_ticker->start(Animation::FirstInterval);
 
-    Form_Load();
+    m_browserAvailable = m_browser.isAvailable();
+    m_petitionButton->setEnabled(m_browserAvailable);
+    m_velmarchButton->setEnabled(m_browserAvailable);
+    Animation::writeTable(m_pictureOfStep, m_delayOfStep);
 }
 
 void AboutWindow::createControls(Twips::Scale twips)
 {
     const std::vector<DesignedText> texts = design(twips);
-    GoVelmarch = createButton(this, texts[GoVelmarchCaption]);
-    Petitionsign = createButton(this, texts[PetitionsignCaption]);
-    Okaybutton = createButton(this, texts[OkaybuttonCaption]);
-    connect(GoVelmarch, &QPushButton::clicked, this, &AboutWindow::GoVelmarch_Click);
-    connect(Petitionsign, &QPushButton::clicked, this, &AboutWindow::Petitionsign_Click);
-    connect(Okaybutton, &QPushButton::clicked, this, &AboutWindow::Okaybutton_Click);
+    m_velmarchButton = createButton(this, texts[VelmarchCaption]);
+    m_petitionButton = createButton(this, texts[PetitionCaption]);
+    m_okayButton = createButton(this, texts[OkayCaption]);
+    connect(m_velmarchButton, &QPushButton::clicked, this, [this] { openPage(VelmarchUrl); });
+    connect(m_petitionButton, &QPushButton::clicked, this, [this] { openPage(PetitionUrl); });
+    connect(m_okayButton, &QPushButton::clicked, this, &QWidget::close);
 
-    auto *Frame1 = new ClassicFrame(QString(), this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(twips.rect(2280, 120, 4815, 2895));
+    auto *frame = new ClassicFrame(QString(), this);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    frame->setGeometry(twips.rect(2280, 120, 4815, 2895));
 
-    const DesignedText &text = texts[Text1Text];
-    auto *Text1 = new QPlainTextEdit(Frame1);
-    Text1->setObjectName(QLatin1String(text.name));
+    const DesignedText &text = texts[CreditsText];
+    auto *credits = new QPlainTextEdit(frame);
+    credits->setObjectName(QLatin1String(text.name));
     // The frame has no caption to name the text for a screen reader.
-    Text1->setAccessibleName(QStringLiteral("About Quorvath Itemlist"));
-    Text1->setGeometry(text.rect);
-    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    Text1->setWordWrapMode(QTextOption::WordWrap);
-    Text1->document()->setDocumentMargin(1);
-    Text1->setPlainText(text.text);
+    credits->setAccessibleName(QStringLiteral("About Quorvath Itemlist"));
+    credits->setGeometry(text.rect);
+    credits->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    credits->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    credits->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    credits->setWordWrapMode(QTextOption::WordWrap);
+    credits->document()->setDocumentMargin(1);
+    credits->setPlainText(text.text);
     // Locked: the caret, scrolling, selecting and copying work; changes do not.
-    Text1->setReadOnly(true);
-    Text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    credits->setReadOnly(true);
+    credits->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 
     setFixedSize(twips.size(7125, 3105));
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setFrameStyle(QFrame::Box | QFrame::Plain);
-    Image1->setLineWidth(1);
-    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Image1->setGeometry(twips.rect(360, 120, 1215, 1335));
+    m_picture = new QLabel(this);
+    m_picture->setObjectName(QStringLiteral("Image1"));
+    m_picture->setFrameStyle(QFrame::Box | QFrame::Plain);
+    m_picture->setLineWidth(1);
+    m_picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_picture->setGeometry(twips.rect(360, 120, 1215, 1335));
     // Named by what it shows.
-    Image1->setAccessibleName(QStringLiteral("A hooded mage beside a wall torch, playing small tricks"));
+    m_picture->setAccessibleName(QStringLiteral("A hooded mage beside a wall torch, playing small tricks"));
 
     // Drawn only: no screen reader needs to meet them.
     markDecorative(createLine(this, "Line1", QFrame::VLine, twips.rect(2160, 120, 15, 2880 + 15)));
@@ -156,10 +159,10 @@ void AboutWindow::createControls(Twips::Scale twips)
 
     // Tab indexes: Frame1 0 (takes no focus), Okay 1, the petition 2, the text
     // 3, Velmarch 4.
-    setTabOrder(Okaybutton, Petitionsign);
-    setTabOrder(Petitionsign, Text1);
-    setTabOrder(Text1, GoVelmarch);
-    Okaybutton->setFocus();
+    setTabOrder(m_okayButton, m_petitionButton);
+    setTabOrder(m_petitionButton, credits);
+    setTabOrder(credits, m_velmarchButton);
+    m_okayButton->setFocus();
 }
 
 void AboutWindow::loadPictures()
@@ -170,46 +173,23 @@ void AboutWindow::loadPictures()
         const QString path = QStringLiteral(":/frames/frame%1.bmp").arg(position, 2, 10, QLatin1Char('0'));
         const QResource frame(path);
         if (!frame.isValid())
-            qCWarning(lcReference, "picture: %s is missing; the animation shows blank there", qPrintable(path));
-        ImageList1.add(frame.uncompressedData());
+            qCWarning(lcPicture, "%s is missing; the animation shows blank there", qPrintable(path));
+        m_pictures.add(frame.uncompressedData());
     }
 }
 
-void AboutWindow::Form_Load()
+void AboutWindow::showNextStep()
 {
-    m_browserAvailable = m_browser.isAvailable();
-    Petitionsign->setEnabled(m_browserAvailable);
-    GoVelmarch->setEnabled(m_browserAvailable);
-    Animation::writeTable(FrameImage, FrameDelay);
-}
-
-void AboutWindow::Timer1_Timer()
-{
-    m_state.FramePos = Animation::nextStep(m_state.FramePos);
-    const QPixmap picture = QPixmap::fromImage(ImageList1.picture(FrameImage[m_state.FramePos]));
-    Image1->setPixmap(picture);
+    m_state.step = Animation::nextStep(m_state.step);
+    const QPixmap picture = QPixmap::fromImage(m_pictures.picture(m_pictureOfStep[m_state.step]));
+    m_picture->setPixmap(picture);
     // The image control takes the picture's own size; its border lies outside.
     if (!picture.isNull()) {
-        const int border = 2 * Image1->frameWidth();
-        Image1->resize(picture.deviceIndependentSize().toSize() + QSize(border, border));
+        const int border = 2 * m_picture->frameWidth();
+        m_picture->resize(picture.deviceIndependentSize().toSize() + QSize(border, border));
     }
     // The new interval counts from this tick.
-    Timer1->start(FrameDelay[m_state.FramePos]);
-}
-
-void AboutWindow::Petitionsign_Click()
-{
-    openPage(PetitionUrl);
-}
-
-void AboutWindow::GoVelmarch_Click()
-{
-    openPage(VelmarchUrl);
-}
-
-void AboutWindow::Okaybutton_Click()
-{
-    close();
+    m_ticker->start(m_delayOfStep[m_state.step]);
 }
 
 void AboutWindow::openPage(const QString &url)
@@ -247,8 +227,8 @@ void AboutWindow::pageOpened(const QString &url, bool opened)
 void AboutWindow::setWaiting(bool waiting)
 {
     m_waiting = waiting;
-    Petitionsign->setEnabled(m_browserAvailable && !waiting);
-    GoVelmarch->setEnabled(m_browserAvailable && !waiting);
+    m_petitionButton->setEnabled(m_browserAvailable && !waiting);
+    m_velmarchButton->setEnabled(m_browserAvailable && !waiting);
     if (waiting)
         setCursor(Qt::BusyCursor);
     else
@@ -257,7 +237,7 @@ void AboutWindow::setWaiting(bool waiting)
 
 void AboutWindow::closing()
 {
-    Timer1->stop();
+    m_ticker->stop();
     m_waiting = false;
 }
 

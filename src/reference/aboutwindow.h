@@ -7,10 +7,10 @@
 #pragma once
 
 #include "animation.h"
-#include "core/ticker.h"
 #include "imagelist.h"
-#include "designedtext.h"
 #include "sidewindow.h"
+#include "textfit.h"
+#include "ticker.h"
 
 #include <memory>
 #include <vector>
@@ -23,7 +23,7 @@ namespace Quorvath {
 class Browser;
 
 struct AboutState {
-    qint16 FramePos = 0;   // the step shown last; 0 before the first tick
+    qint16 step = 0;   // the step shown last; 0 before the first tick
 };
 
 class AboutWindow final : public SideWindow {
@@ -37,22 +37,18 @@ public:
     static std::vector<DesignedText> design(Twips::Scale twips);
     static std::vector<UiFont::Text> designedTexts(Twips::Scale twips) { return fitsOf(design(twips), twips); }
 
-    // Builds the design laid out at `twips`, starts `timer` as `Timer1` and
-    // runs Form_Load(). The program gives a TimerTicker.
-    AboutWindow(AboutState &state, Browser &browser, std::unique_ptr<Ticker> timer, Twips::Scale twips,
+    // Builds the design laid out at `twips`, enables the web buttons if
+    // there is a browser and starts the animation on `ticker`. The program
+    // gives a TimerTicker.
+    AboutWindow(AboutState &state, Browser &browser, std::unique_ptr<Ticker> ticker, Twips::Scale twips,
                 QWidget *parent = nullptr);
 
 protected:
     void closing() override;
 
-private slots:
-    void Timer1_Timer();
-    void Petitionsign_Click();
-    void GoVelmarch_Click();
-    void Okaybutton_Click();
-
 private:
-    void Form_Load();
+    // The ticker's handler: the next step's picture, and its delay.
+    void showNextStep();
     void createControls(Twips::Scale twips);
     void loadPictures();
     void openPage(const QString &url);
@@ -65,15 +61,15 @@ private:
     // A web button's page is on its way: the browser has not replied yet.
     bool m_waiting = false;
 
-    Animation::FrameArray FrameImage{};
-    Animation::FrameArray FrameDelay{};
-    ImageList ImageList1;
+    Animation::FrameArray m_pictureOfStep{};
+    Animation::FrameArray m_delayOfStep{};
+    ImageList m_pictures;
 
-    QPushButton *GoVelmarch = nullptr;
-    QPushButton *Petitionsign = nullptr;
-    QPushButton *Okaybutton = nullptr;
-    QLabel *Image1 = nullptr;
-    std::unique_ptr<Ticker> Timer1;
+    QPushButton *m_velmarchButton = nullptr;
+    QPushButton *m_petitionButton = nullptr;
+    QPushButton *m_okayButton = nullptr;
+    QLabel *m_picture = nullptr;
+    std::unique_ptr<Ticker> m_ticker;
 };
 
 } // namespace Quorvath

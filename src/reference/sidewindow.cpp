@@ -1,5 +1,7 @@
 #include "sidewindow.h"
 
+#include "formclose.h"
+
 #include <QCloseEvent>
 #include <QShowEvent>
 
@@ -21,8 +23,7 @@ void SideWindow::showEvent(QShowEvent *event)
 void SideWindow::closeEvent(QCloseEvent *event)
 {
     closing();
-    event->accept();
-    emit unloaded();
+    closeForm(*this, event);
 }
 
 } // namespace Quorvath

@@ -18,7 +18,7 @@ public:
     explicit SideWindow(QWidget *parent = nullptr);
 
 signals:
-    // The window has agreed to close; it always does.
+    // The window has agreed to close; it always does (formclose.h).
     void unloaded();
 
 protected:

@@ -1,7 +1,7 @@
 // Off the taskbar on Windows: an owned window has no taskbar button.
 #include "sidewindow.h"
 
-#include "referencelog.h"
+#include "taskbarlog.h"
 
 #include <QGuiApplication>
 #include <QWindow>
@@ -43,7 +43,7 @@ void SideWindow::keepOffTaskbar()
     if (QWindow *handle = windowHandle())
         handle->setTransientParent(hiddenOwner());
     else
-        qCWarning(lcReference, "taskbar: '%s' has no native window to give an owner; it gets a taskbar button",
+        qCWarning(lcTaskbar, "'%s' has no native window to give an owner; it gets a taskbar button",
                   qPrintable(windowTitle()));
 }
 

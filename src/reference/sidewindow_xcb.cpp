@@ -1,7 +1,7 @@
 // Off the taskbar on X11: the EWMH state _NET_WM_STATE_SKIP_TASKBAR.
 #include "sidewindow.h"
 
-#include "referencelog.h"
+#include "taskbarlog.h"
 #include "x11atoms.h"
 
 namespace Quorvath {
@@ -21,7 +21,7 @@ void SideWindow::keepOffTaskbar()
     const xcb_atom_t state = X11::atom(connection, "_NET_WM_STATE");
     const xcb_atom_t skip = X11::atom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
     if (state == XCB_ATOM_NONE || skip == XCB_ATOM_NONE) {
-        qCWarning(lcReference, "taskbar: the X server named no atom for _NET_WM_STATE_SKIP_TASKBAR; '%s' gets "
+        qCWarning(lcTaskbar, "the X server named no atom for _NET_WM_STATE_SKIP_TASKBAR; '%s' gets "
                                "a taskbar button", qPrintable(windowTitle()));
         return;
     }

@@ -2,8 +2,8 @@
 // the caption, sizes and text come from the window's row of the table.
 #pragma once
 
-#include "designedtext.h"
 #include "sidewindow.h"
+#include "textfit.h"
 
 #include <vector>
 
@@ -29,7 +29,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QPlainTextEdit *Text1 = nullptr;
+    QPlainTextEdit *m_explanation = nullptr;
 };
 
 } // namespace Quorvath

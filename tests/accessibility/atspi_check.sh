@@ -7,7 +7,6 @@ source "$(dirname "$0")/../e2e/lib.sh"
 start_display
 use_a11y
 
-INTRO="Quorvath Itemlist for Windows Version 1.0.1A"
 MAIN="Quorvath Itemlist For Windows"
 ABOUT="About This Program"
 CAPTIONS="Armor|Figurines|Gloves|Helms|Misc. Items|Rings|Shields|Weapons|Instruments|Quivers|Containers/Fluids"

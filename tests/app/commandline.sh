@@ -2,8 +2,9 @@
 # The command line of the built executable, run without a display (no DISPLAY,
 # no WAYLAND_DISPLAY, no QT_QPA_PLATFORM): --help and --version answer and
 # exit 0 (1 when their answer cannot be written), a wrong command line exits 2
-# with the usage on stderr, Qt's own options reach Qt, and the man page names
-# every option --help shows.
+# with the usage on stderr, Qt's own options reach Qt in every form the
+# program takes, with no display to open it says so in one line and exits 1,
+# and the man page names every option --help shows.
 #   commandline.sh APP MANPAGE
 set -uo pipefail
 APP=${1:?usage: $0 APP MANPAGE}
@@ -30,6 +31,7 @@ ROWS=(
     "--bogus|2|^$|Unknown option 'bogus'"
     "-x|2|^$|Unknown option 'x'"
     "stray|2|^$|Unexpected argument 'stray'"
+    "-reverse=yes|2|^$|Unexpected value after '-reverse'"
 )
 for row in "${ROWS[@]}"; do
     IFS='|' read -r option want_code want_out want_err <<<"$row"
@@ -58,12 +60,37 @@ for row in "${WRITE_FAILS[@]}"; do
     check "$option $redirect: stderr says the write failed (got '$err')" grep -qE "^QuorvathItemlist: write error: " <<<"$err"
 done
 
-# Qt's options pass: the program runs on the platform they name until the
-# time runs out (124 is timeout's "still running").
-code=0
-env -i PATH=/usr/bin:/bin HOME="$TMP" timeout 2 "$APP" -platform offscreen -reverse --style Fusion \
-    >/dev/null 2>&1 || code=$?
-check "-platform offscreen -reverse --style Fusion runs the program (got $code)" [ "$code" = 124 ]
+# Qt's options pass, as -name value, --name value, --name=value and
+# -name=value: the program runs on the platform they name until the time
+# runs out (124 is timeout's "still running").
+QT_OPTIONS=(
+    "-platform offscreen -reverse --style Fusion"
+    "--platform=offscreen"
+    "-platform=offscreen -style=fusion"
+    "--platform offscreen --style=fusion -qwindowtitle=-platform=nosuch"
+)
+for options in "${QT_OPTIONS[@]}"; do
+    code=0
+    # shellcheck disable=SC2086 # the options are words
+    env -i PATH=/usr/bin:/bin HOME="$TMP" timeout 2 "$APP" $options >/dev/null 2>&1 || code=$?
+    check "$options runs the program (got $code)" [ "$code" = 124 ]
+done
+
+# No display to open (none is set here): one line that says so, exit 1, not
+# Qt's abort. The arguments as the shell reads them.
+NO_DISPLAY=(
+    ""
+    "-display :999"
+    "-display=:999"
+    "-platform nosuch"
+    "-platform ''"
+)
+for args in "${NO_DISPLAY[@]}"; do
+    eval "run $args"
+    check "'$args' without a display exits 1 (got $code)" [ "$code" = 1 ]
+    check "'$args': one line on stderr says there is no display (got '$err')" \
+        sh -c '[ "$(wc -l <"$0")" = 1 ] && grep -q "^QuorvathItemlist: no display to open; " "$0"' "$TMP/err"
+done
 
 # Every option --help lists is in the man page.
 run --help

@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
 # The folders of src/ stand on one another: a file includes headers of its
 # own folder or of a floor below it, never of one above or beside it.
-#   include_floors.sh SRC_DIR
+#   include_floors.sh SRC_DIR FLOOR...
+# The floors come lowest first, as src/CMakeLists.txt declares them
+# (QI_SOURCE_FLOORS), the folders of one floor joined by commas.
 set -u
 src=$1
-floor() {
-    case $1 in
-        catalog) echo 0 ;; controls) echo 1 ;; support) echo 2 ;;
-        mainwindow|reference) echo 3 ;; app) echo 4 ;; *) echo "" ;;
-    esac
-}
+shift
+declare -A floor
+level=0
+for folders in "$@"; do
+    for folder in ${folders//,/ }; do floor[$folder]=$level; done
+    level=$((level + 1))
+done
 # Each header's folder; made headers by the name of their template.
 declare -A home
 while read -r path; do
@@ -17,15 +20,27 @@ while read -r path; do
     name=$(basename "${rel%.in}")
     home[$name]=${rel%%/*}
 done < <(find "$src" -name '*.h' -o -name '*.h.in')
+# The logging categories' made headers, <concern>log.h, by the folder whose
+# CMakeLists.txt declares them.
+while IFS=: read -r path concern; do
+    rel=${path#"$src"/}
+    home[${concern}log.h]=${rel%%/*}
+done < <(grep -roE '^qi_logging_category\([a-z_]+ [A-Za-z]+ [a-z]+' --include=CMakeLists.txt "$src" \
+         | sed -E 's/qi_logging_category\([a-z_]+ [A-Za-z]+ //')
 bad=0
+# Every folder of src/ stands on a floor.
+for dir in "$src"/*/; do
+    folder=$(basename "$dir")
+    [ -n "${floor[$folder]:-}" ] || { echo "src/$folder is on no floor"; bad=1; }
+done
 while IFS=: read -r file line header; do
     rel=${file#"$src"/}
     from=${rel%%/*}
-    to=${home[$header]:-}
+    to=${home[$(basename "$header")]:-}
     [ -n "$to" ] && [ "$to" != "$from" ] || continue
-    if [ -z "$(floor "$from")" ] || [ -z "$(floor "$to")" ]; then
+    if [ -z "${floor[$from]:-}" ] || [ -z "${floor[$to]:-}" ]; then
         echo "$rel:$line: $header: $from or $to has no floor here"; bad=1
-    elif [ "$(floor "$to")" -ge "$(floor "$from")" ]; then
+    elif [ "${floor[$to]}" -ge "${floor[$from]}" ]; then
         echo "$rel:$line: $from includes $header from $to, which is not below it"; bad=1
     fi
 done < <(grep -rnoE '^#include "[^"]+"' "$src" | sed -E 's/#include "([^"]+)"$/\1/')

@@ -1,20 +1,22 @@
 // The window flow driven in-process: which forms exist and are loaded after
 // each step, the quit question, and when the program ends.
 #include "aboutwindow.h"
+#include "accessiblefactories.h"
 #include "classicframe.h"
+#include "fakes.h"
+#include "formregistry.h"
 #include "introwindow.h"
+#include "itemtable.h"
 #include "mainwindow.h"
+#include "messageboxquestion.h"
+#include "multirowtabwidget.h"
 #include "terminologywindow.h"
 #include "twips.h"
 #include "uifont.h"
-#include "fakes.h"
-#include "formregistry.h"
-#include "itemtable.h"
-#include "messageboxquestion.h"
-#include "multirowtabwidget.h"
 #include "valuelabel.h"
 #include "whenshown.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QFile>
@@ -23,6 +25,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -68,6 +71,16 @@ int topLevelsNamed(const QString &name)
     return n;
 }
 
+// The windows a screen reader finds under the application.
+QObjectList accessibleWindows()
+{
+    QObjectList windows;
+    QAccessibleInterface *application = QAccessible::queryAccessibleInterface(qApp);
+    for (int i = 0; i < application->childCount(); ++i)
+        windows << application->child(i)->object();
+    return windows;
+}
+
 // Runs a real event loop: returns 42 when the program was still running
 // after `ms`, or the code it ended with.
 int runLoop(FormRegistry &forms, const std::function<void()> &scenario, int ms = 300)
@@ -103,7 +116,7 @@ bool isProgramFont(const QFont &font)
 
 QAction *action(FormRegistry &forms, const char *name)
 {
-    return forms.window(FormId::d)->findChild<QAction *>(QLatin1String(name));
+    return forms.window(FormId::Main)->findChild<QAction *>(QLatin1String(name));
 }
 
 } // namespace
@@ -117,9 +130,11 @@ private slots:
 
     void startShowsOnlyTheIntro();
     void okayLeavesOnlyTheMainWindowWithoutEnding();
+    void closingTheIntroOtherwiseEndsTheProgram_data();
     void closingTheIntroOtherwiseEndsTheProgram();
     void helpEntries_data();
     void helpEntries();
+    void closedWindowOpensAgainFromItsDesign_data();
     void closedWindowOpensAgainFromItsDesign();
     void answeringNoChangesNothing();
     void yesKeepsTheAboutWindowAliveUntilItCloses();
@@ -141,6 +156,7 @@ private:
 
 void FormFlowTest::initTestCase()
 {
+    installAccessibleFactories();
     // The program's one font fits every text of every window as designed.
     m_twips = FormRegistry::applyProgramFont();
     const QFont font = QApplication::font();
@@ -172,7 +188,7 @@ void FormFlowTest::init()
     m_question = {};
     m_browser.available = false;
     m_forms = std::make_unique<FormRegistry>(m_question, m_browser, m_twips);
-    m_forms->show(FormId::frmIntro);
+    m_forms->show(FormId::Intro);
 }
 
 void FormFlowTest::cleanup()
@@ -183,7 +199,7 @@ void FormFlowTest::cleanup()
 
 void FormFlowTest::pressOkay()
 {
-    auto *okay = m_forms->window(FormId::frmIntro)->findChild<QPushButton *>("Command1");
+    auto *okay = m_forms->window(FormId::Intro)->findChild<QPushButton *>("Command1");
     QVERIFY(okay);
     QTest::mouseClick(okay, Qt::LeftButton);
 }
@@ -191,9 +207,9 @@ void FormFlowTest::pressOkay()
 void FormFlowTest::startShowsOnlyTheIntro()
 {
     QCOMPARE(visibleForms(), QStringList{"frmIntro"});
-    QVERIFY(!m_forms->instanceExists(FormId::d));
+    QVERIFY(!m_forms->instanceExists(FormId::Main));
     QCOMPARE(m_forms->catalog(), nullptr);
-    QWidget *intro = m_forms->window(FormId::frmIntro);
+    QWidget *intro = m_forms->window(FormId::Intro);
     QCOMPARE(intro->windowTitle(), "Quorvath Itemlist for Windows Version 1.0.1A");
     QVERIFY(!(intro->windowFlags() & Qt::WindowCloseButtonHint));
     QVERIFY(!(intro->windowFlags() & Qt::WindowSystemMenuHint));
@@ -217,18 +233,29 @@ void FormFlowTest::okayLeavesOnlyTheMainWindowWithoutEnding()
     QCOMPARE(code, 42);
     QVERIFY(!m_forms->hasEnded());
     QCOMPARE(visibleForms(), QStringList{"d"});
-    QVERIFY(!m_forms->isLoaded(FormId::frmIntro));
-    QCOMPARE(m_forms->catalog()->ItemCount, 227);
-    auto *armor = m_forms->window(FormId::d)->findChild<QTreeWidget *>("lstData(0)");
+    QVERIFY(!m_forms->isLoaded(FormId::Intro));
+    QCOMPARE(m_forms->catalog()->rowCount, 227);
+    auto *armor = m_forms->window(FormId::Main)->findChild<QTreeWidget *>("lstData(0)");
     QCOMPARE(armor->topLevelItemCount(), 23);
+}
+
+// Without a screen reader and with one: a window kept for the reader after
+// it closed does not keep the program running.
+void FormFlowTest::closingTheIntroOtherwiseEndsTheProgram_data()
+{
+    QTest::addColumn<bool>("reader");
+    QTest::newRow("no screen reader") << false;
+    QTest::newRow("a screen reader") << true;
 }
 
 void FormFlowTest::closingTheIntroOtherwiseEndsTheProgram()
 {
-    const int code = runLoop(*m_forms, [this] { m_forms->window(FormId::frmIntro)->close(); });
+    QFETCH(bool, reader);
+    m_forms->setReaderActive([reader] { return reader; });
+    const int code = runLoop(*m_forms, [this] { m_forms->window(FormId::Intro)->close(); });
     QCOMPARE(code, 0);
     QVERIFY(m_forms->hasEnded());
-    QVERIFY(!m_forms->instanceExists(FormId::d));
+    QVERIFY(!m_forms->instanceExists(FormId::Main));
 }
 
 void FormFlowTest::helpEntries_data()
@@ -268,29 +295,57 @@ void FormFlowTest::helpEntries()
     QCOMPARE(m_browser.checks, browserChecks);
 }
 
+void FormFlowTest::closedWindowOpensAgainFromItsDesign_data()
+{
+    QTest::addColumn<bool>("reader");
+    QTest::newRow("no screen reader") << false;
+    QTest::newRow("a screen reader") << true;
+}
+
+// Without a screen reader a closed window is deleted at once. With one it is
+// kept a moment, hidden and out of the accessible tree, so that the reader
+// can still walk up from its last focus; the form shown again meanwhile is a
+// new window from its design, the only one of its form that shows.
 void FormFlowTest::closedWindowOpensAgainFromItsDesign()
 {
+    QFETCH(bool, reader);
+    m_forms->setReaderActive([reader] { return reader; });
     pressOkay();
     action(*m_forms, "mnutermitemname")->trigger();
-    QWidget *term = m_forms->window(FormId::frmItemname);
+    QWidget *term = m_forms->window(FormId::TermItemName);
     auto *text = term->findChild<QPlainTextEdit *>("Text1");
     QVERIFY(text);
     const QString listed = text->toPlainText();
     text->setPlainText("scribbled over");
+    const QPointer<QWidget> closed = term;
     QVERIFY(term->close());
-    QVERIFY(!m_forms->isLoaded(FormId::frmItemname));
-    QVERIFY(m_forms->instanceExists(FormId::frmItemname));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!m_forms->isLoaded(FormId::TermItemName));
+    QVERIFY(m_forms->instanceExists(FormId::TermItemName));
+    QCOMPARE(closed.isNull(), !reader);
+    if (reader) {
+        QVERIFY(closed->isHidden());
+        QVERIFY(!accessibleWindows().contains(closed.data()));
+    }
 
     action(*m_forms, "mnutermitemname")->trigger();
-    QWidget *again = m_forms->window(FormId::frmItemname);
+    QWidget *again = m_forms->window(FormId::TermItemName);
     QVERIFY(again);
+    QVERIFY(again != closed);
     QCOMPARE(again->findChild<QPlainTextEdit *>("Text1")->toPlainText(), listed);
+    QCOMPARE(topLevelsNamed("frmItemname"), 1);
+    QCOMPARE(m_forms->loadedCount(), 2);
+    QVERIFY(accessibleWindows().contains(again));
+    // The kept window goes after its moment, the one shown again stays.
+    QTRY_VERIFY_WITH_TIMEOUT(closed.isNull(), 3 * FormRegistry::ReaderGraceMs);
+    QCOMPARE(m_forms->window(FormId::TermItemName), again);
+    QVERIFY(again->isVisible());
 }
 
 void FormFlowTest::answeringNoChangesNothing()
 {
     pressOkay();
-    QWidget *main = m_forms->window(FormId::d);
+    QWidget *main = m_forms->window(FormId::Main);
     auto *tabs = main->findChild<MultiRowTabWidget *>("SSTab1");
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(7).center());
     auto *weapons = main->findChild<QTreeWidget *>("lstData(7)");
@@ -307,7 +362,7 @@ void FormFlowTest::answeringNoChangesNothing()
     QCOMPARE(m_question.asked, 1);
     QCOMPARE(m_question.text, "Are you sure you want to quit?");
     QCOMPARE(m_question.caption, "Quorvath Itemlist For Windows");
-    QVERIFY(m_forms->isLoaded(FormId::d));
+    QVERIFY(m_forms->isLoaded(FormId::Main));
     QVERIFY(main->isVisible());
     QCOMPARE(tabs->currentIndex(), 7);
     QCOMPARE(weapons->topLevelItemCount(), 59);
@@ -318,17 +373,17 @@ void FormFlowTest::yesKeepsTheAboutWindowAliveUntilItCloses()
 {
     pressOkay();
     action(*m_forms, "mnuabout")->trigger();
-    auto *about = qobject_cast<AboutWindow *>(m_forms->window(FormId::frmAbout));
+    auto *about = qobject_cast<AboutWindow *>(m_forms->window(FormId::About));
     QVERIFY(about);
 
     m_question.answer = true;
     QCOMPARE(runLoop(*m_forms, [this] { action(*m_forms, "mnuquit")->trigger(); }, 700), 42);
     QCOMPARE(m_question.asked, 1);
-    QVERIFY(!m_forms->isLoaded(FormId::d));
+    QVERIFY(!m_forms->isLoaded(FormId::Main));
     QCOMPARE(visibleForms(), QStringList{"frmAbout"});
-    QVERIFY(m_forms->aboutState()->FramePos > 0);   // the animation went on
+    QVERIFY(m_forms->aboutState()->step > 0);   // the animation went on
 
-    QCOMPARE(runLoop(*m_forms, [this] { m_forms->window(FormId::frmAbout)->close(); }), 0);
+    QCOMPARE(runLoop(*m_forms, [this] { m_forms->window(FormId::About)->close(); }), 0);
     QVERIFY(m_forms->hasEnded());
 }
 
@@ -336,8 +391,8 @@ void FormFlowTest::theRealMessageBoxAsksOnce()
 {
     MessageBoxQuestion real;
     FormRegistry forms(real, m_browser, m_twips);
-    forms.show(FormId::d);
-    QWidget *main = forms.window(FormId::d);
+    forms.show(FormId::Main);
+    QWidget *main = forms.window(FormId::Main);
 
     // Answer the box that comes up: check it and press `button`.
     int boxes = 0;
@@ -358,12 +413,12 @@ void FormFlowTest::theRealMessageBoxAsksOnce()
     answer(QMessageBox::No);
     QVERIFY(!main->close());
     QCOMPARE(boxes, 1);
-    QVERIFY(forms.isLoaded(FormId::d));
+    QVERIFY(forms.isLoaded(FormId::Main));
 
     answer(QMessageBox::Yes);
     QVERIFY(main->close());
     QCOMPARE(boxes, 2);
-    QVERIFY(!forms.isLoaded(FormId::d));
+    QVERIFY(!forms.isLoaded(FormId::Main));
 }
 
 void FormFlowTest::classicLook_data()
@@ -383,7 +438,7 @@ void FormFlowTest::classicLook()
     QVERIFY(QTest::qWaitForWindowExposed(window));
 
     // The side windows, which have no taskbar button, carry the title bar's sizes of the icon.
-    if (form != FormId::d && form != FormId::frmIntro)
+    if (form != FormId::Main && form != FormId::Intro)
         QCOMPARE(window->windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}}));
     // One font everywhere: every control, menu and tooltip (the lists in its bold cut).
     const QList<QWidget *> widgets = window->findChildren<QWidget *>() << window;
@@ -455,10 +510,10 @@ void FormFlowTest::sessionEndAsksToo()
     pressOkay();
     m_question.answer = false;
     QVERIFY(!m_forms->closeForSessionEnd());
-    QVERIFY(m_forms->isLoaded(FormId::d));
+    QVERIFY(m_forms->isLoaded(FormId::Main));
     m_question.answer = true;
     QVERIFY(m_forms->closeForSessionEnd());
-    QVERIFY(!m_forms->isLoaded(FormId::d));
+    QVERIFY(!m_forms->isLoaded(FormId::Main));
     QCOMPARE(m_question.asked, 2);
 }
 
@@ -485,11 +540,11 @@ void FormFlowTest::iconAtEverySize()
     // Title bars, the question box and the side windows need no more than
     // 48 px; the windows with a taskbar button carry every size.
     QCOMPARE(QApplication::windowIcon().availableSizes(), titleBar);
-    QCOMPARE(m_forms->window(FormId::frmIntro)->windowIcon().availableSizes(), all);
+    QCOMPARE(m_forms->window(FormId::Intro)->windowIcon().availableSizes(), all);
     pressOkay();
-    m_forms->show(FormId::frmItemname);
-    QCOMPARE(m_forms->window(FormId::frmItemname)->windowIcon().availableSizes(), titleBar);
-    const QIcon icon = m_forms->window(FormId::d)->windowIcon();
+    m_forms->show(FormId::TermItemName);
+    QCOMPARE(m_forms->window(FormId::TermItemName)->windowIcon().availableSizes(), titleBar);
+    const QIcon icon = m_forms->window(FormId::Main)->windowIcon();
     QCOMPARE(icon.availableSizes(), all);
     const QPixmap picture = icon.pixmap(QSize(asked, asked), 1.0);
     QCOMPARE(picture.size(), QSize(given, given));

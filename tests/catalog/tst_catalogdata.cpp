@@ -57,7 +57,7 @@ class TestCatalogData final : public QObject {
 private:
     Catalog m_catalog;
 
-    QString cell(int row, int column) const { return m_catalog.ItemTable(row, column); }
+    QString cell(int row, int column) const { return m_catalog.table(row, column); }
 
     template <class Pred> QList<int> rowsWhere(Pred pred) const
     {

@@ -17,24 +17,24 @@ private slots:
     {
         const auto first = std::make_unique<Catalog>();
         const auto second = std::make_unique<Catalog>();
-        QCOMPARE(first->ItemCount, 0);
+        QCOMPARE(first->rowCount, 0);
         for (int row = 0; row <= LastRow; ++row)
             for (int column = 0; column <= LastColumn; ++column)
-                QVERIFY(first->ItemTable(row, column).isEmpty());
+                QVERIFY(first->table(row, column).isEmpty());
         loadCatalog(*first);
         loadCatalog(*second);
         loadCatalog(*second);   // loading again yields the same table
-        QCOMPARE(first->ItemCount, 227);
-        QCOMPARE(second->ItemCount, 227);
-        QCOMPARE(first->ItemTable(1, Name), u"Torch");
-        QCOMPARE(first->ItemTable(227, Name), u"Molten Tar");
-        QCOMPARE(first->ItemTable(227, Category), u"Containers/Fluids");
+        QCOMPARE(first->rowCount, 227);
+        QCOMPARE(second->rowCount, 227);
+        QCOMPARE(first->table(1, Name), u"Torch");
+        QCOMPARE(first->table(227, Name), u"Molten Tar");
+        QCOMPARE(first->table(227, Category), u"Containers/Fluids");
         // Row 0 and column 0 stay empty; every other cell is the catalog's.
         for (int row = 0; row <= LastRow; ++row) {
             for (int column = 0; column <= LastColumn; ++column) {
-                const QString cell = first->ItemTable(row, column);
+                const QString cell = first->table(row, column);
                 QVERIFY2(cell.isEmpty() == (row == 0 || column == 0), qPrintable(u"(%1, %2)"_s.arg(row).arg(column)));
-                QCOMPARE(second->ItemTable(row, column), cell);
+                QCOMPARE(second->table(row, column), cell);
                 if (row && column)
                     QCOMPARE(catalogText(row, column), cell);
             }
@@ -125,9 +125,9 @@ static int accessOnce(const QString &access, int row, int column)
 {
     Catalog catalog;
     if (access == u"read")
-        return catalog.ItemTable(row, column).size();
+        return catalog.table(row, column).size();
     if (access == u"write")
-        catalog.ItemTable.set(row, column, u"x"_s);
+        catalog.table.set(row, column, u"x"_s);
     else if (access == u"text")
         return catalogText(row, column).isEmpty() ? 1 : 0;
     else if (access == u"key")

@@ -1,6 +1,6 @@
-#include "core/minuteclock.h"
 #include "clockstatusbar.h"
 #include "manualticker.h"
+#include "minuteclock.h"
 
 #include <QLabel>
 #include <QLocale>

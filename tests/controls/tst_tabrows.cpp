@@ -1,5 +1,5 @@
-#include "core/minuteclock.h"
-#include "core/tabrows.h"
+#include "minuteclock.h"
+#include "tabrows.h"
 
 #include <QTest>
 

@@ -6,7 +6,6 @@ source "$(dirname "$0")/lib.sh"
 start_display
 use_a11y
 
-INTRO="Quorvath Itemlist for Windows Version 1.0.1A"
 MAIN="Quorvath Itemlist For Windows"
 FIELDS=("Item Name" "Usable By" "Effect(s) of Equipping" "Activated Effect(s)" "# Uses" "Description")
 

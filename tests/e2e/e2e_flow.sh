@@ -5,7 +5,7 @@ start_display
 
 # --- The intro: caption only, Alt+F4 ends the program with 0 -------------
 start_app
-intro=$(wait_window "Quorvath Itemlist for Windows Version 1.0.1A") || { fail "intro window"; finish; }
+intro=$(wait_window "$INTRO") || { fail "intro window"; finish; }
 pass "intro window is up"
 read -r w h x y < <(client_geometry "$intro")
 check "intro client is 288 x 267 (got $w x $h)" [ "$w" = 288 -a "$h" = 267 ]
@@ -31,10 +31,10 @@ check "Alt+F4 on the intro ends the program with 0 (got $code)" [ "$code" = 0 ]
 
 # --- Okay, then the close box asks; No keeps, Yes ends -------------------
 start_app
-intro=$(wait_window "Quorvath Itemlist for Windows Version 1.0.1A") || { fail "intro again"; finish; }
+intro=$(wait_window "$INTRO") || { fail "intro again"; finish; }
 key "$intro" Return
 main=$(wait_window "Quorvath Itemlist For Windows") || { fail "main window after Okay"; finish; }
-check "intro is gone after Okay" wait_gone "Quorvath Itemlist for Windows Version 1.0.1A"
+check "intro is gone after Okay" wait_gone "$INTRO"
 read -r w h x y < <(client_geometry "$main")
 check "main window is 481 wide (got $w)" [ "$w" = 481 ]
 

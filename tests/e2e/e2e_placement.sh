@@ -6,7 +6,6 @@
 #   e2e_placement.sh WxH SCALE  one row
 source "$(dirname "$0")/lib.sh"
 
-INTRO="Quorvath Itemlist for Windows Version 1.0.1A"
 MAIN="Quorvath Itemlist For Windows"
 
 # Screen | QT_SCALE_FACTOR

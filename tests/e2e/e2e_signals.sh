@@ -2,12 +2,14 @@
 # However the program ends, a browser opener it started ends with it. The
 # opener here hangs: it writes its process id and sleeps. The program is
 # ended with SIGTERM (a logout), SIGINT, SIGHUP, SIGKILL, and by losing its
-# X connection (xkill), each while the opener runs.
+# X connection (xkill), each while the opener runs. Started as launchers and
+# services may start it, with standard error or all three standard
+# descriptors closed (and no XDG_RUNTIME_DIR, so that Qt warns at once),
+# it still shows its windows, opens About and answers SIGTERM.
 source "$(dirname "$0")/lib.sh"
 start_display
 use_a11y
 
-INTRO="Quorvath Itemlist for Windows Version 1.0.1A"
 MAIN="Quorvath Itemlist For Windows"
 ABOUT="About This Program"
 
@@ -19,13 +21,17 @@ exec sleep 600
 OPENER
 chmod +x "$E2E_TMP/bin/xdg-open"
 
-# Starts the program and clicks About's "Velmarch"; sets OPENER to the
-# hanging opener's process id.
+# start_with_opener NAME [DESCRIPTORS]: starts the program with the
+# standard descriptors listed closed and clicks About's "Velmarch"; sets
+# OPENER to the hanging opener's process id.
 start_with_opener() {
     export QI_OPENER_PID=$E2E_TMP/opener-$1.pid
+    local closed=${2:-} unset=()
+    [ -n "$closed" ] && unset=(-u XDG_RUNTIME_DIR)
     # With every signal's default action: a script's background job would
     # otherwise start with SIGINT ignored, which the program respects.
-    PATH=$E2E_TMP/bin:$PATH env --default-signal "$APP" &
+    (for fd in $closed; do exec {fd}>&-; done
+     PATH=$E2E_TMP/bin:$PATH exec env "${unset[@]}" --default-signal "$APP") &
     APP_PID=$!
     E2E_PIDS+=($APP_PID)
     local intro main
@@ -46,25 +52,32 @@ start_with_opener() {
 gone() { local state; state=$(ps -o stat= -p "$1"); [ -z "$state" ] || [ "${state:0:1}" = Z ]; }
 
 # How the program ends | its exit code (128 + the signal's number after the
-# quiet shutdown; 137 is SIGKILL's, 1 is Qt's for a broken X connection)
+# quiet shutdown; 137 is SIGKILL's, 1 is Qt's for a broken X connection) |
+# the standard descriptors closed at its start
 ENDINGS=(
-    "TERM|143"
-    "INT|130"
-    "HUP|129"
-    "KILL|137"
-    "xkill|1"
+    "TERM|143|"
+    "INT|130|"
+    "HUP|129|"
+    "KILL|137|"
+    "xkill|1|"
+    "TERM|143|2"
+    "TERM|143|0 1 2"
 )
 for row in "${ENDINGS[@]}"; do
-    IFS='|' read -r how want_code <<<"$row"
-    start_with_opener "$how" || { fail "$how: the program starts an opener ($?)"; continue; }
+    IFS='|' read -r signal want_code closed <<<"$row"
+    how=$signal${closed:+, descriptors $closed closed}
+    # A program that hangs is ended here, not left to the cleanup's wait.
+    start_with_opener "$signal${closed// /}" "$closed" \
+        || { fail "$how: the program starts an opener ($?)"; kill -9 "$APP_PID" 2>/dev/null || true; continue; }
     check "$how: the opener ($OPENER) runs" sh -c '! (ps -o stat= -p "$0" | grep -q "^Z") && kill -0 "$0"' "$OPENER"
-    if [ "$how" = xkill ]; then
+    if [ "$signal" = xkill ]; then
         xkill -id "$(window_named "$MAIN")" >/dev/null
     else
-        kill -s "$how" "$APP_PID"
+        kill -s "$signal" "$APP_PID"
     fi
     app_exit_code 100
     check "$how: the program ends with $want_code (got $APP_EXIT)" [ "$APP_EXIT" = "$want_code" ]
+    [ "$APP_EXIT" = running ] && { kill -9 "$APP_PID" 2>/dev/null || true; }
     check "$how: the opener has ended with it" wait_for 10 gone "$OPENER"
     kill -9 "$OPENER" 2>/dev/null || true
 done

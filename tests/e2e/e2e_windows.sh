@@ -14,7 +14,7 @@ chmod +x "$E2E_TMP/bin/xdg-open"
 export PATH="$E2E_TMP/bin:$PATH"
 
 start_app
-intro=$(wait_window "Quorvath Itemlist for Windows Version 1.0.1A") || { fail "intro window"; finish; }
+intro=$(wait_window "$INTRO") || { fail "intro window"; finish; }
 activate "$intro"
 key "$intro" Return
 main=$(wait_window "$MAIN") || { fail "main window"; finish; }

@@ -5,6 +5,8 @@
 set -euo pipefail
 
 APP=${QI_APP:?QI_APP must name the QuorvathItemlist executable}
+# The intro window's caption, which names the version (from CMake).
+INTRO=${QI_INTRO_CAPTION:?QI_INTRO_CAPTION must give the caption of the intro window}
 E2E_PIDS=()
 E2E_FAILS=0
 
@@ -90,7 +92,7 @@ check_quiet() {
 start_at_main() {
     start_app
     local intro
-    intro=$(wait_window "Quorvath Itemlist for Windows Version 1.0.1A") || { fail "intro window"; finish; }
+    intro=$(wait_window "$INTRO") || { fail "intro window"; finish; }
     activate "$intro"
     key "$intro" Return
     main=$(wait_window "Quorvath Itemlist For Windows") || { fail "main window"; finish; }

@@ -13,6 +13,8 @@ metainfo=$prefix/share/metainfo/$APP_ID.metainfo.xml
 check "the executable is in bin/" test -x "$prefix/bin/QuorvathItemlist"
 check "the desktop entry is in share/applications/" test -f "$desktop"
 check "the metainfo is in share/metainfo/" test -f "$metainfo"
+check "the logging categories are in share/qlogging-categories6/" \
+    grep -q '^quorvath\.font ' "$prefix/share/qlogging-categories6/quorvath-itemlist.categories"
 for size in "${ICON_SIZES[@]}"; do
     icon=$prefix/share/icons/hicolor/${size}x${size}/apps/$APP_ID.png
     check "the ${size}px icon is ${size}x${size} (got $(png_size "$icon" 2>/dev/null))" \

@@ -1,8 +1,8 @@
+#include "accessiblefactories.h"
+#include "classicframe.h"
+#include "clockstatusbar.h"
 #include "forms.h"
 #include "mainwindow.h"
-#include "accessiblefactories.h"
-#include "clockstatusbar.h"
-#include "classicframe.h"
 #include "multirowtabwidget.h"
 #include "twips.h"
 #include "uifont.h"
@@ -85,7 +85,7 @@ private slots:
 
     void startsOnArmor()
     {
-        QCOMPARE(m_state.ItemCount, 227);
+        QCOMPARE(m_state.rowCount, 227);
         QCOMPARE(tabs()->tabText(tabs()->currentIndex()), QStringLiteral("Armor"));
         QCOMPARE(list(0)->topLevelItemCount(), 23);
         // The other lists are empty and hidden: they are not made before their tab is chosen.
@@ -119,8 +119,8 @@ private slots:
             const std::optional<qint16> row = parseListKey(key);
             QVERIFY(row && *row > previous);
             previous = *row;
-            QCOMPARE(entry(tab, key)->text(0), m_state.ItemTable(*row, Name));
-            QCOMPARE(m_state.ItemTable(*row, Category), Captions[tab]);
+            QCOMPARE(entry(tab, key)->text(0), m_state.table(*row, Name));
+            QCOMPARE(m_state.table(*row, Category), Captions[tab]);
         }
     }
 
@@ -128,7 +128,7 @@ private slots:
     {
         selectTab(7);
         clickEntry(7, "A3");
-        QCOMPARE(field(1)->text(), m_state.ItemTable(3, Name));
+        QCOMPARE(field(1)->text(), m_state.table(3, Name));
         selectTab(0);
         QCOMPARE(fields(), QStringList(6, QString()));
         QCOMPARE(list(7)->topLevelItemCount(), 59);   // a list left keeps what it held
@@ -163,7 +163,7 @@ private slots:
         clickEntry(tab, key);
         QStringList expected;
         for (int column = 1; column <= 6; ++column)
-            expected << m_state.ItemTable(row, column);
+            expected << m_state.table(row, column);
         QCOMPARE(fields(), expected);
         if (row == 1)
             QCOMPARE(fields(), QStringList({"Torch", "ALL", "N/A", "Casts the Mage Flame (MAFL) spell.",
@@ -172,7 +172,7 @@ private slots:
 
     void loadListsMatchesExactly_data()
     {
-        // Row 12 (Armor) with its category changed, and the table cut at ItemCount.
+        // Row 12 (Armor) with its category changed, and the table cut at rowCount.
         QTest::addColumn<QString>("category");
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("armor");
@@ -192,8 +192,8 @@ private slots:
         QFETCH(QString, category);
         QFETCH(int, count);
         QFETCH(int, armor);
-        m_state.ItemTable.set(12, Category, category);
-        m_state.ItemCount = qint16(count);
+        m_state.table.set(12, Category, category);
+        m_state.rowCount = qint16(count);
         // Choosing the tab again loads the lists anew.
         selectTab(1);
         selectTab(0);
@@ -303,7 +303,7 @@ private slots:
         for (int column = 1; column <= 6; ++column) {
             QCOMPARE(field(column)->focusPolicy(), Qt::NoFocus);
             QAccessibleInterface *value = QAccessible::queryAccessibleInterface(field(column));
-            QCOMPARE(value->text(QAccessible::Name), m_state.ItemTable(12, column));
+            QCOMPARE(value->text(QAccessible::Name), m_state.table(12, column));
             const auto labels = value->relations(QAccessible::Label);
             QCOMPARE(labels.size(), 1);
             QCOMPARE(labels.first().first->text(QAccessible::Name), QString::fromLatin1(captions[column - 1]));
@@ -327,17 +327,17 @@ private slots:
         row("mnusearchfindspecific", "Find Specific Item", "mnusearch", false, -1);
         row("mnuhelp", "Help", "", true, -1);
         row("mnuterms", "Terminology", "mnuhelp", true, -1);
-        row("mnutermitemname", "Item Name", "mnuterms", true, int(FormId::frmItemname));
-        row("mnutermusableby", "Usable By", "mnuterms", true, int(FormId::frmUsableby));
-        row("mnutermeffects", "Effects of Equipping", "mnuterms", true, int(FormId::frmEffects));
-        row("mnutermactivated", "Activated Effects", "mnuterms", true, int(FormId::frmActivated));
+        row("mnutermitemname", "Item Name", "mnuterms", true, int(FormId::TermItemName));
+        row("mnutermusableby", "Usable By", "mnuterms", true, int(FormId::TermUsableBy));
+        row("mnutermeffects", "Effects of Equipping", "mnuterms", true, int(FormId::TermEffects));
+        row("mnutermactivated", "Activated Effects", "mnuterms", true, int(FormId::TermActivated));
         row("mnutermuses", "# Uses", "mnuterms", true, -1);
-        row("mnutermuses1time", "One-time only.", "mnutermuses", true, int(FormId::frm1time));
-        row("mnutermuseslimited", "Limited.", "mnutermuses", true, int(FormId::frmLimited));
-        row("mnutermusesmultiple", "Multiple.", "mnutermuses", true, int(FormId::frmMultiple));
-        row("mnuitemusescontinuous", "Continuous while equipped.", "mnutermuses", true, int(FormId::frmContinuous));
-        row("mnutermdesc", "Description", "mnuterms", true, int(FormId::frmDescription));
-        row("mnuabout", "About Quorvath Itemlist", "mnuhelp", true, int(FormId::frmAbout));
+        row("mnutermuses1time", "One-time only.", "mnutermuses", true, int(FormId::TermOneTime));
+        row("mnutermuseslimited", "Limited.", "mnutermuses", true, int(FormId::TermLimited));
+        row("mnutermusesmultiple", "Multiple.", "mnutermuses", true, int(FormId::TermMultiple));
+        row("mnuitemusescontinuous", "Continuous while equipped.", "mnutermuses", true, int(FormId::TermContinuous));
+        row("mnutermdesc", "Description", "mnuterms", true, int(FormId::TermDescription));
+        row("mnuabout", "About Quorvath Itemlist", "mnuhelp", true, int(FormId::About));
     }
     void menus()
     {
@@ -440,8 +440,8 @@ private slots:
         list(0)->setCurrentItem(list(0)->topLevelItem(0));
         QTest::keyClick(list(0), Qt::Key_Down);
         const int row = *parseListKey(keys(0).at(1));
-        QCOMPARE(field(1)->text(), m_state.ItemTable(row, Name));
-        QCOMPARE(field(6)->text(), m_state.ItemTable(row, Description));
+        QCOMPARE(field(1)->text(), m_state.table(row, Name));
+        QCOMPARE(field(6)->text(), m_state.table(row, Description));
         for (Qt::Key key : {Qt::Key_End, Qt::Key_Down, Qt::Key_Right, Qt::Key_Home, Qt::Key_Up, Qt::Key_Left})
             QTest::keyClick(list(0), key);
         QCOMPARE(tabs()->currentIndex(), 0);
@@ -466,7 +466,7 @@ private slots:
         QClipboard *clipboard = QGuiApplication::clipboard();
         // Without a selected value, Ctrl+C copies the list's entry.
         QTest::keyClick(list(0), Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(clipboard->text(), m_state.ItemTable(12, Name));
+        QCOMPARE(clipboard->text(), m_state.table(12, Name));
 
         // Part of the description, selected with the mouse, is what Ctrl+C copies.
         ValueLabel *description = field(6);
@@ -476,14 +476,14 @@ private slots:
         QTest::mouseMove(description, end);
         QTest::mouseRelease(description, Qt::LeftButton, {}, end);
         const QString selected = description->selectedText();
-        QVERIFY(!selected.isEmpty() && m_state.ItemTable(12, Description).startsWith(selected));
+        QVERIFY(!selected.isEmpty() && m_state.table(12, Description).startsWith(selected));
         QCOMPARE(QApplication::focusWidget(), list(0));
         QTest::keyClick(list(0), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(clipboard->text(), selected);
         // One selection among the values: selecting another drops this one.
         field(1)->selectAll();
         QVERIFY(!description->hasSelectedText());
-        QCOMPARE(field(1)->selectedText(), m_state.ItemTable(12, Name));
+        QCOMPARE(field(1)->selectedText(), m_state.table(12, Name));
 
         // The context menu's Select All and Copy take the whole value.
         const auto choose = [description](const QString &entry) {
@@ -500,7 +500,7 @@ private slots:
         };
         choose(QStringLiteral("Select All"));
         choose(QStringLiteral("Copy"));
-        QCOMPARE(clipboard->text(), m_state.ItemTable(12, Description));
+        QCOMPARE(clipboard->text(), m_state.table(12, Description));
         QCOMPARE(m_window->focusWidget(), list(0));
         // A new item drops the selection: Ctrl+C is the list's again.
         QCOMPARE(keys(0).first(), QStringLiteral("A12"));
@@ -520,10 +520,10 @@ private slots:
         QTest::mouseClick(description, Qt::LeftButton, {}, QPoint(ValueLabel::TextLeft + 1, ValueLabel::TextTop + 4));
         QVERIFY(!description->hasSelectedText());
         QTest::keyClick(list(0), Qt::Key_A, Qt::ControlModifier);
-        QCOMPARE(description->selectedText(), m_state.ItemTable(12, Description));
+        QCOMPARE(description->selectedText(), m_state.table(12, Description));
         QCOMPARE(QApplication::focusWidget(), list(0));
         QTest::keyClick(list(0), Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(QGuiApplication::clipboard()->text(), m_state.ItemTable(12, Description));
+        QCOMPARE(QGuiApplication::clipboard()->text(), m_state.table(12, Description));
         // The next item's text, once the same value is chosen again.
         clickEntry(0, keys(0).first());
         QTest::keyClick(list(0), Qt::Key_A, Qt::ControlModifier);
@@ -588,7 +588,7 @@ private slots:
         }
         // A text with markup is shown as it is, in the label and in the tooltip; emptied with the labels.
         const QString markup = QStringLiteral("<b>Not bold</b> & \"quoted\"  ").repeated(30);
-        m_state.ItemTable.set(12, Description, markup);
+        m_state.table.set(12, Description, markup);
         selectTab(0);
         clickEntry(0, "A12");
         QCOMPARE(field(6)->text(), markup);

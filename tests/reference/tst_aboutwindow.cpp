@@ -2,10 +2,10 @@
 // driven tick by tick, and the web buttons.
 #include "aboutwindow.h"
 #include "classicframe.h"
-#include "uifont.h"
 #include "fakes.h"
 #include "manualticker.h"
 #include "twips.h"
+#include "uifont.h"
 #include "whenshown.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -140,7 +140,7 @@ private slots:
         // The first step, then the table's steps follow and wrap.
         w.show();
         tick();
-        QCOMPARE(m_state.FramePos, 1);
+        QCOMPARE(m_state.step, 1);
         QCOMPARE(shownPicture(), 1);
         QCOMPARE(timer()->interval(), 400);
 
@@ -148,17 +148,17 @@ private slots:
         const QMap<int, QPair<int, int>> design{{1, {1, 400}}, {2, {2, 600}}, {3, {1, 200}}, {5, {4, 100}},
                                                 {15, {15, 400}}, {40, {8, 600}}, {41, {21, 400}},
                                                 {51, {25, 1000}}, {78, {28, 150}}, {87, {22, 800}}};
-        Animation::FrameArray FrameImage, FrameDelay;
-        Animation::writeTable(FrameImage, FrameDelay);
+        Animation::FrameArray pictureOf, delayOf;
+        Animation::writeTable(pictureOf, delayOf);
         int total = 0, usesOfPicture4 = 0;
         std::set<int> pictures, longest;
         for (int step = 2; step <= 2 * Animation::StepCount + 1; ++step) {
             tick();
             const int expected = (step - 1) % Animation::StepCount + 1;
             const int picture = shownPicture(), delay = timer()->interval();
-            QCOMPARE(m_state.FramePos, expected);
-            QCOMPARE(picture, int(FrameImage[expected]));
-            QCOMPARE(delay, int(FrameDelay[expected]));
+            QCOMPARE(m_state.step, expected);
+            QCOMPARE(picture, int(pictureOf[expected]));
+            QCOMPARE(delay, int(delayOf[expected]));
             QCOMPARE(QPair(picture, delay), design.value(expected, {picture, delay}));
             if (step > Animation::StepCount + 1)
                 continue;
@@ -190,19 +190,19 @@ private slots:
     void reopenContinues()
     {
         QFETCH(int, closedOn);
-        m_state.FramePos = qint16(closedOn - 1);
+        m_state.step = qint16(closedOn - 1);
         open();
         tick();
-        QCOMPARE(m_state.FramePos, closedOn);
+        QCOMPARE(m_state.step, closedOn);
         QVERIFY(m_w->close());
         QVERIFY(!timer()->isActive());
 
         m_w = std::make_unique<AboutWindow>(m_state, m_browser, newTicker(), m_twips);
         QVERIFY(timer()->isActive());
         QCOMPARE(timer()->interval(), 50);
-        QCOMPARE(m_state.FramePos, closedOn);   // loading does not reset it
+        QCOMPARE(m_state.step, closedOn);   // loading does not reset it
         tick();
-        QTEST(int(m_state.FramePos), "nextStep");
+        QTEST(int(m_state.step), "nextStep");
         QTEST(shownPicture(), "picture");
         QTEST(timer()->interval(), "delay");
     }

@@ -74,7 +74,7 @@ void TestSystemBrowser::windowsBrowserAtItsPath()
     SystemBrowser browser;
     QVERIFY(browser.isAvailable());
     QVERIFY(QFile::rename(path, moved));
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^browser: Internet Explorer is not at ")));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Internet Explorer is not at ")));
     const bool withoutIt = browser.isAvailable();
     QVERIFY(QFile::rename(moved, path));
     QVERIFY(!withoutIt);
@@ -158,7 +158,7 @@ void TestSystemBrowser::missingOpener()
     qputenv("PATH", QFile::encodeName(m_dir->path()));
     SystemBrowser browser;
     // Asked when the About window loads and again for a page.
-    const QRegularExpression missing(QStringLiteral("^browser: xdg-open is not on the PATH"));
+    const QRegularExpression missing(QStringLiteral("^xdg-open is not on the PATH"));
     QTest::ignoreMessage(QtWarningMsg, missing);
     QTest::ignoreMessage(QtWarningMsg, missing);
     QVERIFY(!browser.isAvailable());
@@ -203,10 +203,10 @@ void TestSystemBrowser::reply_data()
     // exit status decides.
     QTest::newRow("exit 0") << QByteArray("exit 0") << 60000 << true << QString();
     QTest::newRow("exit 3") << QByteArray("echo 'xdg-open: no method available' >&2; exit 3") << 60000 << false
-                            << "^browser: xdg-open failed, exit code 3$";
-    QTest::newRow("crashes") << QByteArray("kill -SEGV $$") << 60000 << false << "^browser: xdg-open crashed$";
+                            << "^xdg-open failed, exit code 3$";
+    QTest::newRow("crashes") << QByteArray("kill -SEGV $$") << 60000 << false << "^xdg-open crashed$";
     QTest::newRow("hangs") << QByteArray("exec sleep 600") << 2000 << false
-                           << "^browser: xdg-open had not finished after 2000 ms, and is ended$";
+                           << "^xdg-open had not finished after 2000 ms, and is ended$";
 }
 
 void TestSystemBrowser::reply()

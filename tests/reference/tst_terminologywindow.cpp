@@ -1,9 +1,9 @@
 // The nine terminology windows against their design: caption, sizes, text.
+#include "classicframe.h"
 #include "terminology.h"
 #include "terminologywindow.h"
-#include "classicframe.h"
-#include "uifont.h"
 #include "twips.h"
+#include "uifont.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPlainTextEdit>
@@ -35,28 +35,28 @@ private slots:
                             const char *text) {
             QTest::newRow(name) << int(form) << caption << client << frame << QString::fromLatin1(text);
         };
-        row("frmItemname", FormId::frmItemname, "Item Name", {4575, 885}, {4575, 855},
+        row("frmItemname", FormId::TermItemName, "Item Name", {4575, 885}, {4575, 855},
             "The Item Name is simply the name of the item that you have selected.\n");
-        row("frmUsableby", FormId::frmUsableby, "Usable By...", {4455, 885}, {4455, 855},
+        row("frmUsableby", FormId::TermUsableBy, "Usable By...", {4455, 885}, {4455, 855},
             "This indicates what class or classes of characters may use the selected item.\n");
-        row("frmEffects", FormId::frmEffects, "Effects of Equipping...", {4335, 1110}, {4335, 1095},
+        row("frmEffects", FormId::TermEffects, "Effects of Equipping...", {4335, 1110}, {4335, 1095},
             "This describes what effect(s) the item has on the \ncharacter while it is equipped.  Note that "
             "several items \nhave more than one ability when they are equipped.\n");
-        row("frmActivated", FormId::frmActivated, "Activated Effects...", {4575, 1110}, {4575, 1095},
+        row("frmActivated", FormId::TermActivated, "Activated Effects...", {4575, 1110}, {4575, 1095},
             "Several items require that you manually activate them in order for them to work.  This describes "
             "what function a given item has, if any, when it is so invoked.\n");
-        row("frm1time", FormId::frm1time, "One-time only...", {4575, 885}, {4575, 855},
+        row("frm1time", FormId::TermOneTime, "One-time only...", {4575, 885}, {4575, 855},
             "When the item is used, it vanishes from the character's inventory.\n");
-        row("frmLimited", FormId::frmLimited, "Limited...", {4575, 1485}, {4575, 1455},
+        row("frmLimited", FormId::TermLimited, "Limited...", {4575, 1485}, {4575, 1455},
             "The item has a finite number of charges in it before it can no \nlonger be activated.  The number "
             "of times it can be used \nvaries and is displayed beside the item in the character's \ninventory.  "
             "Note that depleting an item's charges does not interfere with its continuous effects, if it has any.\n");
-        row("frmMultiple", FormId::frmMultiple, "Multiple...", {4575, 900}, {4575, 855},
+        row("frmMultiple", FormId::TermMultiple, "Multiple...", {4575, 900}, {4575, 855},
             "This means that the item can be used over and over again infinitely.\n");
-        row("frmContinuous", FormId::frmContinuous, "Continuous while Equipped...", {4590, 900}, {4575, 855},
+        row("frmContinuous", FormId::TermContinuous, "Continuous while Equipped...", {4590, 900}, {4575, 855},
             "This indicates that the item has no activated ability and simply functions continually while it "
             "is equipped.\n");
-        row("frmDescription", FormId::frmDescription, "Description...", {4470, 1125}, {4455, 1095},
+        row("frmDescription", FormId::TermDescription, "Description...", {4470, 1125}, {4455, 1095},
             "This is a description of the item in general.  Often contains miscellaneous notes and speculation "
             "as to the item's origin, purpose, and so on.\n");
     }
@@ -117,8 +117,8 @@ private slots:
 
     void typedTextIsDiscarded()
     {
-        QVERIFY(!terminologyInfo(FormId::frmAbout) && !terminologyInfo(FormId::d) && !terminologyInfo(FormId::frmIntro));
-        const TerminologyInfo &info = *terminologyInfo(FormId::frmMultiple);
+        QVERIFY(!terminologyInfo(FormId::About) && !terminologyInfo(FormId::Main) && !terminologyInfo(FormId::Intro));
+        const TerminologyInfo &info = *terminologyInfo(FormId::TermMultiple);
         auto *first = new TerminologyWindow(info, m_twips);
         first->setAttribute(Qt::WA_DeleteOnClose);
         QSignalSpy unloaded(first, &TerminologyWindow::unloaded);

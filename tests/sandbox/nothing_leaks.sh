@@ -113,7 +113,7 @@ run_clean dbus-run-session -- bash -c '
     kill "$wm"' _ "$TMP/app.trace" "$SYSCALLS" "$APP" "$TMP/app.pid" &
 PIDS+=($!)
 session=$!
-intro="Quorvath Itemlist for Windows Version 1.0.1A"
+intro=${QI_INTRO_CAPTION:?QI_INTRO_CAPTION must give the caption of the intro window}
 main="Quorvath Itemlist For Windows"
 x() { DISPLAY=:$n xdotool "$@"; }
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xkeys.sh"

@@ -54,7 +54,7 @@ int main(int argc, char *argv[])
     FormRegistry forms(question, browser, Twips::Scale());
     QObject::connect(&forms, &FormRegistry::ended, &app, [] { QCoreApplication::exit(0); });
 
-    const auto main = [&] { return forms.window(FormId::d); };
+    const auto main = [&] { return forms.window(FormId::Main); };
     const auto menu = [&](const char *name) {
         main()->findChild<QAction *>(QLatin1String(name))->trigger();
     };
@@ -65,7 +65,7 @@ int main(int argc, char *argv[])
     };
 
     QList<std::function<void()>> steps;
-    steps << [&] { forms.window(FormId::frmIntro)->findChild<QPushButton *>(QStringLiteral("Command1"))->click(); };
+    steps << [&] { forms.window(FormId::Intro)->findChild<QPushButton *>(QStringLiteral("Command1"))->click(); };
     for (int t = 0; t < 11; ++t) {
         steps << [&, t] {
             auto *tabs = main()->findChild<MultiRowTabWidget *>(QStringLiteral("SSTab1"));
@@ -79,14 +79,14 @@ int main(int argc, char *argv[])
     for (const char *entry : helpEntries)
         steps << [&, entry] { menu(entry); };
     steps << [&] {
-        auto *text = forms.window(FormId::frmLimited)->findChild<QPlainTextEdit *>(QStringLiteral("Text1"));
+        auto *text = forms.window(FormId::TermLimited)->findChild<QPlainTextEdit *>(QStringLiteral("Text1"));
         QTest::keyClicks(text, QStringLiteral("typed, and gone"));
     };
     steps << [] {} << [] {} << [] {};   // the animation runs a while
-    steps << [&] { forms.window(FormId::frmAbout)->findChild<QPushButton *>(QStringLiteral("GoVelmarch"))->click(); };
+    steps << [&] { forms.window(FormId::About)->findChild<QPushButton *>(QStringLiteral("GoVelmarch"))->click(); };
     steps << [&] { menu("mnuabout"); };
     steps << [] {} << [] {};
-    steps << [&] { forms.window(FormId::frmAbout)->findChild<QPushButton *>(QStringLiteral("Petitionsign"))->click(); };
+    steps << [&] { forms.window(FormId::About)->findChild<QPushButton *>(QStringLiteral("Petitionsign"))->click(); };
     steps << [&] { menu("mnuabout"); };
     steps << [&] {
         answerNextQuestion(QMessageBox::No);
@@ -98,7 +98,7 @@ int main(int argc, char *argv[])
     };
     // The main window is gone; the side windows close one by one and the
     // last one ends the program.
-    for (int f = int(FormId::frmItemname); f <= int(FormId::frmAbout); ++f)
+    for (int f = int(FormId::TermItemName); f <= int(FormId::About); ++f)
         steps << [&, f] {
             if (QWidget *w = forms.window(FormId(f)))
                 w->close();
@@ -117,7 +117,7 @@ int main(int argc, char *argv[])
         QCoreApplication::exit(3);
     });
 
-    forms.show(FormId::frmIntro);
+    forms.show(FormId::Intro);
     const int code = QApplication::exec();
     if (code == 0 && next != steps.size()) {
         fprintf(stderr, "qi_session: ended after step %d of %d\n", next, int(steps.size()));

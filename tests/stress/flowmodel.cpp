@@ -15,7 +15,7 @@ FlowModel::FlowModel()
 {
     selected.fill(-1);
     // The program starts on the intro window.
-    created[size_t(FormId::frmIntro)] = loaded[size_t(FormId::frmIntro)] = true;
+    created[size_t(FormId::Intro)] = loaded[size_t(FormId::Intro)] = true;
 }
 
 QString FlowModel::caption(int tab) { return QString::fromLatin1(Captions[tab]); }
@@ -50,8 +50,8 @@ void FlowModel::unload(FormId f)
 
 void FlowModel::introOkay()
 {
-    loaded[size_t(FormId::frmIntro)] = false;   // no end in between: the handler goes on
-    created[size_t(FormId::d)] = loaded[size_t(FormId::d)] = true;
+    loaded[size_t(FormId::Intro)] = false;   // no end in between: the handler goes on
+    created[size_t(FormId::Main)] = loaded[size_t(FormId::Main)] = true;
     tab = 0;
     lists = {};
     selected.fill(-1);
@@ -59,7 +59,7 @@ void FlowModel::introOkay()
     labels = {};
 }
 
-void FlowModel::closeIntro() { unload(FormId::frmIntro); }
+void FlowModel::closeIntro() { unload(FormId::Intro); }
 
 void FlowModel::selectTab(int t)
 {
@@ -90,7 +90,7 @@ void FlowModel::closeMain(bool yes)
 {
     ++questionsAsked;
     if (yes)
-        unload(FormId::d);
+        unload(FormId::Main);
 }
 
 void FlowModel::show(FormId f, bool browserThere, const QString &terminologyText)
@@ -99,7 +99,7 @@ void FlowModel::show(FormId f, bool browserThere, const QString &terminologyText
     if (loaded[size_t(f)])
         return;   // only brought to the front
     loaded[size_t(f)] = true;
-    if (f == FormId::frmAbout)
+    if (f == FormId::About)
         webButtonsEnabled = browserThere;
     else
         text[size_t(f)] = terminologyText;
@@ -109,14 +109,14 @@ void FlowModel::closeSide(FormId f) { unload(f); }
 
 void FlowModel::type(FormId f, const QString &typed) { text[size_t(f)] += typed; }
 
-void FlowModel::tick() { framePos = framePos >= StepCount ? 1 : qint16(framePos + 1); }
+void FlowModel::tick() { aboutStep = aboutStep >= StepCount ? 1 : qint16(aboutStep + 1); }
 
 void FlowModel::webButton(const QString &page)
 {
     if (!webButtonsEnabled)
         return;
     pagesOpened << page;
-    unload(FormId::frmAbout);
+    unload(FormId::About);
 }
 
 } // namespace Quorvath::Stress

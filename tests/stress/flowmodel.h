@@ -28,7 +28,7 @@ struct FlowModel {
     std::array<int, TabCount> selected{};          // the selected entry, -1 for none
     std::array<QString, 7> labels{};               // lblField(1..6); [0] unused
 
-    qint16 framePos = 0;
+    qint16 aboutStep = 0;
     bool webButtonsEnabled = false;                // as tested when About last loaded
     std::array<QString, FormCount> text{};         // Text1 of each open terminology window
 

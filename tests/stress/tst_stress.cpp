@@ -6,11 +6,11 @@
 #include "fakes.h"
 #include "flowmodel.h"
 #include "formregistry.h"
-#include "manualticker.h"
 #include "mainwindow.h"
+#include "manualticker.h"
 #include "multirowtabwidget.h"
-#include "valuelabel.h"
 #include "terminology.h"
+#include "valuelabel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -40,11 +40,11 @@ struct SideEntry {
     const char *menu;
 };
 const SideEntry SideEntries[] = {
-    {FormId::frmItemname, "mnutermitemname"},     {FormId::frmUsableby, "mnutermusableby"},
-    {FormId::frmEffects, "mnutermeffects"},       {FormId::frmActivated, "mnutermactivated"},
-    {FormId::frm1time, "mnutermuses1time"},       {FormId::frmLimited, "mnutermuseslimited"},
-    {FormId::frmMultiple, "mnutermusesmultiple"}, {FormId::frmContinuous, "mnuitemusescontinuous"},
-    {FormId::frmDescription, "mnutermdesc"},      {FormId::frmAbout, "mnuabout"},
+    {FormId::TermItemName, "mnutermitemname"},     {FormId::TermUsableBy, "mnutermusableby"},
+    {FormId::TermEffects, "mnutermeffects"},       {FormId::TermActivated, "mnutermactivated"},
+    {FormId::TermOneTime, "mnutermuses1time"},       {FormId::TermLimited, "mnutermuseslimited"},
+    {FormId::TermMultiple, "mnutermusesmultiple"}, {FormId::TermContinuous, "mnuitemusescontinuous"},
+    {FormId::TermDescription, "mnutermdesc"},      {FormId::About, "mnuabout"},
 };
 
 const char *const FormNames[FormCount] = {
@@ -91,9 +91,9 @@ private:
     }
     QTreeWidget *list(int tab) const
     {
-        return m_forms->window(FormId::d)->findChild<QTreeWidget *>(QStringLiteral("lstData(%1)").arg(tab));
+        return m_forms->window(FormId::Main)->findChild<QTreeWidget *>(QStringLiteral("lstData(%1)").arg(tab));
     }
-    MultiRowTabWidget *tabs() const { return child<MultiRowTabWidget>(FormId::d, "SSTab1"); }
+    MultiRowTabWidget *tabs() const { return child<MultiRowTabWidget>(FormId::Main, "SSTab1"); }
 
     // Delivers what the last action queued: posted events, the registry's
     // end check and the deferred deletes of closed windows.
@@ -125,7 +125,7 @@ private:
         });
         QObject::connect(m_forms.get(), &FormRegistry::ended, [this] { ++m_endedSignals; });
         note(QStringLiteral("new run %1, browser %2").arg(m_runs).arg(m_browser.available ? "there" : "missing"));
-        m_forms->show(FormId::frmIntro);
+        m_forms->show(FormId::Intro);
         settle();
     }
 
@@ -137,9 +137,9 @@ private:
             void (Session::*run)();
         };
         QList<Choice> choices;
-        if (m_model.isLoaded(FormId::frmIntro))
+        if (m_model.isLoaded(FormId::Intro))
             choices << Choice{12, &Session::introOkay} << Choice{1, &Session::closeIntro};
-        if (m_model.isLoaded(FormId::d)) {
+        if (m_model.isLoaded(FormId::Main)) {
             choices << Choice{6, &Session::clickTab} << Choice{2, &Session::keyTab}
                     << Choice{10, &Session::clickEntry} << Choice{6, &Session::keyEntry}
                     << Choice{6, &Session::menuShow} << Choice{1, &Session::findSpecific}
@@ -147,10 +147,10 @@ private:
         }
         bool terminologyOpen = false;
         for (const SideEntry &e : SideEntries)
-            terminologyOpen |= e.form != FormId::frmAbout && m_model.isLoaded(e.form);
+            terminologyOpen |= e.form != FormId::About && m_model.isLoaded(e.form);
         if (terminologyOpen)
             choices << Choice{4, &Session::typeText} << Choice{3, &Session::closeTerminology};
-        if (m_model.isLoaded(FormId::frmAbout))
+        if (m_model.isLoaded(FormId::About))
             choices << Choice{6, &Session::tick} << Choice{2, &Session::closeAbout}
                     << Choice{1, &Session::webButton};
         choices << Choice{1, &Session::browserChanges};
@@ -173,14 +173,14 @@ private:
     void introOkay()
     {
         note(QStringLiteral("intro: Okay"));
-        child<QPushButton>(FormId::frmIntro, "Command1")->click();
+        child<QPushButton>(FormId::Intro, "Command1")->click();
         m_model.introOkay();
     }
 
     void closeIntro()
     {
         note(QStringLiteral("intro: closed by the system"));
-        m_forms->window(FormId::frmIntro)->close();
+        m_forms->window(FormId::Intro)->close();
         m_model.closeIntro();
     }
 
@@ -198,7 +198,7 @@ private:
         const bool home = chance(0.5);
         note(QStringLiteral("tab strip: %1").arg(home ? "Home" : "End"));
         // The strip answers the keys only while it has the focus.
-        m_forms->window(FormId::d)->activateWindow();
+        m_forms->window(FormId::Main)->activateWindow();
         settle();
         tabs()->setFocus(Qt::TabFocusReason);
         if (QApplication::focusWidget() != tabs()) {
@@ -249,16 +249,16 @@ private:
         const SideEntry &e = SideEntries[pick(int(std::size(SideEntries)))];
         note(QStringLiteral("menu %1").arg(QLatin1String(e.menu)));
         const bool wasLoaded = m_model.isLoaded(e.form);
-        if (e.form == FormId::frmAbout && !wasLoaded)
+        if (e.form == FormId::About && !wasLoaded)
             m_aboutTicker = nullptr;
-        m_forms->window(FormId::d)->findChild<QAction *>(QLatin1String(e.menu))->trigger();
+        m_forms->window(FormId::Main)->findChild<QAction *>(QLatin1String(e.menu))->trigger();
         QString text;
         if (const TerminologyInfo *info = terminologyInfo(e.form)) {
-            text = QString(info->text1);
+            text = QString(info->explanation);
             text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
         }
         m_model.show(e.form, m_browser.available, text);
-        if (e.form == FormId::frmAbout && !wasLoaded) {
+        if (e.form == FormId::About && !wasLoaded) {
             // A fresh About window starts its timer at 50 ms.
             if (!m_aboutTicker || !m_aboutTicker->isActive() || m_aboutTicker->interval() != Animation::FirstInterval)
                 m_pending = QStringLiteral("About loaded without its timer at 50 ms");
@@ -269,7 +269,7 @@ private:
     void findSpecific()
     {
         note(QStringLiteral("menu mnusearchfindspecific (disabled)"));
-        m_forms->window(FormId::d)->findChild<QAction *>(QStringLiteral("mnusearchfindspecific"))->trigger();
+        m_forms->window(FormId::Main)->findChild<QAction *>(QStringLiteral("mnusearchfindspecific"))->trigger();
     }
 
     void quit()
@@ -278,9 +278,9 @@ private:
         const bool menu = chance(0.5);
         note(QStringLiteral("%1, answer %2").arg(menu ? "File > Quit" : "close box").arg(m_question.answer ? "Yes" : "No"));
         if (menu)
-            m_forms->window(FormId::d)->findChild<QAction *>(QStringLiteral("mnuquit"))->trigger();
+            m_forms->window(FormId::Main)->findChild<QAction *>(QStringLiteral("mnuquit"))->trigger();
         else
-            m_forms->window(FormId::d)->close();
+            m_forms->window(FormId::Main)->close();
         m_model.closeMain(m_question.answer);
         if (m_question.text != QLatin1String("Are you sure you want to quit?")
             || m_question.caption != QLatin1String("Quorvath Itemlist For Windows"))
@@ -291,7 +291,7 @@ private:
     {
         QList<FormId> open;
         for (const SideEntry &e : SideEntries)
-            if (e.form != FormId::frmAbout && m_model.isLoaded(e.form))
+            if (e.form != FormId::About && m_model.isLoaded(e.form))
                 open << e.form;
         return open.at(pick(int(open.size())));
     }
@@ -335,17 +335,17 @@ private:
         const bool okay = chance(0.5);
         note(QStringLiteral("About: %1").arg(okay ? "Okay" : "close box"));
         if (okay)
-            child<QPushButton>(FormId::frmAbout, "Okaybutton")->click();
+            child<QPushButton>(FormId::About, "Okaybutton")->click();
         else
-            m_forms->window(FormId::frmAbout)->close();
-        m_model.closeSide(FormId::frmAbout);
+            m_forms->window(FormId::About)->close();
+        m_model.closeSide(FormId::About);
     }
 
     void webButton()
     {
         const bool petition = chance(0.5);
         note(QStringLiteral("About: %1").arg(petition ? "Sign The Petition Now!" : "Velmarch"));
-        child<QPushButton>(FormId::frmAbout, petition ? "Petitionsign" : "GoVelmarch")->click();
+        child<QPushButton>(FormId::About, petition ? "Petitionsign" : "GoVelmarch")->click();
         m_model.webButton(petition ? AboutWindow::PetitionUrl : AboutWindow::VelmarchUrl);
     }
 
@@ -393,34 +393,34 @@ private:
                 return QStringLiteral("%1: not visible under its name").arg(name);
         }
         // A main window built ahead is no instance: no catalog, nothing shown.
-        if ((m_forms->catalog() != nullptr) != m.created[size_t(FormId::d)])
+        if ((m_forms->catalog() != nullptr) != m.created[size_t(FormId::Main)])
             return QStringLiteral("catalog there %1").arg(m_forms->catalog() != nullptr);
-        if (m.isLoaded(FormId::d))
+        if (m.isLoaded(FormId::Main))
             if (QString e = checkMain(); !e.isEmpty())
                 return e;
         for (const SideEntry &e : SideEntries) {
-            if (e.form == FormId::frmAbout || !m.isLoaded(e.form))
+            if (e.form == FormId::About || !m.isLoaded(e.form))
                 continue;
             const QString shown = child<QPlainTextEdit>(e.form, "Text1")->toPlainText();
             if (shown != m.text[size_t(e.form)])
                 return QStringLiteral("%1 shows '%2', expected '%3'").arg(QLatin1String(FormNames[int(e.form)]), shown, m.text[size_t(e.form)]);
         }
         if (const AboutState *about = m_forms->aboutState()) {
-            if (about->FramePos != m.framePos)
-                return QStringLiteral("FramePos %1, expected %2").arg(about->FramePos).arg(m.framePos);
-        } else if (m.created[size_t(FormId::frmAbout)]) {
+            if (about->step != m.aboutStep)
+                return QStringLiteral("About step %1, expected %2").arg(about->step).arg(m.aboutStep);
+        } else if (m.created[size_t(FormId::About)]) {
             return QStringLiteral("About has no state");
         }
-        if (m.isLoaded(FormId::frmAbout)) {
+        if (m.isLoaded(FormId::About)) {
             for (const char *b : {"Petitionsign", "GoVelmarch"})
-                if (child<QPushButton>(FormId::frmAbout, b)->isEnabled() != m.webButtonsEnabled)
+                if (child<QPushButton>(FormId::About, b)->isEnabled() != m.webButtonsEnabled)
                     return QStringLiteral("%1 enabled %2").arg(QLatin1String(b)).arg(!m.webButtonsEnabled);
-            if (m.framePos > 0) {
+            if (m.aboutStep > 0) {
                 Animation::FrameArray image{}, delay{};
                 Animation::writeTable(image, delay);
                 const int interval = m_aboutTicker->interval();
-                if (m_ticked && interval != delay[size_t(m.framePos)])
-                    return QStringLiteral("Timer1 interval %1 on step %2").arg(interval).arg(m.framePos);
+                if (m_ticked && interval != delay[size_t(m.aboutStep)])
+                    return QStringLiteral("animation interval %1 on step %2").arg(interval).arg(m.aboutStep);
             }
         }
         return {};
@@ -456,7 +456,7 @@ private:
         if (shownSelected != m.selected[m.tab])
             return QStringLiteral("entry %1 selected, expected %2").arg(shownSelected).arg(m.selected[m.tab]);
         for (int c = 1; c <= 6; ++c) {
-            const QString shown = child<ValueLabel>(FormId::d, QStringLiteral("lblField(%1)").arg(c).toLatin1().constData())->text();
+            const QString shown = child<ValueLabel>(FormId::Main, QStringLiteral("lblField(%1)").arg(c).toLatin1().constData())->text();
             if (shown != m.labels[c])
                 return QStringLiteral("lblField(%1) shows '%2', expected '%3'").arg(c).arg(shown, m.labels[c]);
         }
@@ -472,7 +472,7 @@ private:
     int m_runs = 0;
     int m_action = 0;
     ManualTicker *m_aboutTicker = nullptr;   // the loaded About window's
-    bool m_ticked = false;   // Timer1 ticked since About last loaded
+    bool m_ticked = false;   // the animation ticked since About last loaded
     QString m_pending;
     QStringList m_log;
 };

@@ -2,7 +2,7 @@
 // the test says, never by the clock.
 #pragma once
 
-#include "core/ticker.h"
+#include "ticker.h"
 
 namespace Quorvath::Testing {
 

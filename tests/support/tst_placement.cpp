@@ -1,6 +1,6 @@
 // Window placement on screens of every size: centred where the window fits,
 // its top-left corner on the screen where it does not.
-#include "core/placement.h"
+#include "placement.h"
 
 #include <QTest>
 

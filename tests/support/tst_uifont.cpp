@@ -159,7 +159,7 @@ private slots:
         QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
         if (grown)
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral(
-                                                   "^font: no face fits the windows' texts as designed; "
+                                                   "^no face fits the windows' texts as designed; "
                                                    "the layout grows [0-9.]+ times for ")));
         const UiFont::Choice choice = UiFont::choose(faces, texts);
         QCOMPARE(describe(choice.font), describe(faces[chosen]));

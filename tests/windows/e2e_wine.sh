@@ -24,11 +24,12 @@ runner=$(mktemp)
 printf '#!/bin/sh\nexec wine "%s" %s\n' "$exe" "${style:+-style $style}" >"$runner"
 chmod +x "$runner"
 export QI_APP=$runner
+# The intro's caption, which names the version, as the build wrote it.
+export QI_INTRO_CAPTION=${QI_INTRO_CAPTION:-$(cat "$(dirname "$exe")/intro-caption.txt")}
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib.sh"
 trap 'e2e_cleanup; rm -f "$runner"' EXIT
 start_display
 
-INTRO="Quorvath Itemlist for Windows Version 1.0.1A"
 MAIN="Quorvath Itemlist For Windows"
 dpi=${QI_E2E_DPI:-96}
 full=$([ -n "${QI_E2E_LEGIBLE:-}" ] || echo 1)

@@ -62,7 +62,8 @@ step() {
     check "$what exits with $expected (got $code)" [ "$code" = "$expected" ]
 }
 # The installed program, started and left running; stopped by its id.
-intro_up() { [ -n "$(xdotool search --onlyvisible --name "^Quorvath Itemlist for Windows Version 1.0.1A\$" 2>/dev/null)" ]; }
+intro=${QI_INTRO_CAPTION:-$(cat "$build/intro-caption.txt")}   # names the version; from the build
+intro_up() { [ -n "$(xdotool search --onlyvisible --name "^$intro\$" 2>/dev/null)" ]; }
 start_program() {
     wine "$1" &
     program=$!

@@ -27,13 +27,14 @@ runner=$(mktemp)
 printf '#!/bin/sh\nexec wine "%s"\n' "$exe" >"$runner"
 chmod +x "$runner"
 export QI_APP=$runner
+# The intro's caption, which names the version, as the build wrote it.
+export QI_INTRO_CAPTION=${QI_INTRO_CAPTION:-$(cat "$(dirname "$exe")/intro-caption.txt")}
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib.sh"
 trap 'e2e_cleanup; rm -f "$runner"; wineserver -k 2>/dev/null || true' EXIT
 x86_64-w64-mingw32-g++ -std=c++20 -O1 -static -municode -o "$E2E_TMP/uiaread.exe" \
     "$(dirname "${BASH_SOURCE[0]}")/uiaread.cpp" -luiautomationcore -loleaut32 -lole32
 start_display
 
-INTRO="Quorvath Itemlist for Windows Version 1.0.1A"
 MAIN="Quorvath Itemlist For Windows"
 TABS="Armor|Figurines|Gloves|Helms|Misc. Items|Rings|Shields|Weapons|Instruments|Quivers|Containers/Fluids"
 CAPTIONS=("Item Name:" "Usable By:" "Effect(s) of Equipping:" "Activated Effect(s):" "# Uses:" "Description:")

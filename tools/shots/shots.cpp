@@ -60,11 +60,11 @@ int main(int argc, char *argv[])
     Quorvath::FormRegistry forms(question, browser, twips);
     using Quorvath::FormId;
 
-    forms.show(FormId::frmIntro);
-    save(forms.window(FormId::frmIntro), out.filePath(QStringLiteral("intro.png")));
-    forms.unload(FormId::frmIntro);
-    forms.show(FormId::d);
-    QWidget *main = forms.window(FormId::d);
+    forms.show(FormId::Intro);
+    save(forms.window(FormId::Intro), out.filePath(QStringLiteral("intro.png")));
+    forms.unload(FormId::Intro);
+    forms.show(FormId::Main);
+    QWidget *main = forms.window(FormId::Main);
     auto *list = main->findChild<QTreeWidget *>(QStringLiteral("lstData(0)"));
     const auto chain = list->findItems(QStringLiteral("Chain Armor"), Qt::MatchExactly);
     if (!chain.isEmpty())
@@ -80,19 +80,19 @@ int main(int argc, char *argv[])
         menu->hide();
     }
 
-    for (FormId form : {FormId::frmItemname, FormId::frmUsableby, FormId::frmEffects, FormId::frmActivated,
-                        FormId::frmDescription, FormId::frm1time, FormId::frmLimited, FormId::frmMultiple,
-                        FormId::frmContinuous}) {
+    for (FormId form : {FormId::TermItemName, FormId::TermUsableBy, FormId::TermEffects, FormId::TermActivated,
+                        FormId::TermDescription, FormId::TermOneTime, FormId::TermLimited, FormId::TermMultiple,
+                        FormId::TermContinuous}) {
         forms.show(form);
         QWidget *w = forms.window(form);
         save(w, out.filePath(w->objectName() + QStringLiteral(".png")));
         forms.unload(form);
     }
 
-    forms.show(FormId::frmAbout);
+    forms.show(FormId::About);
     QTest::qWait(1200);   // a few steps into the animation
-    save(forms.window(FormId::frmAbout), out.filePath(QStringLiteral("frmAbout.png")));
-    forms.unload(FormId::frmAbout);
+    save(forms.window(FormId::About), out.filePath(QStringLiteral("frmAbout.png")));
+    forms.unload(FormId::About);
 
     // The quit question, as the main window asks it.
     QMessageBox box(QMessageBox::Question, Quorvath::Identity::Title,

@@ -1,4 +1,4 @@
-#include "core/minuteclock.h"
+#include "minuteclock.h"
 
 namespace Quorvath::MinuteClock {
 

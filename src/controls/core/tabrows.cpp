@@ -1,4 +1,4 @@
-#include "core/tabrows.h"
+#include "tabrows.h"
 
 namespace Quorvath::TabRows {
 

@@ -1,4 +1,4 @@
-#include "core/ticker.h"
+#include "ticker.h"
 
 namespace Quorvath {
 
