@@ -15,7 +15,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 QI_WIN_BUILD=${QI_WINDOWS_BUILD_DIR:-$QI_ROOT/build-windows}
 QI_WIN_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 nsis fonts-wine icoutils
                  qt6-base-dev qt6-base-dev-tools dpkg-dev xz-utils zip unzip
-                 xvfb xauth xdotool imagemagick cmake ninja-build python3-fonttools)
+                 xvfb xauth xdotool imagemagick cmake ninja-build python3-fonttools mount)
 
 # Only what the program uses: Core, Gui, Widgets and Test, the Windows and
 # offscreen platforms, the Windows styles; of the image format plugins only
@@ -255,8 +255,6 @@ qi_wine_env
 qi_windows_program
 
 echo "== The Windows build's tests, under Wine =="
-# The in-process tests on Qt's offscreen platform (linked into each test),
-# the random session shorter: Wine runs it several times slower.
 started=$SECONDS
 T=$QI_ROOT/tests
 fails=0
@@ -266,51 +264,74 @@ run() {
     "$@" || fails=$((fails + 1))
     echo "== $((SECONDS - begun)) s"
 }
+# Each test runs in a view of the prepared prefix of its own, thrown away
+# after it (tests/windows/wineprefix.sh). Runs before those kept full copies
+# of the prefix here.
+source "$T/windows/wineprefix.sh"
+base=$WINEPREFIX
+rm -rf "$QI_WIN_BUILD"/wineprefix-*
+# in_view VERSION DPI SANS CMD...: CMD in a view of its own, as a Windows
+# machine that reports VERSION at DPI, with MS Sans Serif (SANS=1) or not.
+in_view() {
+    local view status=0
+    view=$(prefix_view "$base") || return 1
+    prefix_machine "$view" "$1" "$2" "$3" && WINEPREFIX=$view "${@:4}" || status=$?
+    prefix_drop "$view"
+    return $status
+}
+# The in-process tests on Qt's offscreen platform (linked into each test),
+# the random session shorter: Wine runs it several times slower.
 # Wine hands no QT_* variable of Linux's on to Windows programs, so the
-# tests' prefix sets them in its registry: the offscreen platform's fonts
+# tests' view sets them in its registry: the offscreen platform's fonts
 # (it reads font files from one folder) and messages on stderr.
-# The copies of the prefix below are made once for each Wine release.
-wine_release=$(wine --version)
-tests_prefix=$QI_WIN_BUILD/wineprefix-tests
-if [ "$(cat "$tests_prefix/.complete" 2>/dev/null)" != "$wine_release" ]; then
-    rm -rf "$tests_prefix"
-    cp -a "$WINEPREFIX" "$tests_prefix"
-    WINEPREFIX=$tests_prefix wine reg add 'HKCU\Environment' /v QT_QPA_FONTDIR /d 'Z:\usr\share\fonts\truetype\dejavu' /f >/dev/null 2>&1
-    WINEPREFIX=$tests_prefix wine reg add 'HKCU\Environment' /v QT_FORCE_STDERR_LOGGING /d 1 /f >/dev/null 2>&1
-    WINEPREFIX=$tests_prefix wineserver -w
-    echo "$wine_release" >"$tests_prefix/.complete"
-fi
 # A test that fails gets one more run: under Wine, a process started by a
 # test now and then comes up without its output.
-run env WINEPREFIX="$tests_prefix" QI_STRESS_ACTIONS="${QI_STRESS_ACTIONS:-1500}" \
-    ctest --test-dir "$QI_WIN_BUILD" --output-on-failure -j "$(nproc)" --repeat until-pass:2
+in_process() {
+    prefix_reg "$WINEPREFIX" Environment '"QT_QPA_FONTDIR"="Z:\\usr\\share\\fonts\\truetype\\dejavu"' \
+        '"QT_FORCE_STDERR_LOGGING"="1"'
+    QI_STRESS_ACTIONS="${QI_STRESS_ACTIONS:-1500}" \
+        ctest --test-dir "$QI_WIN_BUILD" --output-on-failure -j "$(nproc)" --repeat until-pass:2
+}
+run in_view win10 96 1 in_process
 echo "in-process tests under Wine: $((SECONDS - started)) s"
 run bash "$T/app/versionresource.sh" "$QI_WIN_BUILD/QuorvathItemlist.exe"
-WINEPREFIX_BASE=$WINEPREFIX run bash "$T/windows/installer.sh" "$QI_WIN_BUILD"
-# Microsoft Sans Serif, which Wine lacks, played by renamed faces.
-WINEPREFIX_BASE=$WINEPREFIX run bash "$T/windows/twin_face.sh" "$QI_WIN_BUILD"
-# The default style (windowsvista), and the two others Qt has on Windows.
-for style in "" windows fusion; do
-    run bash "$T/windows/e2e_wine.sh" "$QI_WIN_BUILD/QuorvathItemlist.exe" $style
+WINEPREFIX_BASE=$base run bash "$T/windows/installer.sh" "$QI_WIN_BUILD"
+# Microsoft Sans Serif, which Wine lacks, played by renamed faces, under
+# Windows 10 and 11: the style's metrics take part in the font's choice.
+for version in win10 win11; do
+    WINEPREFIX_BASE=$base run bash "$T/windows/twin_face.sh" "$QI_WIN_BUILD" "$version"
 done
-# The same machine without MS Sans Serif (the fallback face), and at 144 dpi
-# with and without it only read back: each a copy of the prefix, made once.
-machine() {   # machine NAME DPI SANS: prints the copy's folder
-    local prefix=$QI_WIN_BUILD/wineprefix-$1
-    if [ "$(cat "$prefix/.machine" 2>/dev/null)" != "$wine_release" ]; then
-        rm -rf "$prefix"
-        cp -a "$WINEPREFIX" "$prefix"
-        echo "$wine_release" >"$prefix/.machine"
-    fi
-    qi_wine_machine "$prefix" "$2" "$3"
-    echo "$prefix"
-}
-WINEPREFIX=$(machine nosans 96 0) run bash "$T/windows/e2e_wine.sh" "$QI_WIN_BUILD/QuorvathItemlist.exe"
-for sans in 1 0; do
-    WINEPREFIX=$(machine "144-$sans" 144 "$sans") QI_E2E_DPI=144 QI_E2E_LEGIBLE=1 \
-        run bash "$T/windows/e2e_wine.sh" "$QI_WIN_BUILD/QuorvathItemlist.exe"
+# The real program on screen, one run a row: the Windows that Wine reports,
+# the dpi, MS Sans Serif (1) or not (0), and the style (- for the default,
+# windowsvista, which the program asks for on Windows 10 and 11 alike; the
+# other two Qt has on Windows with -style). Above 96 dpi only read back.
+# Of what draws the windows, only Qt's own choice of style reads the
+# Windows version (Qt 6.8's Windows theme puts windows11 first from build
+# 22000 on; the styles themselves read none), and the program overrides
+# that choice. So the default style at 96 dpi with MS Sans Serif runs under
+# both, and under Windows 11 the main window must be Windows 10's picture
+# pixel for pixel; every other row runs under one of them, spread over both.
+rows=("win10 96 1 -" "win11 96 1 -" "win10 96 1 windows" "win11 96 1 fusion"
+      "win11 96 0 -" "win10 144 1 -" "win11 144 0 -")
+pictures=$QI_WIN_BUILD/e2e-pictures
+rm -rf "$pictures"
+mkdir -p "$pictures"
+for row in "${rows[@]}"; do
+    read -r version dpi sans style <<<"$row"
+    picture=$pictures/$dpi-dpi-sans$sans-${style/#-/default}
+    same_as=
+    [ "$version" != win10 ] && printf '%s\n' "${rows[@]}" | grep -qxF "win10 $dpi $sans $style" \
+        && same_as=$picture-win10.png
+    [ "$style" = - ] && style=
+    legible=
+    [ "$dpi" = 96 ] || legible=1
+    QI_E2E_WINDOWS=$version QI_E2E_DPI=$dpi QI_E2E_LEGIBLE=$legible \
+        QI_E2E_PICTURE=$picture-$version.png QI_E2E_SAME_AS=$same_as \
+        run in_view "$version" "$dpi" "$sans" bash "$T/windows/e2e_wine.sh" "$QI_WIN_BUILD/QuorvathItemlist.exe" $style
 done
 # What a Windows screen reader reads through UI Automation.
-WINEPREFIX=$(machine uia 96 1) run bash "$T/windows/uia_wine.sh" "$QI_WIN_BUILD/QuorvathItemlist.exe"
+for version in win10 win11; do
+    run in_view "$version" 96 1 bash "$T/windows/uia_wine.sh" "$QI_WIN_BUILD/QuorvathItemlist.exe"
+done
 echo "Windows part: $((SECONDS - started)) s, $fails failed"
 [ $fails -eq 0 ]

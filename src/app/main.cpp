@@ -7,6 +7,7 @@
 #include "identity.h"
 #include "lostkeys.h"
 #include "messageboxquestion.h"
+#include "nativestyle.h"
 #include "quitsignals.h"
 #include "readerkeys.h"
 #include "startup.h"
@@ -25,10 +26,12 @@ int main(int argc, char *argv[])
         return *exitCode;
     Quorvath::openClosedStandardStreams();
     Quorvath::UiFont::requestFontDatabase();
+    Quorvath::requestNativeStyle(argc, argv);
     std::optional<Quorvath::WindowSystemStart> start(std::in_place);
     QApplication app(argc, argv);
     start.reset();
     Quorvath::UiFont::withdrawFontDatabaseRequest();
+    Quorvath::withdrawNativeStyleRequest();
     QApplication::setApplicationName(Quorvath::Identity::Title);
     QApplication::setApplicationVersion(Quorvath::Identity::Version);
     QApplication::setOrganizationName(Quorvath::Identity::CompanyName);

@@ -13,6 +13,10 @@
 # The design's positions scale with the main window's width: by the dpi
 # (QI_E2E_DPI, 96 unless told) and by what the layout grew for its font;
 # QI_E2E_LEGIBLE=1: only the reading back.
+# The main window with an item shown is kept as a picture for another run
+# (QI_E2E_PICTURE=FILE), and compared with another run's
+# (QI_E2E_SAME_AS=FILE): the same pixel for pixel, the status bar's date and
+# time aside. QI_E2E_WINDOWS=win10|win11: the Windows Wine must report.
 set -euo pipefail
 exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 style=${2:-}
@@ -58,15 +62,16 @@ legible() {   # legible WINDOW CAPTION
 # --- Pixels -------------------------------------------------------------------
 # The screen, and parts of a window's client area.
 screen() { import -window root "$1" 2>/dev/null; }
-# The screen once it has stopped changing, as the "before" of a comparison: a
-# window closed just now may still be repainting what it covered on a busy
-# machine. Two shots 0.3 s apart alike, or the last after 5 s.
+# The screen (or a window: settled FILE WINDOW) once it has stopped
+# changing, as the "before" of a comparison: a window closed just now may
+# still be repainting what it covered on a busy machine. Two shots 0.3 s
+# apart alike, or the last after 5 s.
 settled() {
     local i
-    screen "$1"
+    import -window "${2:-root}" "$1" 2>/dev/null
     for ((i = 0; i < 16; i++)); do
         sleep 0.3
-        screen "$E2E_TMP/again.png"
+        import -window "${2:-root}" "$E2E_TMP/again.png" 2>/dev/null
         same_image "$1" "$E2E_TMP/again.png" && return 0
         mv "$E2E_TMP/again.png" "$1"
     done
@@ -88,6 +93,19 @@ solid() {
     convert "$E2E_TMP/solid.png" -colorspace Gray -threshold 30% -negate \
         \( +clone -morphology Erode Rectangle:2x1 \) -format '%[fx:mean*w*h] ' info: |
         awk '{ print ($1 > 0 ? int(100 * $2 / $1) : 0) }'
+}
+# How many pixels two pictures of the main window differ in, with the
+# status bar's date and time (its right half) left out, or both sizes where
+# they differ: pixels_apart FILE FILE.
+pixels_apart() {
+    local size other
+    size=$(identify -format '%wx%h' "$1") other=$(identify -format '%wx%h' "$2")
+    [ "$size" = "$other" ] || { echo "$size against $other"; return 0; }
+    local clock="$(px 240),$((${size#*x} - $(px 26))) ${size%x*},${size#*x}"
+    convert "$1" -fill black -draw "rectangle $clock" "$E2E_TMP/apart-1.png"
+    convert "$2" -fill black -draw "rectangle $clock" "$E2E_TMP/apart-2.png"
+    compare -metric AE "$E2E_TMP/apart-1.png" "$E2E_TMP/apart-2.png" null: 2>&1 \
+        | awk '$1 ~ /^[0-9.e+]+$/ { printf "%d\n", $1; next } { print }'
 }
 # The bounding box "W H X Y" of what differs between two screen shots.
 # With MASK="x0,y0 x1,y1" set, that rectangle counts as unchanged.
@@ -126,6 +144,14 @@ pass "the intro window shows its caption"
 seen=$(windows_seen)
 check "the intro is unowned with a fixed frame and no buttons (seen: $seen)" \
     [ "$seen" = "$INTRO|owner=none|$FIXED|min=0|max=0|sysmenu=0|appwindow=0|toolwindow=0" ]
+# Windows 11 is 10.0 from build 22000 on, as Qt tells them apart.
+reported=$(wine "$E2E_TMP/windowcheck.exe" --version 2>/dev/null | tr -d '\r')
+build=${reported##*.}
+case ${QI_E2E_WINDOWS:-} in
+    win10) check "Wine reports Windows 10 ($reported)" [ "${reported%.*}" = 10.0 -a "${build:-0}" -lt 22000 ] ;;
+    win11) check "Wine reports Windows 11 ($reported)" [ "${reported%.*}" = 10.0 -a "${build:-0}" -ge 22000 ] ;;
+    *) echo "Wine reports Windows $reported" ;;
+esac
 sleep 1
 activate "$intro"
 key "$intro" Return
@@ -176,6 +202,15 @@ sleep 0.5
 send_keys "$main" Home Down || fail "Home and Down for the list"
 xdotool mousemove 0 0
 legible "$main" "$MAIN"
+if [ -n "${QI_E2E_PICTURE:-}${QI_E2E_SAME_AS:-}" ]; then
+    settled "$E2E_TMP/main.png" "$main"
+    [ -n "${QI_E2E_PICTURE:-}" ] && cp "$E2E_TMP/main.png" "$QI_E2E_PICTURE"
+    if [ -n "${QI_E2E_SAME_AS:-}" ]; then
+        apart=$([ -f "$QI_E2E_SAME_AS" ] && pixels_apart "$QI_E2E_SAME_AS" "$E2E_TMP/main.png" || echo "no picture")
+        check "the main window is $(basename "$QI_E2E_SAME_AS") pixel for pixel, the clock aside (apart: $apart)" \
+            [ "$apart" = 0 ]
+    fi
+fi
 # The list's entries are bold, the values regular: Leather Armor, the first
 # entry, against Chain Armor in the Item Name box. Scaled (144 dpi), Wine
 # picks Tahoma Bold and spaces its glyphs as bold but draws the regular

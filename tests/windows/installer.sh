@@ -1,24 +1,23 @@
 #!/usr/bin/env bash
-# The installer in a fresh copy of the Wine prefix: installed files, Start
+# The installer in a fresh view of the Wine prefix: installed files, Start
 # menu shortcut and "Apps and features" entry, the installed program
 # starting, and nothing left after the uninstall; and that neither setup nor
 # uninstaller reports success for work it did not do: an older Windows, a
 # running program (silently, and asked with Retry and Cancel), a file that
 # cannot be written, an update that must go where the program is.
-#   installer.sh BUILD_DIR      (WINEPREFIX_BASE: a prepared prefix to copy)
+#   installer.sh BUILD_DIR      (WINEPREFIX_BASE: the prepared prefix)
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/wineprefix.sh"
 build=$(cd "$1" && pwd)
 setup=$(ls "$build"/quorvath-itemlist-*-setup.exe)
-work=$(mktemp -d)
-export WINEPREFIX=$work/prefix
-cp -a "${WINEPREFIX_BASE:?}" "$WINEPREFIX"
+WINEPREFIX=$(prefix_view "${WINEPREFIX_BASE:?}")
+export WINEPREFIX
 xvfb=
 program=
 cleanup() {
     [ -n "$program" ] && kill "$program" 2>/dev/null
-    wineserver -k 2>/dev/null || true
+    prefix_drop "$WINEPREFIX"
     [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-    rm -rf "$work"
 }
 trap cleanup EXIT
 
@@ -95,10 +94,11 @@ for version in win7 win81; do
     step "setup /S on $version" 2 wine "$setup" /S
     check "and installs nothing" sh -c '! test -e "$0" && ! wine reg query "$1" >/dev/null 2>&1' "$dir" "$key"
 done
-windows_version win10
 
-# --- A first install, silently, into Program Files.
-step "setup /S" 0 wine "$setup" /S
+# --- A first install, silently, into Program Files, on Windows 11; all that
+# follows on Windows 10.
+windows_version win11
+step "setup /S on win11" 0 wine "$setup" /S
 check "the program is installed into Program Files" cmp -s "$build/QuorvathItemlist.exe" "$dir/QuorvathItemlist.exe"
 check "with its read-me and uninstaller" test -f "$dir/README.txt" -a -f "$dir/uninstall.exe"
 check "a Start menu shortcut for all users" test -f "$link"
@@ -112,6 +112,7 @@ size=$(( $(value EstimatedSize) ))
 check "its size is the folder's, uninstaller included ($kb KB, got $size)" [ $size -ge $((kb - 2)) -a $size -le $((kb + 1)) ]
 check "setup's version resource has the product version" sh -c \
     'x86_64-w64-mingw32-windres -i "$0" -O rc | grep -qF "VALUE \"ProductVersion\", \"1.0.1\""' "$setup"
+windows_version win10
 
 # --- Over the running program: silently it stops with an exit code; asked,
 # Cancel stops and Retry goes on once the program is closed.

@@ -1,21 +1,26 @@
 #!/usr/bin/env bash
 # The font choice on a Windows machine that has Microsoft Sans Serif, which
-# Wine has not: in a copy of the prepared prefix, a face renamed to that
+# Wine has not: in a view of the prepared prefix, a face renamed to that
 # family. Too wide for the design's boxes (DejaVu Sans), it is passed over
 # for the message-box face in a grown layout, as without it; drawn to fit
 # them (Tahoma 12 % narrower), it is taken after MS Sans Serif, which does
 # not fit, and before Tahoma, in the design's own layout.
-#   twin_face.sh BUILD_DIR      (WINEPREFIX_BASE: a prepared prefix to copy)
+# The style's metrics take part in the choice, so Windows 10 and 11 must
+# choose alike.
+#   twin_face.sh BUILD_DIR [VERSION]   (WINEPREFIX_BASE: the prepared prefix;
+#                                      VERSION: the Windows Wine reports, win10
+#                                      unless told)
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/wineprefix.sh"
 build=$(cd "$1" && pwd)
+version=${2:-win10}
 shots=$build/tools/qi_shots.exe
 work=$(mktemp -d)
 xvfb=
+views=()
 cleanup() {
-    local prefix
-    for prefix in "$work"/prefix-*; do
-        [ -d "$prefix" ] && { WINEPREFIX=$prefix wineserver -k 2>/dev/null || true; }
-    done
+    local view
+    for view in "${views[@]}"; do prefix_drop "$view"; done
     [ -n "$xvfb" ] && { kill "$xvfb" 2>/dev/null || true; }
     rm -rf "$work"
 }
@@ -74,21 +79,22 @@ export DISPLAY=:$n
 for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 fails=0
-# chosen STAND-IN: the font and layout scale the program chooses with it.
+# chosen STAND-IN: the font and layout scale the program chooses with it, in
+# a view of the prefix of its own.
 chosen() {
-    export WINEPREFIX=$work/prefix-$1
-    cp -a "${WINEPREFIX_BASE:?}" "$WINEPREFIX"
+    export WINEPREFIX=${views[-1]}
+    prefix_machine "$WINEPREFIX" "$version" 96 1
     cp "$work/$1.ttf" "$WINEPREFIX/drive_c/windows/Fonts/"
-    wine reg add 'HKCU\Environment' /v QT_FORCE_STDERR_LOGGING /d 1 /f >/dev/null 2>&1
-    wineserver -w
+    prefix_reg "$WINEPREFIX" Environment '"QT_FORCE_STDERR_LOGGING"="1"'
     timeout 180 wine "$shots" "$(winepath -w "$work/shots-$1")" 2>&1 | tr -d '\r' \
         | sed -n 's/^font \([^,]*\),.*layout scale \([0-9.]*\)$/\1 \2/p'
 }
 expect() {
     local got
+    views+=("$(prefix_view "${WINEPREFIX_BASE:?}")")
     got=$(chosen "$1")
-    if [ "$got" = "$2" ]; then echo "ok: with a $1 stand-in: $got"
-    else echo "FAIL: with a $1 stand-in: got '$got', expected '$2'"; fails=$((fails + 1)); fi
+    if [ "$got" = "$2" ]; then echo "ok: under $version, with a $1 stand-in: $got"
+    else echo "FAIL: under $version, with a $1 stand-in: got '$got', expected '$2'"; fails=$((fails + 1)); fi
 }
 expect wide "Tahoma 1.15"
 expect fits "Microsoft Sans Serif 1.00"

@@ -6,9 +6,12 @@
 // WS_EX_APPWINDOW, gets a taskbar button; WS_THICKFRAME makes the border
 // resize the window and enables Size in the system menu, WS_MINIMIZEBOX and
 // WS_MAXIMIZEBOX enable Minimize and Maximize there.
+// With --version it prints the Windows version instead, as Qt reads it
+// (RtlGetVersion, which no compatibility manifest bends): MAJOR.MINOR.BUILD.
 // Built with MinGW on its own, without Qt:
 //   x86_64-w64-mingw32-g++ -static -municode -o windowcheck.exe windowcheck.cpp
 //   windowcheck.exe QuorvathItemlist.exe
+//   windowcheck.exe --version
 #include "ourwindows.h"
 
 #include <cstdio>
@@ -35,14 +38,29 @@ BOOL CALLBACK report(HWND window, LPARAM)
     return TRUE;
 }
 
+int printVersion()
+{
+    using GetVersion = LONG(WINAPI *)(OSVERSIONINFOW *);
+    const auto get = reinterpret_cast<GetVersion>(
+        reinterpret_cast<void *>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));
+    OSVERSIONINFOW info = {};
+    info.dwOSVersionInfoSize = sizeof info;
+    if (!get || get(&info) != 0)
+        return 1;
+    std::printf("%lu.%lu.%lu\n", info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber);
+    return 0;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t **argv)
 {
     if (argc != 2) {
-        std::fprintf(stderr, "usage: windowcheck EXECUTABLE-NAME\n");
+        std::fprintf(stderr, "usage: windowcheck EXECUTABLE-NAME | --version\n");
         return 2;
     }
+    if (std::wstring(argv[1]) == L"--version")
+        return printVersion();
     imageName = argv[1];
     return EnumWindows(report, 0) ? 0 : 1;
 }

@@ -7,6 +7,7 @@
 #include "browser.h"
 #include "formregistry.h"
 #include "identity.h"
+#include "nativestyle.h"
 #include "twips.h"
 #include "uifont.h"
 
@@ -43,8 +44,10 @@ void save(QWidget *widget, const QString &path)
 int main(int argc, char *argv[])
 {
     Quorvath::UiFont::requestFontDatabase();
+    Quorvath::requestNativeStyle(argc, argv);
     QApplication app(argc, argv);
     Quorvath::UiFont::withdrawFontDatabaseRequest();
+    Quorvath::withdrawNativeStyleRequest();
     if (argc < 2)
         qFatal("usage: qi_shots OUTDIR");
     const QDir out(QString::fromLocal8Bit(argv[1]));

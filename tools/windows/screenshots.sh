@@ -2,20 +2,25 @@
 # Pictures of the Windows build under Wine, with their window frames, for
 # docs/windows.md: docs/windows/intro.png, main-window.png (Chain Armor shown),
 # item-name.png (a terminology window) and about.png, or into the folder
-# given. QI_SHOTS_EXE names another executable, QI_SHOTS_STYLE a style. Needs a finished
-# `bash tools/windows.sh test` (which also makes the Wine prefix), and Wine 10:
-# on Debian 12, `bash tools/debian13.sh windows bash tools/windows/screenshots.sh`.
+# given. QI_SHOTS_EXE names another executable, QI_SHOTS_STYLE a style,
+# QI_SHOTS_WINDOWS the Windows that Wine reports (win10 unless told: win11).
+# Needs a finished `bash tools/windows.sh test` (which also makes the Wine
+# prefix, of which this takes a view), and Wine 10: on Debian 12,
+# `bash tools/debian13.sh windows bash tools/windows/screenshots.sh`.
 source "$(dirname "$0")/../setup.sh"
 root=$QI_ROOT
+source "$root/tests/windows/wineprefix.sh"
 exe=${QI_SHOTS_EXE:-$root/build-windows/QuorvathItemlist.exe}
 out=${1:-$root/docs/windows}
 mkdir -p "$out"
 qi_wine_prefix "${WINEPREFIX:-}"
+WINEPREFIX=$(prefix_view "$WINEPREFIX")
+prefix_machine "$WINEPREFIX" "${QI_SHOTS_WINDOWS:-win10}" 96 1
 n=$((600 + RANDOM % 100))
 Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 pids=($!)
 export DISPLAY=:$n
-trap 'wineserver -k 2>/dev/null; kill "${pids[@]}" 2>/dev/null' EXIT
+trap 'prefix_drop "$WINEPREFIX"; kill "${pids[@]}" 2>/dev/null' EXIT
 sleep 1
 HOME=$(mktemp -d) openbox >/dev/null 2>&1 &
 pids+=($!)

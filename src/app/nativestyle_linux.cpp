@@ -1,0 +1,9 @@
+#include "nativestyle.h"
+
+namespace Quorvath {
+
+// Qt's choice stands.
+void requestNativeStyle(int, char *[]) {}
+void withdrawNativeStyleRequest() {}
+
+} // namespace Quorvath
