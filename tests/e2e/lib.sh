@@ -99,8 +99,11 @@ start_at_main() {
 }
 
 # Prints the id of the visible window with exactly this caption.
-window_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
-window_count() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l; }
+# Nothing found is an empty answer, not a failure: xdotool exits 1 then,
+# which under pipefail would end a script at its first lookup of a window
+# that has just gone.
+window_named() { { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; } | head -n 1; }
+window_count() { { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; } | wc -l; }
 has_window() { [ -n "$(window_named "$1")" ]; }
 wait_window() {
     wait_for "${2:-100}" has_window "$1" || { echo "no window '$1'"; return 1; }
