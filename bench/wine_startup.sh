@@ -3,16 +3,20 @@
 # the executable to its intro window on screen, and from Enter on Okay to
 # the main window on screen; the median of each over QI_BENCH_RUNS (7).
 #   bash bench/wine_startup.sh A.exe [B.exe...]
-# Needs Wine; on Debian 12, in the Debian 13 root:
-#   bash tools/debian13.sh windows bash bench/wine_startup.sh build-windows/QuorvathItemlist.exe ...
+# The yardstick is the bare Qt program built from the same Qt, with the same
+# two windows (bench/baseline/bareflow.cpp). Needs Wine; on Debian 12, in the
+# Debian 13 root:
+#   bash tools/debian13.sh windows bash bench/wine_startup.sh \
+#        build-windows/bench/qi_bareflow.exe build-windows/QuorvathItemlist.exe
 source "$(dirname "${BASH_SOURCE[0]}")/../tools/setup.sh"
 qi_wine_prefix "${WINEPREFIX:-}"
 QI_APP=/bin/true source "$QI_ROOT/tests/e2e/lib.sh"
 source "$QI_ROOT/tools/xkeys.sh"
-# A copy of the prefix, thrown away after.
-cp -a "$WINEPREFIX" "$E2E_TMP/prefix"
-export WINEPREFIX=$E2E_TMP/prefix
-trap 'wineserver -k 2>/dev/null || true; e2e_cleanup' EXIT
+# A view of the prefix, thrown away after.
+source "$QI_ROOT/tests/windows/wineprefix.sh"
+WINEPREFIX=$(prefix_view "$WINEPREFIX")
+export WINEPREFIX
+trap 'prefix_drop "$WINEPREFIX"; e2e_cleanup' EXIT
 start_display
 RUNS=${QI_BENCH_RUNS:-7}
 INTRO="Quorvath Itemlist for Windows Version 1.0.1A"

@@ -38,13 +38,15 @@ if [ "$DEBIAN12" = 1 ] && [ "${QI_NO_DEBIAN13:-0}" = 1 ]; then export QI_NO_WIND
 # CMD in the Windows toolchain: in the root on Debian 12, here on Debian 13.
 windows() { if [ "$DEBIAN12" = 1 ]; then bash tools/debian13.sh windows "$@"; else "$@"; fi; }
 
-# qi_part NAME CMD...: one part, its time and result in test-results/parts.
+# qi_part NAME CMD...: one part, its time (and the processor time it and
+# what it started took) and result in test-results/parts.
 qi_part() {
-    local name=$1 started=$SECONDS status=0; shift
+    local name=$1 started=$SECONDS status=0 cpu TIMEFORMAT='%U %S'; shift
     echo "== $name: $* =="
-    "$@" || status=$?
+    { time { "$@" 2>&4 || status=$?; } } 4>&2 2>"$RESULTS/$name.cpu"
+    cpu=$(awk '{ printf "%d", $1 + $2 }' "$RESULTS/$name.cpu")
     echo "-- $name took $((SECONDS - started)) s$([ $status = 0 ] || echo ", FAILED ($status)")"
-    echo "$name $((SECONDS - started)) s $([ $status = 0 ] && echo passed || echo FAILED)" >>"$RESULTS/parts"
+    echo "$name $((SECONDS - started)) s (processor $cpu s) $([ $status = 0 ] && echo passed || echo FAILED)" >>"$RESULTS/parts"
 }
 
 # Everything is installed before the suites run: the root (made once), the

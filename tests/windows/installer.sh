@@ -14,10 +14,12 @@ WINEPREFIX=$(prefix_view "${WINEPREFIX_BASE:?}")
 export WINEPREFIX
 xvfb=
 program=
+display=$(mktemp)
 cleanup() {
     [ -n "$program" ] && kill "$program" 2>/dev/null
     prefix_drop "$WINEPREFIX"
     [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+    rm -f "$display"
 }
 trap cleanup EXIT
 
@@ -46,11 +48,11 @@ windows_version() { wine reg add 'HKCU\Software\Wine' /v Version /d "$1" /f >/de
 
 # A display from the start: Wine's desktop process, started with the first
 # program, keeps the display it found for the programs after it.
-n=$((500 + RANDOM % 400))
-while [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
-Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# The server picks a free display number itself: tests run side by side.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display" >/dev/null 2>&1 &
 xvfb=$!
-export DISPLAY=:$n
+for _ in $(seq 100); do [ -s "$display" ] && break; sleep 0.1; done
+export DISPLAY=:$(head -n 1 "$display")
 for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 # Runs a step and checks its exit code: step WHAT EXPECTED COMMAND...

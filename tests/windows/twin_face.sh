@@ -71,11 +71,11 @@ font['OS/2'].xAvgCharWidth = round(font['OS/2'].xAvgCharWidth * k)
 named(font, sys.argv[1] + '/fits.ttf')
 PY
 
-n=$((300 + RANDOM % 100))
-while [ -e /tmp/.X$n-lock ]; do n=$((300 + RANDOM % 100)); done
-Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# The server picks a free display number itself: tests run side by side.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
-export DISPLAY=:$n
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=:$(head -n 1 "$work/display")
 for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 fails=0
