@@ -10,6 +10,8 @@
 #        build-windows/bench/qi_bareflow.exe build-windows/QuorvathItemlist.exe
 source "$(dirname "${BASH_SOURCE[0]}")/../tools/setup.sh"
 qi_wine_prefix "${WINEPREFIX:-}"
+# The intro's caption, which names the version, as the Windows build wrote it.
+export QI_INTRO_CAPTION=${QI_INTRO_CAPTION:-$(cat "$QI_ROOT/build-windows/intro-caption.txt")}
 QI_APP=/bin/true source "$QI_ROOT/tests/e2e/lib.sh"
 source "$QI_ROOT/tools/xkeys.sh"
 # A view of the prefix, thrown away after.
@@ -19,7 +21,7 @@ export WINEPREFIX
 trap 'prefix_drop "$WINEPREFIX"; e2e_cleanup' EXIT
 start_display
 RUNS=${QI_BENCH_RUNS:-7}
-INTRO="Quorvath Itemlist for Windows Version 1.0.1A"
+INTRO=$QI_INTRO_CAPTION
 MAIN="Quorvath Itemlist For Windows"
 now() { date +%s%3N; }
 # Until a window so named is on screen (60 s at most): its id.
