@@ -187,15 +187,15 @@ int narrowestStretch(System system)
     return system == System::Windows ? QFont::Unstretched : 90;
 }
 
-QList<QFont> candidates(System system, const std::function<bool(const QString &)> &hasFamily,
+QList<QFont> candidates(System system, const std::function<bool(const QFont &)> &offered,
                         const QString &systemFamily)
 {
     QList<QFont> faces;
     for (const QFont &face : designFaces(system)) {
-        if (hasFamily(face.family()))
+        if (offered(face))
             faces.append(face);
         else
-            qCDebug(lcFont, "%s is not installed", describe(face).constData());
+            qCDebug(lcFont, "%s is not installed at that size", describe(face).constData());
     }
     // The face the system's own dialogs use, at the design's size.
     QFont font(systemFamily);
@@ -232,10 +232,23 @@ Choice choose(const QList<QFont> &faces, const DesignedTexts &texts)
     return {narrowest, twips};
 }
 
+bool offered(const QFont &face)
+{
+    const QString family = face.family();
+    if (!QFontDatabase::hasFamily(family))
+        return false;
+    if (QFontDatabase::isScalable(family))
+        return true;
+    // A bitmap face without a strike of the size is drawn in another one.
+    // Measuring it would tell as much, at the cost of Qt's search of every
+    // installed family for a better match (200 ms at start under Wine).
+    return QFontDatabase::pointSizes(family).contains(qRound(face.pointSizeF()));
+}
+
 Choice choose(const DesignedTexts &texts)
 {
     const Choice choice =
-        choose(candidates(ThisSystem, [](const QString &family) { return QFontDatabase::hasFamily(family); },
+        choose(candidates(ThisSystem, offered,
                           QFontDatabase::systemFont(QFontDatabase::GeneralFont).family()),
                texts);
     const QList<QFont> designed = designFaces(ThisSystem);

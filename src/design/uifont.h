@@ -60,10 +60,14 @@ QFont preferredFont();
 // there the layout grows instead.
 int narrowestStretch(System system);
 
-// The faces to try, best first: those of designFaces() that `hasFamily`
-// finds, then the system's interface face `systemFamily` at the design's
-// size, ever narrower down to narrowestStretch().
-QList<QFont> candidates(System system, const std::function<bool(const QString &)> &hasFamily,
+// Whether the system has the face at its size: installed, and scalable or
+// with a strike of that size.
+bool offered(const QFont &face);
+
+// The faces to try, best first: those of designFaces() that are `offered`,
+// then the system's interface face `systemFamily` at the design's size, ever
+// narrower down to narrowestStretch().
+QList<QFont> candidates(System system, const std::function<bool(const QFont &)> &offered,
                         const QString &systemFamily);
 
 // The program's font and the scale of the layout that its texts need.

@@ -121,7 +121,7 @@ private slots:
         QFETCH(UiFont::System, system);
         QFETCH(QStringList, installed);
         QStringList faces;
-        const auto has = [&installed](const QString &family) { return installed.contains(family); };
+        const auto has = [&installed](const QFont &face) { return installed.contains(face.family()); };
         for (const QFont &font : UiFont::candidates(system, has, QStringLiteral("Tahoma")))
             faces.append(describe(font));
         QTEST(faces, "faces");
