@@ -142,7 +142,10 @@ qi_d13_inside() {
     return $status
 }
 
-# Make the root's base: Debian's essential packages and QI_D13_BASE.
+# Make the root's base: Debian's essential packages and QI_D13_BASE. Its
+# dpkg leaves out what nothing here reads, in whatever is installed later
+# too: documentation (not the copyright files), manual pages and message
+# catalogues (233 MB of the root with them, 2026-12-10).
 qi_d13_make() {
     local started=$SECONDS mirror security
     mirror=$(qi_d13_mirror main)
@@ -163,6 +166,9 @@ qi_d13_make() {
     unshare --mount --propagation private \
         mmdebstrap --quiet --variant=essential --include="$(IFS=,; echo "${QI_D13_BASE[*]}")" \
             --aptopt='APT::Install-Recommends "false"' \
+            --dpkgopt='path-exclude=/usr/share/doc/*' --dpkgopt='path-include=/usr/share/doc/*/copyright' \
+            --dpkgopt='path-exclude=/usr/share/man/*' --dpkgopt='path-exclude=/usr/share/info/*' \
+            --dpkgopt='path-exclude=/usr/share/locale/*' --dpkgopt='path-include=/usr/share/locale/locale.alias' \
             --customize-hook='printf "#!/bin/sh\nexit 101\n" >"$1/usr/sbin/policy-rc.d"; chmod 755 "$1/usr/sbin/policy-rc.d"' \
             "$QI_D13_SUITE" "$QI_D13.new" "${sources[@]}"
     echo "Debian 13 base made in $((SECONDS - started)) s"
