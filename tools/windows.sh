@@ -276,32 +276,21 @@ qi_windows_program
 
 echo "== The Windows build's tests, under Wine =="
 started=$SECONDS
-# Every test runs in a view of the prepared prefix (tests/windows/wineprefix.sh):
+# Every test runs in a view of the prepared prefix (tests/windows/in_view.sh):
 # the in-process tests on Qt's offscreen platform (linked into each test),
-# through CMake's emulator, in one view; the rest each in a view of its own
-# (tests/windows/CMakeLists.txt). Wine hands no QT_* variable of Linux's on
-# to Windows programs, so the in-process tests' view sets them in its
-# registry: the offscreen platform's fonts (it reads font files from one
-# folder) and messages on stderr. Their random session is shorter: Wine
-# runs it several times slower.
-source "$QI_ROOT/tests/windows/wineprefix.sh"
+# through CMake's emulator, in one view, with the offscreen platform's fonts
+# (it reads font files from one folder) and messages on stderr; the rest
+# each in a view of its own (tests/windows/CMakeLists.txt).
 export WINEPREFIX_BASE=$WINEPREFIX
-WINEPREFIX=$(prefix_view "$WINEPREFIX_BASE")
-trap 'prefix_drop "$WINEPREFIX"' EXIT
-prefix_machine "$WINEPREFIX" win10 96 1
-prefix_reg "$WINEPREFIX" Environment '"QT_QPA_FONTDIR"="Z:\\usr\\share\\fonts\\truetype\\dejavu"' \
-    '"QT_FORCE_STDERR_LOGGING"="1"'
 mkdir -p "$QI_ROOT/test-results"
 rm -rf "$QI_WIN_BUILD/e2e-pictures"
 mkdir "$QI_WIN_BUILD/e2e-pictures"
+cd "$QI_ROOT"
 status=0
-# An in-process test that fails gets one more run: under Wine, a process
-# started by a test now and then comes up without its output.
-QI_STRESS_ACTIONS="${QI_STRESS_ACTIONS:-1500}" \
-    ctest --test-dir "$QI_WIN_BUILD" -L 'unit|widgets' --output-on-failure -j "$(nproc)" --repeat until-pass:2 \
-          --output-junit "$QI_ROOT/test-results/windows-in-process.xml" "${@:2}" || status=1
+bash tests/windows/in_view.sh win10 96 1 'QT_QPA_FONTDIR=Z:\usr\share\fonts\truetype\dejavu' QT_FORCE_STDERR_LOGGING=1 \
+    ctest --preset windows --test-dir "$QI_WIN_BUILD" -j "$(nproc)" "${@:2}" || status=1
 echo "in-process tests under Wine: $((SECONDS - started)) s"
 ctest --test-dir "$QI_WIN_BUILD" -LE 'unit|widgets' --output-on-failure -j "$(nproc)" \
-      --output-junit "$QI_ROOT/test-results/windows.xml" "${@:2}" || status=1
+      --output-junit "$QI_ROOT/test-results/windows-wine.xml" "${@:2}" || status=1
 echo "Windows part: $((SECONDS - started)) s"
 exit $status

@@ -3,6 +3,7 @@
 # window manager (openbox), the program started as a user would, and bounded
 # waits. Every process started here is ended by its id when the test exits.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
 
 APP=${QI_APP:?QI_APP must name the QuorvathItemlist executable}
 # The intro window's caption, which names the version (from CMake).
@@ -45,17 +46,13 @@ wait_for() {
     return 1
 }
 
-# start_display [WxH]: the screen's size, 1280x1024 unless given.
-# The server picks a free display number itself and says which (-displayfd):
-# a number chosen here could be taken by another session's server between
-# the check and the start, and this test would then drive that server's
-# windows, and lose its display when that session ends.
+# start_display [WxH]: an X server (tests/e2e/xvfb.sh) with a window
+# manager; the screen's size 1280x1024 unless given.
 start_display() {
-    Xvfb -displayfd 3 -screen 0 "${1:-1280x1024}x24" -nolisten tcp 3>"$E2E_TMP/display" >/dev/null 2>&1 &
-    E2E_PIDS+=($!)
-    wait_for 300 test -s "$E2E_TMP/display" || { echo "Xvfb did not come up"; exit 1; }
-    export DISPLAY=:$(head -n 1 "$E2E_TMP/display")
-    wait_for 300 xdpyinfo || { echo "Xvfb did not come up"; exit 1; }
+    local up=0
+    xvfb_start "$E2E_TMP" "${1:-}" || up=$?
+    E2E_PIDS+=("$XVFB_PID")
+    [ "$up" = 0 ] || exit 1
     # openbox has been seen to die at start on a busy machine: try again.
     local attempt wm
     for attempt in 1 2 3; do

@@ -1,10 +1,20 @@
 #!/usr/bin/env bash
 # CMD in a view of its own of the prepared Wine prefix (WINEPREFIX_BASE), as
 # a Windows machine that reports VERSION (win10, win11) at DPI, with MS Sans
-# Serif (SANS=1) or without it (0); the view is thrown away after.
-#   in_view.sh VERSION DPI SANS CMD...
+# Serif (SANS=1) or without it (0); the view is thrown away after. Wine hands
+# Linux's QT_* variables on to no Windows program: NAME=VALUE words before
+# CMD are set in the view's Windows environment (its registry) instead.
+#   in_view.sh VERSION DPI SANS [NAME=VALUE...] CMD...
 source "$(dirname "${BASH_SOURCE[0]}")/wineprefix.sh"
 view=$(prefix_view "${WINEPREFIX_BASE:?the prepared Wine prefix}") || exit 1
 trap 'prefix_drop "$view"' EXIT
 prefix_machine "$view" "$1" "$2" "$3" || exit 1
-WINEPREFIX=$view "${@:4}"
+shift 3
+values=()
+while [[ ${1:-} =~ ^[A-Za-z_][A-Za-z0-9_]*= ]]; do
+    value=${1#*=}
+    values+=("\"${1%%=*}\"=\"${value//\\/\\\\}\"")
+    shift
+done
+[ ${#values[@]} -eq 0 ] || prefix_reg "$view" Environment "${values[@]}" || exit 1
+WINEPREFIX=$view "$@"

@@ -8,18 +8,18 @@
 #   installer.sh BUILD_DIR      (WINEPREFIX_BASE: the prepared prefix)
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/wineprefix.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../e2e/xvfb.sh"
 build=$(cd "$1" && pwd)
 setup=$(ls "$build"/quorvath-itemlist-*-setup.exe)
 WINEPREFIX=$(prefix_view "${WINEPREFIX_BASE:?}")
 export WINEPREFIX
-xvfb=
 program=
-display=$(mktemp)
+work=$(mktemp -d)
 cleanup() {
     [ -n "$program" ] && kill "$program" 2>/dev/null
     prefix_drop "$WINEPREFIX"
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-    rm -f "$display"
+    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+    rm -rf "$work"
 }
 trap cleanup EXIT
 
@@ -48,12 +48,7 @@ windows_version() { wine reg add 'HKCU\Software\Wine' /v Version /d "$1" /f >/de
 
 # A display from the start: Wine's desktop process, started with the first
 # program, keeps the display it found for the programs after it.
-# The server picks a free display number itself: tests run side by side.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$display" ] && break; sleep 0.1; done
-export DISPLAY=:$(head -n 1 "$display")
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+xvfb_start "$work" 1024x768
 
 # Runs a step and checks its exit code: step WHAT EXPECTED COMMAND...
 step() {

@@ -12,16 +12,16 @@
 #                                      unless told)
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/wineprefix.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../e2e/xvfb.sh"
 build=$(cd "$1" && pwd)
 version=${2:-win10}
 shots=$build/tools/qi_shots.exe
 work=$(mktemp -d)
-xvfb=
 views=()
 cleanup() {
     local view
     for view in "${views[@]}"; do prefix_drop "$view"; done
-    [ -n "$xvfb" ] && { kill "$xvfb" 2>/dev/null || true; }
+    [ -n "${XVFB_PID:-}" ] && { kill "$XVFB_PID" 2>/dev/null || true; }
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -71,12 +71,7 @@ font['OS/2'].xAvgCharWidth = round(font['OS/2'].xAvgCharWidth * k)
 named(font, sys.argv[1] + '/fits.ttf')
 PY
 
-# The server picks a free display number itself: tests run side by side.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(head -n 1 "$work/display")
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+xvfb_start "$work"
 
 fails=0
 # chosen STAND-IN: the font and layout scale the program chooses with it, in
