@@ -20,28 +20,6 @@ QI_VERSION=$(sed -n 's/^project(QuorvathItemlist VERSION \([0-9.]*\).*/\1/p' "$Q
 # What each build names, beyond which the buildinfo follows the dependencies.
 QI_LINUX_ROOTS=(g++ binutils cmake ninja-build pkg-config qt6-base-dev libgl-dev libxcb1-dev
                 dpkg-dev file gzip coreutils)
-QI_WINDOWS_ROOTS=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 cmake ninja-build
-                  qt6-base-dev qt6-base-dev-tools nsis zip coreutils)
-
-# The Windows part of the buildinfo, where the Windows files are made (on
-# Debian 12 this script runs itself in the root for it).
-if [ "${1:-}" = _windows-buildinfo ]; then
-    qt=$(bash "$QI_ROOT/tools/windows.sh" qt | tail -n 1)
-    echo "Windows-Build-Origin: $(. /etc/os-release && echo "$PRETTY_NAME")$2"
-    echo "Windows-Build-Roots: ${QI_WINDOWS_ROOTS[*]}"
-    echo "Installed-Build-Depends-Windows:"
-    python3 "$QI_ROOT/tools/buildinfo.py" packages "${QI_WINDOWS_ROOTS[@]}" | sed '$ s/,$//'
-    if [ -f "$qt/qi-source" ]; then
-        cat "$qt/qi-source"
-    else
-        # tools/windows.sh qt writes the record, with network; without it the
-        # source's version is all that is known here.
-        echo "warning: Qt for Windows in $qt has no record of its source: its patches and options are left out of the buildinfo" >&2
-        echo "Qt-For-Windows-Source: qt6-base (= $(dpkg-query -W -f='${Version}' qt6-base-dev))"
-        echo "Qt-For-Windows-Patches: unrecorded"
-    fi
-    exit 0
-fi
 
 WINDOWS=$([ "${QI_NO_WINDOWS:-0}" = 1 ] && echo 0 || echo 1)
 OUT=$(realpath -m "${1:-$QI_ROOT/out/quorvath-itemlist-$QI_VERSION}")
@@ -56,7 +34,8 @@ bash "$QI_ROOT/tools/package.sh"
 LINUX_BUILD=${QI_RELEASE_BUILD_DIR:-$QI_ROOT/build-release}
 if [ "$WINDOWS" = 1 ]; then
     echo "== The Windows files =="
-    bash "$QI_ROOT/tools/windows.sh"
+    [ "$(qi_release)" != "debian 12" ] || bash "$QI_ROOT/tools/debian13.sh" windows-qt
+    qi_windows_toolchain bash "$QI_ROOT/tools/windows.sh"
 fi
 WIN_BUILD=${QI_WINDOWS_BUILD_DIR:-$QI_ROOT/build-windows}
 
@@ -85,12 +64,8 @@ buildinfo=$OUT/quorvath-itemlist-$QI_VERSION.buildinfo
     python3 "$QI_ROOT/tools/buildinfo.py" packages "${QI_LINUX_ROOTS[@]}" | sed '$ s/,$//'
     if [ "$WINDOWS" = 1 ]; then
         echo "Windows-Files: QuorvathItemlist.exe quorvath-itemlist-$QI_VERSION-setup.exe quorvath-itemlist-$QI_VERSION-windows.zip"
-        if [ "$(qi_release)" = "debian 12" ]; then
-            bash "$QI_ROOT/tools/debian13.sh" windows bash tools/release.sh _windows-buildinfo \
-                " (the root of tools/debian13.sh)"
-        else
-            bash "$QI_ROOT/tools/release.sh" _windows-buildinfo ""
-        fi
+        qi_windows_toolchain bash "$QI_ROOT/tools/windows-buildinfo.sh" \
+            "$([ "$(qi_release)" != "debian 12" ] || echo " (the root of tools/debian13.sh)")"
     fi
 } >"$buildinfo"
 (cd "$OUT" && sha256sum $(ls | grep -v '^SHA256SUMS$') >SHA256SUMS)

@@ -31,6 +31,13 @@ qi_compiler_cache() { QI_COMPILER_CACHE=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCM
 # The system this runs on, as "debian 12".
 qi_release() { (. /etc/os-release && echo "$ID ${VERSION_ID:-}"); }
 
+# qi_windows_toolchain CMD...: CMD where the Windows build's toolchain is,
+# Debian 13's: on Debian 12 in the Debian 13 root (tools/debian13.sh), which
+# sees the checkout at the same path; elsewhere here.
+qi_windows_toolchain() {
+    if [ "$(qi_release)" = "debian 12" ]; then bash "$QI_ROOT/tools/debian13.sh" windows "$@"; else "$@"; fi
+}
+
 # qi_wine_prefix [PREFIX]: Wine's environment for a 64-bit prefix of our own
 # at PREFIX (by default the cache's for this Wine release), made once. No
 # Mono or Gecko: the program needs neither, and their installers would ask

@@ -36,7 +36,6 @@ fi
 [ "$DEBIAN12" = 1 ] || export QI_NO_DEBIAN13=1
 if [ "$DEBIAN12" = 1 ] && [ "${QI_NO_DEBIAN13:-0}" = 1 ]; then export QI_NO_WINDOWS=1; fi
 # CMD in the Windows toolchain: in the root on Debian 12, here on Debian 13.
-windows() { if [ "$DEBIAN12" = 1 ]; then bash tools/debian13.sh windows "$@"; else "$@"; fi; }
 
 # qi_part NAME CMD...: one part, its time (and the processor time it and
 # what it started took) and result in test-results/parts.
@@ -76,7 +75,7 @@ qi_part dev cmake --workflow --preset dev
 if want WINDOWS; then
     wait "$qt_job" || echo "Qt for Windows could not be built" >&2
     tail -40 "$RESULTS/windows-qt.log"
-    qi_part windows windows bash tools/windows.sh test
+    qi_part windows qi_windows_toolchain bash tools/windows.sh test
 fi
 wait "$lane" || true
 cat "$RESULTS/lane.log"

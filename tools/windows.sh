@@ -8,8 +8,9 @@
 #   bash tools/windows.sh test [CTEST_ARGUMENT...]
 #                                    all of it and the tests, run under Wine
 #   bash tools/windows.sh packages   the Debian packages all this needs
-# It needs Debian 13's packages: on Debian 12 it runs itself in the Debian 13
-# root (tools/debian13.sh), as root.
+# It needs Debian 13's packages: on Debian 12 run it in the Debian 13 root
+# (tools/debian13.sh windows-qt, then tools/debian13.sh windows bash
+# tools/windows.sh ...), inside the checkout, which is all the root sees.
 # QI_WINDOWS_BUILD_DIR sets the build folder, QI_CACHE_DIR the cache's parent.
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 
@@ -245,22 +246,10 @@ qi_windows_program() {
 
 [ "${1:-}" = packages ] && { printf '%s\n' "${QI_WIN_PACKAGES[@]}"; exit 0; }
 # The toolchain is Debian 13's (Qt's source, MinGW-w64 with g++ 14, Wine 10).
-# On Debian 12 this script runs again in the Debian 13 root that
-# tools/debian13.sh makes, which sees the checkout and the cache folder:
-# first to build Qt (it fetches the source), then for the rest.
 if [ "$(qi_release)" = "debian 12" ]; then
-    if [ "$(id -u)" -ne 0 ]; then
-        echo "On Debian 12 the Windows build is made in a Debian 13 root (tools/debian13.sh), which needs root." >&2
-        exit 1
-    fi
-    case $QI_WIN_BUILD/ in
-        "$QI_ROOT"/*) ;;
-        *) echo "On Debian 12, QI_WINDOWS_BUILD_DIR must be inside the checkout ($QI_ROOT): the Debian 13 root sees only that." >&2
-           exit 1 ;;
-    esac
-    bash "$QI_ROOT/tools/debian13.sh" windows-qt
-    [ "${1:-}" = qt ] && exit 0
-    exec bash "$QI_ROOT/tools/debian13.sh" windows bash tools/windows.sh "$@"
+    echo "The Windows build needs Debian 13's toolchain. On Debian 12, in the Debian 13 root (as root):" >&2
+    echo "  bash tools/debian13.sh windows-qt && bash tools/debian13.sh windows bash tools/windows.sh $*" >&2
+    exit 2
 fi
 qi_install_missing "${QI_WIN_PACKAGES[@]}"
 qi_compiler_cache
