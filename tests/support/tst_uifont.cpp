@@ -2,8 +2,10 @@
 // the order in which the faces are tried, and the choice among them.
 #include "uifont.h"
 
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QRegularExpression>
+#include <QTemporaryFile>
 #include <QTest>
 
 using namespace Quorvath;
@@ -125,6 +127,44 @@ private slots:
         for (const QFont &font : UiFont::candidates(system, has, QStringLiteral("Tahoma")))
             faces.append(describe(font));
         QTEST(faces, "faces");
+    }
+
+    // A face is offered where it is installed at the size asked for: a
+    // scalable one at any size, a bitmap one (here an 11-pixel strike, the
+    // design's 8.25 points at 96 dpi) only at its strike's.
+    void offered_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<double>("points");
+        QTest::addColumn<bool>("offered");
+        QTest::newRow("scalable") << "DejaVu Sans" << 8.25 << true;
+        QTest::newRow("scalable, another size") << "DejaVu Sans" << 10.0 << true;
+        QTest::newRow("not installed") << "No Such Face" << 8.25 << false;
+        QTest::newRow("bitmap, its strike's size") << "Qi Strike" << 8.25 << true;
+        QTest::newRow("bitmap, a size without a strike") << "Qi Strike" << 10.0 << false;
+    }
+    void offered()
+    {
+        QFETCH(QString, family);
+        QFETCH(double, points);
+        static const int strike = [] {
+            QTemporaryFile bdf;
+            bdf.open();
+            bdf.write("STARTFONT 2.1\nFONT -qi-Qi Strike-medium-r-normal--11-80-96-96-c-60-iso10646-1\n"
+                      "SIZE 8 96 96\nFONTBOUNDINGBOX 6 11 0 -2\nSTARTPROPERTIES 3\nFAMILY_NAME \"Qi Strike\"\n"
+                      "FONT_ASCENT 9\nFONT_DESCENT 2\nENDPROPERTIES\nCHARS 1\n"
+                      "STARTCHAR A\nENCODING 65\nSWIDTH 545 0\nDWIDTH 6 0\nBBX 6 11 0 -2\nBITMAP\n"
+                      "00\n30\n48\n84\n84\nFC\n84\n84\n84\n00\n00\nENDCHAR\nENDFONT\n");
+            bdf.close();
+            return QFontDatabase::addApplicationFont(bdf.fileName());
+        }();
+        QVERIFY2(strike >= 0, "the bitmap face could not be added");
+        // The offscreen platform's own database on Windows files it as scalable.
+        if (family == QLatin1String("Qi Strike") && QFontDatabase::isScalable(family))
+            QSKIP("this font database takes the strike for a scalable face");
+        QFont font(family);
+        font.setPointSizeF(points);
+        QTEST(UiFont::offered(font), "offered");
     }
 
     // Three faces, as on Windows: the design's, its twin and the system's,
