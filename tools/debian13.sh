@@ -207,6 +207,22 @@ qi_d13_install() {
 qi_d13_root() { qi_d13_install .complete "${QI_RUN_PACKAGES[@]}" "${QI_TEST_PACKAGES[@]}"; }
 qi_d13_windows() { qi_d13_install .windows $(bash "$QI_ROOT/tools/windows.sh" packages); }
 
+# The copies of Wine's DLLs in a new Wine prefix of the cache become links to
+# the root's own files, as setup.sh's qi_wine_prefix does where it runs
+# natively (0.7 GB). Done out here: inside the root the cache is another
+# mount, across which no file links.
+qi_d13_link_prefixes() {
+    local prefix
+    for prefix in "$QI_CACHE_DIR"/wineprefix-wine*; do
+        [ -f "$prefix/.complete" ] && [ ! -f "$prefix/.linked" ] || continue
+        if hardlink -q -t "$prefix/drive_c/windows" "$QI_D13/usr/lib/x86_64-linux-gnu/wine" >/dev/null; then
+            touch "$prefix/.linked"
+        else
+            echo "warning: the Wine prefix $prefix keeps its own copies of Wine's DLLs (hardlink failed)" >&2
+        fi
+    done
+}
+
 # What this script itself uses on the machine beyond util-linux.
 case "${1:-}" in root|run|shell|windows|fetch|windows-qt) qi_d13_need_root; qi_install_missing mmdebstrap iproute2 ;; esac
 case "${1:-}" in
@@ -217,7 +233,9 @@ case "${1:-}" in
     windows-qt) set -- fetch bash tools/windows.sh qt ;&
     windows|fetch) mode=run; [ "$1" = fetch ] && mode=fetch
            shift; [ $# -gt 0 ] || { echo "usage: $0 windows|fetch CMD..." >&2; exit 2; }
-           qi_d13_root; qi_d13_windows; QI_D13_CACHE=1 qi_d13_enter $mode "$@" ;;
+           qi_d13_root; qi_d13_windows; status=0
+           QI_D13_CACHE=1 qi_d13_enter $mode "$@" || status=$?
+           qi_d13_link_prefixes; exit $status ;;
     mirror) qi_d13_mirror "${2:-main}" ;;   # the archive apt reads here (tools/windows.sh)
     *)     sed -n '2,/^$/ s/^# \{0,1\}//p' "$0" >&2; exit 2 ;;
 esac

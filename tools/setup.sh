@@ -55,7 +55,9 @@ qi_wine_prefix() {
     # Wine copies its DLLs into a new prefix, 0.7 GB: the copies become
     # links to Wine's own files. No test writes the prefix (each runs in a
     # view of it), and an update of Wine replaces its files with new ones,
-    # which leaves the prefix's alone.
+    # which leaves the prefix's alone. In the Debian 13 root the prefix is
+    # on another mount, where this links nothing: tools/debian13.sh links it
+    # from outside.
     hardlink -q -t "$WINEPREFIX/drive_c/windows" /usr/lib/x86_64-linux-gnu/wine >/dev/null 2>&1 \
         || echo "warning: the Wine prefix keeps its own copies of Wine's DLLs (hardlink failed)" >&2
     touch "$WINEPREFIX/.complete"
