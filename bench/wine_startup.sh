@@ -1,19 +1,13 @@
 #!/usr/bin/env bash
-# Windows builds started under Wine, side by side in turns: from starting
-# the executable to its intro window on screen, and from Enter on Okay to
-# the main window on screen; the median of each over QI_BENCH_RUNS (7).
+# Windows builds started under Wine in turns, timed to the intro on screen and
+# from Enter on Okay to the main window; the median of each over QI_BENCH_RUNS
+# (7). How to run it, and the figures: docs/windows.md.
 #   bash bench/wine_startup.sh A.exe [B.exe...]
-# The yardstick is the bare Qt program built from the same Qt, with the same
-# two windows (bench/baseline/bareflow.cpp). Needs Wine; on Debian 12, in the
-# Debian 13 root:
-#   bash tools/debian13.sh windows bash bench/wine_startup.sh \
-#        build-windows/bench/qi_bareflow.exe build-windows/QuorvathItemlist.exe
 source "$(dirname "${BASH_SOURCE[0]}")/../tools/setup.sh"
 qi_wine_prefix "${WINEPREFIX:-}"
 # The intro's caption, which names the version, as the Windows build wrote it.
 export QI_INTRO_CAPTION=${QI_INTRO_CAPTION:-$(cat "$QI_ROOT/build-windows/intro-caption.txt")}
 QI_APP=/bin/true source "$QI_ROOT/tests/e2e/lib.sh"
-source "$QI_ROOT/tools/xkeys.sh"
 # A view of the prefix, thrown away after.
 source "$QI_ROOT/tests/windows/wineprefix.sh"
 WINEPREFIX=$(prefix_view "$WINEPREFIX")
@@ -21,10 +15,10 @@ export WINEPREFIX
 trap 'prefix_drop "$WINEPREFIX"; e2e_cleanup' EXIT
 start_display
 RUNS=${QI_BENCH_RUNS:-7}
-INTRO=$QI_INTRO_CAPTION
 MAIN="Quorvath Itemlist For Windows"
 now() { date +%s%3N; }
-# Until a window so named is on screen (60 s at most): its id.
+# Until a window so named is on screen (60 s at most): its id. Polled every
+# 10 ms, finer than lib.sh's wait_for, for the timing.
 appears() {
     local id i
     for ((i = 0; i < 6000; i++)); do

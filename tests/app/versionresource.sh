@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# Compiles the Windows resource script with the MinGW resource compiler and
-# reads it back, or reads the resources of a built executable: the version
-# resource must carry exactly our six strings and version 1.0.0.1, the icon
-# must be in it, and exactly one application manifest, of the same version,
-# with what it asks of Windows. An executable's header must name Windows 10 as its oldest.
+# The version resource (our six strings, version 1.0.0.1), the icon and the one
+# application manifest, compiled from the resource script or read back from an
+# executable, whose header must also name Windows 10 as its oldest:
 #   versionresource.sh QuorvathItemlist.rc | QuorvathItemlist.exe
 set -euo pipefail
 rc=$1

@@ -1,33 +1,19 @@
 #!/usr/bin/env bash
-# The Windows program under Wine on a virtual X display with a window
-# manager, driven with real X pointer and key events and read back from the
-# screen's pixels (Wine offers no accessibility bus to ask):
+# The Windows program under Wine, driven with real X pointer and key events
+# and read back from the screen's pixels and by OCR (docs/windows.md):
 #   e2e_wine.sh QuorvathItemlist.exe [STYLE]
-# The intro, Enter, the tab strip drawn, an item's six texts, every menu of
-# the menu bar opened and used with the pointer, and after Alt+F4 closed a
-# side window by a lone Alt and by F10, every window's owner, frame
-# and buttons as Windows sees them (windowcheck.cpp), Alt+F4 and Yes with
-# exit 0. STYLE runs it under another of Qt's Windows styles (-style STYLE).
-# Each run also reads the main window with an item shown, a terminology
-# window and About back by OCR: at least 90% of the words each shows.
-# The design's positions scale with the main window's width: by the dpi
-# (QI_E2E_DPI, 96 unless told) and by what the layout grew for its font;
-# QI_E2E_LEGIBLE=1: only the reading back.
-# The main window with an item shown is kept as a picture for another run
-# (QI_E2E_PICTURE=FILE), and compared with another run's
-# (QI_E2E_SAME_AS=FILE): the same pixel for pixel, the status bar's date and
-# time aside. QI_E2E_WINDOWS=win10|win11: the Windows Wine must report.
+# QI_E2E_DPI, QI_E2E_LEGIBLE=1 (only the reading back), QI_E2E_WINDOWS (the
+# Windows Wine must report), QI_E2E_PICTURE / QI_E2E_SAME_AS (keep the main
+# window's picture / compare it with one kept, the status bar's clock aside).
 set -euo pipefail
 exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 style=${2:-}
-runner=$(mktemp)
-printf '#!/bin/sh\nexec wine "%s" %s\n' "$exe" "${style:+-style $style}" >"$runner"
-chmod +x "$runner"
-export QI_APP=$runner
+# lib.sh's start_app starts "$QI_APP": a function, so that it takes arguments.
+wine_app() { exec wine "$exe" ${style:+-style "$style"}; }
+QI_APP=wine_app
 # The intro's caption, which names the version, as the build wrote it.
 export QI_INTRO_CAPTION=${QI_INTRO_CAPTION:-$(cat "$(dirname "$exe")/intro-caption.txt")}
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib.sh"
-trap 'e2e_cleanup; rm -f "$runner"' EXIT
 start_display
 
 MAIN="Quorvath Itemlist For Windows"
@@ -162,10 +148,9 @@ sleep 1
 
 # The client area holds the menu bar above the design's 481 x 453, at the
 # dpi's scale or, where the font needs it, more.
-read -r w h _ _ < <(client_geometry "$main")
+read -r w h mx my < <(client_geometry "$main")
 px() { echo $(($1 * w / 481)); }   # a length of the design, as the window has it
 bar=$((h - $(px 453)))
-read -r mx my < <(xwininfo -id "$main" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} END{print x, y}')
 check "the main window's client is at least $((481 * dpi / 96)) wide (got $w) with a menu bar (got $bar px)" \
     [ "$w" -ge $((481 * dpi / 96)) -a "$bar" -gt 10 -a "$bar" -lt $(px 40) ]
 if [ -n "$full" ]; then

@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# CMD in a view of its own of the prepared Wine prefix (WINEPREFIX_BASE), as
-# a Windows machine that reports VERSION (win10, win11) at DPI, with MS Sans
-# Serif (SANS=1) or without it (0); the view is thrown away after. Wine hands
-# Linux's QT_* variables on to no Windows program: NAME=VALUE words before
-# CMD are set in the view's Windows environment (its registry) instead.
+# CMD in a view of its own of the prepared Wine prefix (WINEPREFIX_BASE), as a
+# machine that reports Windows VERSION at DPI, with MS Sans Serif (SANS=1) or
+# not (0). Wine hands Linux's QT_* variables to no Windows program: NAME=VALUE
+# words before CMD go into the view's Windows environment (its registry).
 #   in_view.sh VERSION DPI SANS [NAME=VALUE...] CMD...
 source "$(dirname "${BASH_SOURCE[0]}")/wineprefix.sh"
 view=$(prefix_view "${WINEPREFIX_BASE:?the prepared Wine prefix}") || exit 1

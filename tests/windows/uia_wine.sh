@@ -1,36 +1,26 @@
 #!/usr/bin/env bash
 # What a Windows screen reader finds in the program through UI Automation,
-# read under Wine 10 or later with uiaread.cpp (UI Automation's flat API) on
-# a virtual X display with a window manager, in a Wine prefix of its own:
-#   uia_wine.sh QuorvathItemlist.exe
-# The intro's picture and its Okay button with the keyboard focus; the main
-# window's tab list of eleven tabs, the list entry with the focus after Tab
-# and after Down, the item's six captions and values, the menu bar, the
-# status bar; a terminology window, About, and the quit question. First the
-# checks are shown to fail on trees with a fault planted in them. What Wine
-# or the program's Qt does not offer is printed as not checked, with why.
-# Under Wine 8 a UI Automation client deadlocks the program: older Wine is
-# skipped, with a warning. QI_UIA_KEEP=PREFIX keeps each tree as PREFIX-NAME;
-# WINEPREFIX sets the prefix (made once when it lacks .complete).
+# read with uiaread.cpp under Wine 10 or later (docs/windows.md), after the
+# checks are shown to fail on trees with a fault planted in them:
+#   uia_wine.sh QuorvathItemlist.exe     (QI_UIA_KEEP=PREFIX keeps each tree as PREFIX-NAME)
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/setup.sh"
 exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+# Under Wine 8 a UI Automation client deadlocks the program.
 major=$(wine --version 2>/dev/null | sed -n 's/^wine-\([0-9]*\).*/\1/p')
 if [ "${major:-0}" -lt 10 ]; then
     echo "warning: the UI Automation test needs Wine 10 or later (found: ${major:-no Wine}); skipped" >&2
     exit 0
 fi
-
 # The prefix given, or one made once in the cache.
 qi_wine_prefix "${WINEPREFIX:-}"
 
-runner=$(mktemp)
-printf '#!/bin/sh\nexec wine "%s"\n' "$exe" >"$runner"
-chmod +x "$runner"
-export QI_APP=$runner
+# lib.sh's start_app starts "$QI_APP": a function, so that it takes arguments.
+wine_app() { exec wine "$exe"; }
+QI_APP=wine_app
 # The intro's caption, which names the version, as the build wrote it.
 export QI_INTRO_CAPTION=${QI_INTRO_CAPTION:-$(cat "$(dirname "$exe")/intro-caption.txt")}
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib.sh"
-trap 'e2e_cleanup; rm -f "$runner"; wineserver -k 2>/dev/null || true' EXIT
+trap 'e2e_cleanup; wineserver -k 2>/dev/null || true' EXIT
 x86_64-w64-mingw32-g++ -std=c++20 -O1 -static -municode -o "$E2E_TMP/uiaread.exe" \
     "$(dirname "${BASH_SOURCE[0]}")/uiaread.cpp" -luiautomationcore -loleaut32 -lole32
 start_display

@@ -1,9 +1,5 @@
-# Wine prefixes for the Windows tests, sourced. The prefix is made once per
-# Wine release (tools/setup.sh, qi_wine_prefix); a test runs in a view of it
-# of its own: an overlay that shows the prefix and takes what Wine writes
-# into a folder of the view's, thrown away with it, so the prefix itself is
-# never written and no test sees another's changes. Overlays need root (as
-# in the Debian 13 root); elsewhere a view is a full copy, with a warning.
+# Wine prefixes for the Windows tests, sourced: each test runs in a view of
+# its own of the prepared prefix, an overlay thrown away after (docs/windows.md).
 #   view=$(prefix_view PREFIX)             a new view of PREFIX
 #   prefix_machine VIEW VERSION DPI SANS   the view as a Windows machine
 #   prefix_reg VIEW KEY VALUE...           values of its HKEY_CURRENT_USER
@@ -30,11 +26,10 @@ prefix_drop() {
     rm -rf "$top"
 }
 
-# prefix_reg VIEW KEY 'NAME=VALUE'...: values under a key of the view's
-# HKEY_CURRENT_USER, written into user.reg before Wine runs there, as Wine
-# writes them: the key's line "[KEY] TIME" with its backslashes doubled
-# ('Control Panel\\Desktop'), each value a line below it
-# ('"LogPixels"=dword:00000090'). Quicker than starting Wine to write them.
+# The values go into user.reg before Wine runs there (quicker than starting
+# Wine), as Wine writes them: the key's line "[KEY] TIME" with its backslashes
+# doubled ('Control Panel\\Desktop'), each value a line below it
+# ('"LogPixels"=dword:00000090').
 prefix_reg() {
     local file=$1/user.reg key=$2
     shift 2
@@ -52,10 +47,8 @@ prefix_reg() {
     mv "$file.new" "$file"
 }
 
-# prefix_machine VIEW VERSION DPI SANS: the view as a Windows machine that
-# reports Windows VERSION, as `winecfg -v` names them (win10, win11), set in
-# the value Wine reads it from (HKEY_CURRENT_USER\Software\Wine, Version),
-# at DPI, with MS Sans Serif (SANS=1) or without it (0).
+# VERSION as `winecfg -v` names them (win10, win11), in the value Wine reads
+# it from; SANS: with MS Sans Serif (1) or without it (0).
 prefix_machine() {
     [ -d "$1/drive_c/windows/Fonts" ] || { echo "no Wine prefix at '$1'" >&2; return 1; }
     if [ "$4" = 1 ]; then cp -u /usr/share/wine/fonts/sserife.fon "$1/drive_c/windows/Fonts/"

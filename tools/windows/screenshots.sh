@@ -1,12 +1,8 @@
 #!/usr/bin/env bash
 # Pictures of the Windows build under Wine, with their window frames, for
-# docs/windows.md: docs/windows/intro.png, main-window.png (Chain Armor shown),
-# item-name.png (a terminology window) and about.png, or into the folder
-# given. QI_SHOTS_EXE names another executable, QI_SHOTS_STYLE a style,
-# QI_SHOTS_WINDOWS the Windows that Wine reports (win10 unless told: win11).
-# Needs a finished `bash tools/windows.sh test` (which also makes the Wine
-# prefix, of which this takes a view), and Wine 10: on Debian 12,
-# `bash tools/debian13.sh windows bash tools/windows/screenshots.sh`.
+# docs/windows.md (how to run it: there): intro.png, main-window.png,
+# item-name.png and about.png into docs/windows/ or the folder given.
+#   screenshots.sh [FOLDER]    (QI_SHOTS_EXE, QI_SHOTS_STYLE, QI_SHOTS_WINDOWS=win10|win11)
 source "$(dirname "$0")/../setup.sh"
 root=$QI_ROOT
 source "$root/tests/windows/wineprefix.sh"
@@ -16,32 +12,29 @@ mkdir -p "$out"
 qi_wine_prefix "${WINEPREFIX:-}"
 WINEPREFIX=$(prefix_view "$WINEPREFIX")
 prefix_machine "$WINEPREFIX" "${QI_SHOTS_WINDOWS:-win10}" 96 1
-n=$((600 + RANDOM % 100))
-Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-pids=($!)
-export DISPLAY=:$n
-trap 'prefix_drop "$WINEPREFIX"; kill "${pids[@]}" 2>/dev/null' EXIT
-sleep 1
-HOME=$(mktemp -d) openbox >/dev/null 2>&1 &
-pids+=($!)
-sleep 1
-source "$root/tools/xkeys.sh"
-window() { local id; for _ in $(seq 200); do id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1); [ -n "$id" ] && { echo "$id"; return; }; sleep 0.1; done; return 1; }
+# lib.sh's start_app starts "$QI_APP": a function, so that it takes arguments.
+wine_app() { exec wine "$exe" ${QI_SHOTS_STYLE:+-style "$QI_SHOTS_STYLE"}; }
+QI_APP=wine_app
+# The intro's caption, which names the version, as the build wrote it.
+export QI_INTRO_CAPTION=${QI_INTRO_CAPTION:-$(cat "$(dirname "$exe")/intro-caption.txt")}
+source "$root/tests/e2e/lib.sh"
+trap 'prefix_drop "$WINEPREFIX"; e2e_cleanup' EXIT
+start_display 1024x768
 frame_shot() {   # frame_shot WINDOW FILE: the window with the frame openbox gives it
     local frame
     frame=$(xwininfo -id "$1" -children | awk '/Parent window id/{print $4}')
-    import -window root -crop "$(xwininfo -id "$frame" | awk '/Width/{w=$NF} /Height/{h=$NF} /Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} END{print w"x"h"+"x"+"y}')" +repage "$2"
+    read -r w h x y < <(client_geometry "$frame")
+    import -window root -crop "${w}x$h+$x+$y" +repage "$2"
 }
-wine "$exe" ${QI_SHOTS_STYLE:+-style "$QI_SHOTS_STYLE"} &
-intro=$(window "Quorvath Itemlist for Windows Version 1.0.1A")
+start_app
+intro=$(wait_window "$INTRO" 200)
 sleep 1.5
 frame_shot "$intro" "$out/intro.png"
 send_keys "$intro" Return
-main=$(window "Quorvath Itemlist For Windows")
+main=$(wait_window "Quorvath Itemlist For Windows" 200)
 sleep 1.5
-read -r x y < <(xwininfo -id "$main" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} END{print x, y}')
 # The design's lengths grow with the window where its font needs it.
-read -r w h < <(xwininfo -id "$main" | awk '/^  Width/{w=$NF} /^  Height/{h=$NF} END{print w, h}')
+read -r w h x y < <(client_geometry "$main")
 bar=$((h - 453 * w / 481))
 # Chain Armor, the second Armor entry.
 xdotool mousemove --sync $((x + 60)) $((y + bar + 90 * w / 481)) click 1
@@ -51,7 +44,7 @@ sleep 1
 frame_shot "$main" "$out/main-window.png"
 # Help > Terminology > Item Name, by the keyboard.
 send_keys "$main" F10 Left Right Return
-term=$(window "Item Name")
+term=$(wait_window "Item Name" 200)
 sleep 1
 frame_shot "$term" "$out/item-name.png"
 send_keys "$term" alt+F4
@@ -61,7 +54,7 @@ sleep 1
 xdotool mousemove --sync $((x + 93)) $((y + bar / 2)) click 1
 sleep 1
 xdotool mousemove --sync $((x + 120)) $((y + bar + 37)) click 1
-about=$(window "About This Program")
+about=$(wait_window "About This Program" 200)
 sleep 2
 frame_shot "$about" "$out/about.png"
 ls -l "$out"
