@@ -21,7 +21,7 @@ source "$root/tests/e2e/lib.sh"
 trap 'prefix_drop "$WINEPREFIX"; e2e_cleanup' EXIT
 start_display 1024x768
 frame_shot() {   # frame_shot WINDOW FILE: the window with the frame openbox gives it
-    local frame
+    local frame w h x y
     frame=$(xwininfo -id "$1" -children | awk '/Parent window id/{print $4}')
     read -r w h x y < <(client_geometry "$frame")
     import -window root -crop "${w}x$h+$x+$y" +repage "$2"
