@@ -6,8 +6,6 @@
 #   e2e_placement.sh WxH SCALE  one row
 source "$(dirname "$0")/lib.sh"
 
-MAIN="Quorvath Itemlist For Windows"
-
 # Screen | QT_SCALE_FACTOR
 ROWS=(
     "640x480|1"
