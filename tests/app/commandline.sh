@@ -6,15 +6,10 @@
 # program takes, with no display to open it says so in one line and exits 1,
 # and the man page names every option --help shows.
 #   commandline.sh APP MANPAGE
-set -uo pipefail
+source "$(dirname "$0")/../e2e/lib.sh"
 APP=${1:?usage: $0 APP MANPAGE}
 MAN=${2:?usage: $0 APP MANPAGE}
-TMP=$(mktemp -d)
-trap 'rm -rf "$TMP"' EXIT
-FAILS=0
-fail() { echo "FAIL: $*"; FAILS=$((FAILS + 1)); }
-pass() { echo "ok: $*"; }
-check() { local what=$1; shift; if "$@"; then pass "$what"; else fail "$what"; fi; }
+TMP=$E2E_TMP
 
 # Runs the program with only PATH and HOME set; out, err and code are kept.
 run() {
@@ -97,7 +92,4 @@ run --help
 for option in $(grep -- '^  -' <<<"$out" | grep -oE -- '-{1,2}[a-z][a-z-]*' | sort -u); do
     check "the man page names $option" grep -qF -- "${option//-/\\-}" "$MAN"
 done
-
-[ "$FAILS" -eq 0 ] && { echo "all passed"; exit 0; }
-echo "$FAILS failed"
-exit 1
+finish
