@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# The program as a screen reader meets it over AT-SPI: every window with a
-# window's role and its caption as name, no window that is not shown, every
-# control named, the category tabs a page tab list with selectable tabs, the
-# details and the texts of the side windows readable.
+# The program as a screen reader meets it over AT-SPI (docs/accessibility.md):
+# each window's role and name, only shown windows listed, every control named,
+# the tabs selectable, the details and the side windows' texts readable.
 source "$(dirname "$0")/../e2e/lib.sh"
 start_display
 use_a11y

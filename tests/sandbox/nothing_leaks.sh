@@ -1,13 +1,7 @@
 #!/usr/bin/env bash
-# Nothing leaks out of the program: whole sessions under `strace -f` open no
-# internet socket, create or write no file and start no program but the
-# browser of the web buttons (a stand-in xdg-open that does nothing; whatever
-# it does is not the program's).
-#   1. qi_session: every window, tab, menu entry and button, driven in-process.
-#   2. the real executable: start, intro, "Okay" and the main window, through
-#      the X server with xdotool under openbox.
-# Each in a desktop session's environment: a session bus, XDG_RUNTIME_DIR, a
-# HOME of its own (empty: no caches of earlier runs).
+# Nothing leaks out of the program (sandbox_strace in docs/testing.md), traced
+# with `strace -f`: qi_session driving every window in-process, then the real
+# executable up to its main window under openbox; each with an empty HOME.
 source "$(dirname "$0")/../e2e/lib.sh"
 SESSION=${QI_SESSION:?QI_SESSION must name qi_session}
 : "${APP:?QI_APP must name the QuorvathItemlist executable}" "${INTRO:?QI_INTRO_CAPTION must be set}"
@@ -33,7 +27,7 @@ none() { if [ -z "$2" ]; then pass "$1"; else fail "$1:"$'\n'"$2"; fi; }
 # check_trace NAME TRACE PROGRAM: the trace of the program at that path.
 check_trace() {
     local name=$1 trace=$2 program=$3 browser own=$TMP/$1.own
-    # The browser's lines are not the program's: every pid that started xdg-open.
+    # The browser (a stand-in xdg-open) is not the program: every pid that started it.
     browser=$(grep -E '^[0-9]+ +execve\("[^"]*/xdg-open"' "$trace" | awk '{print $1}' | sort -u \
               | paste -sd '|' || true)
     grep -vE "^(${browser:-none}) " "$trace" >"$own" || true
