@@ -73,24 +73,10 @@ check "its text is readable" grep -q "^Several items require that you manually a
     <<<"$(a11y text "Activated Effects..." text)"
 
 # --- Every window: its role and its caption as name ----------------------------------
-# Menu path under Help | caption | role
-WINDOWS=(
-    "|$MAIN|frame"
-    "About Quorvath Itemlist|$ABOUT|dialog"
-    "Terminology/Item Name|Item Name|dialog"
-    "Terminology/Usable By|Usable By...|dialog"
-    "Terminology/Effects of Equipping|Effects of Equipping...|dialog"
-    "Terminology/Activated Effects|Activated Effects...|dialog"
-    "Terminology/# Uses/One-time only.|One-time only...|dialog"
-    "Terminology/# Uses/Limited.|Limited...|dialog"
-    "Terminology/# Uses/Multiple.|Multiple...|dialog"
-    "Terminology/# Uses/Continuous while equipped.|Continuous while Equipped...|dialog"
-    "Terminology/Description|Description...|dialog"
-)
-expected=()
-for row in "${WINDOWS[@]}"; do
-    IFS='|' read -r path caption role <<<"$row"
-    expected+=("$role|$caption")
+expected=("frame|$MAIN")
+for row in "${SIDE_WINDOWS[@]}"; do
+    IFS='|' read -r path caption _ <<<"$row"
+    expected+=("dialog|$caption")
     has_window "$caption" && continue
     help_menu "$main" "$path" && wait_window "$caption" 40 >/dev/null || fail "Help/$path opens '$caption'"
 done

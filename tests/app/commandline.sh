@@ -1,10 +1,6 @@
 #!/usr/bin/env bash
-# The command line of the built executable, run without a display (no DISPLAY,
-# no WAYLAND_DISPLAY, no QT_QPA_PLATFORM): --help and --version answer and
-# exit 0 (1 when their answer cannot be written), a wrong command line exits 2
-# with the usage on stderr, Qt's own options reach Qt in every form the
-# program takes, with no display to open it says so in one line and exits 1,
-# and the man page names every option --help shows.
+# The built executable's command line without a display, and its man page
+# (docs/command-line.md).
 #   commandline.sh APP MANPAGE
 source "$(dirname "$0")/../e2e/lib.sh"
 APP=${1:?usage: $0 APP MANPAGE}

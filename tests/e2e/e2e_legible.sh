@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# Legible with whatever fonts the machine has: each window, read back by OCR
-# from a screenshot, shows at least 90% of the words it is known to show.
-# Registered twice: as installed, and without the preferred face under a
-# Japanese locale (the fallback face and the grown layout).
+# Legible with whatever fonts the machine has (docs/fonts.md): OCR reads back
+# at least 90% of the words each window is known to show.
 source "$(dirname "$0")/lib.sh"
 start_display
 use_a11y

@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# The title bar stays on the screen: on small screens and at large scales,
-# where the main window is about as tall as the screen, the top-left corner
-# of every window's frame (as openbox draws it) lies inside the work area.
-#   e2e_placement.sh            every row below, each on a display of its own
-#   e2e_placement.sh WxH SCALE  one row
+# The title bar stays on the screen (docs/placement.md): on small screens and at
+# large scales every window's frame starts inside the work area.
+#   e2e_placement.sh [WxH SCALE]   one row, or every row below on displays of their own
 source "$(dirname "$0")/lib.sh"
 
 # Screen | QT_SCALE_FACTOR

@@ -1,11 +1,7 @@
 #!/usr/bin/env bash
-# However the program ends, a browser opener it started ends with it. The
-# opener here hangs: it writes its process id and sleeps. The program is
-# ended with SIGTERM (a logout), SIGINT, SIGHUP, SIGKILL, and by losing its
-# X connection (xkill), each while the opener runs. Started as launchers and
-# services may start it, with standard error or all three standard
-# descriptors closed (and no XDG_RUNTIME_DIR, so that Qt warns at once),
-# it still shows its windows, opens About and answers SIGTERM.
+# However the program ends (SIGTERM, SIGINT, SIGHUP, SIGKILL, xkill), a hanging
+# browser opener it started ends with it; started with standard descriptors
+# closed, it still works (docs/files-and-processes.md).
 source "$(dirname "$0")/lib.sh"
 start_display
 use_a11y
@@ -19,6 +15,7 @@ exec sleep 600'
 start_with_opener() {
     export QI_OPENER_PID=$E2E_TMP/opener-$1.pid
     local closed=${2:-} unset=()
+    # Without XDG_RUNTIME_DIR Qt warns at once, into whatever took standard error's number.
     [ -n "$closed" ] && unset=(-u XDG_RUNTIME_DIR)
     # With every signal's default action: a script's background job would
     # otherwise start with SIGINT ignored, which the program respects.

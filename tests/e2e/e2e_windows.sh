@@ -8,21 +8,7 @@ stand_in_opener
 start_at_main
 wait_a11y 10 || { fail "the program is on the accessibility bus"; finish; }
 
-# Menu path | caption | client W x H (the design's twips / 15)
-WINDOWS=(
-    "Terminology/Item Name|Item Name|305 59"
-    "Terminology/Usable By|Usable By...|297 59"
-    "Terminology/Effects of Equipping|Effects of Equipping...|289 74"
-    "Terminology/Activated Effects|Activated Effects...|305 74"
-    "Terminology/# Uses/One-time only.|One-time only...|305 59"
-    "Terminology/# Uses/Limited.|Limited...|305 99"
-    "Terminology/# Uses/Multiple.|Multiple...|305 60"
-    "Terminology/# Uses/Continuous while equipped.|Continuous while Equipped...|306 60"
-    "Terminology/Description|Description...|298 75"
-    "About Quorvath Itemlist|$ABOUT|475 207"
-)
-
-for row in "${WINDOWS[@]}"; do
+for row in "${SIDE_WINDOWS[@]}"; do
     IFS='|' read -r path caption size <<<"$row"
     help_menu "$main" "$path" || { fail "menu Help/$path"; continue; }
     win=$(wait_window "$caption" 40) || { fail "Help/$path opens '$caption'"; continue; }
@@ -92,7 +78,7 @@ app_exit_code 10
 check "and keeps the program running" [ "$APP_EXIT" = running ]
 check "the About window still animates" animates
 # Closing every side window ends the program.
-for row in "${WINDOWS[@]}"; do
+for row in "${SIDE_WINDOWS[@]}"; do
     IFS='|' read -r _ caption _ <<<"$row"
     win=$(window_named "$caption")
     [ -n "$win" ] || continue

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Shared by the script tests: pass/fail bookkeeping and a scratch folder; for
-# the end-to-end ones an X display with openbox, the program started as a user
-# would, and bounded waits. Processes started here are ended by id at exit.
+# Shared by the script tests: pass/fail bookkeeping and a scratch folder; for the
+# end-to-end ones an X display with openbox, the program as a user starts it, and
+# bounded waits. Processes started here are ended by id at exit.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
 
@@ -10,6 +10,19 @@ APP=${QI_APP:-}
 INTRO=${QI_INTRO_CAPTION:-}
 MAIN="Quorvath Itemlist For Windows"
 ABOUT="About This Program"
+# The side windows: Help's menu path | caption | client W H (the design's twips / 15).
+SIDE_WINDOWS=(
+    "Terminology/Item Name|Item Name|305 59"
+    "Terminology/Usable By|Usable By...|297 59"
+    "Terminology/Effects of Equipping|Effects of Equipping...|289 74"
+    "Terminology/Activated Effects|Activated Effects...|305 74"
+    "Terminology/# Uses/One-time only.|One-time only...|305 59"
+    "Terminology/# Uses/Limited.|Limited...|305 99"
+    "Terminology/# Uses/Multiple.|Multiple...|305 60"
+    "Terminology/# Uses/Continuous while equipped.|Continuous while Equipped...|306 60"
+    "Terminology/Description|Description...|298 75"
+    "About Quorvath Itemlist|$ABOUT|475 207"
+)
 E2E_PIDS=()
 E2E_FAILS=0
 
@@ -77,9 +90,8 @@ start_display() {
     unset QT_SCALE_FACTOR
 }
 
-# An opener on the PATH (doing nothing unless given its shell lines), so that
-# About's web buttons are enabled: with none they are off, and the program
-# says so on standard error.
+# An xdg-open on the PATH (doing nothing unless given its lines): with none, About's
+# web buttons are off, and the program says so on standard error.
 stand_in_opener() {
     mkdir -p "$E2E_TMP/bin"
     printf '#!/bin/sh\n%s\n' "${1:-exit 0}" >"$E2E_TMP/bin/xdg-open"
@@ -108,10 +120,8 @@ start_at_main() {
     main=$(wait_window "$MAIN") || { fail "main window"; finish; }
 }
 
-# Prints the id of the visible window with exactly this caption.
-# Nothing found is an empty answer, not a failure: xdotool exits 1 then,
-# which under pipefail would end a script at its first lookup of a window
-# that has just gone.
+# The id of the visible window with exactly this caption. None is an empty answer:
+# xdotool's exit 1 would end the script (pipefail) at a window that has just gone.
 window_named() { { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; } | head -n 1; }
 window_count() { { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; } | wc -l; }
 has_window() { [ -n "$(window_named "$1")" ]; }
@@ -130,9 +140,8 @@ client_geometry() {
         /^  Width/{w=$NF} /^  Height/{h=$NF} END{print w, h, x, y}'
 }
 
-# Waits (at most `tenths`/10 s) for the program to end and sets APP_EXIT to
-# its exit code, or to "running". Not for $(...): a subshell cannot wait for
-# its parent's children, so the code must be collected here.
+# Waits (at most `tenths`/10 s) for the program to end; APP_EXIT is its exit code
+# or "running". Not for $(...): a subshell cannot wait for its parent's children.
 app_exit_code() {
     local i
     APP_EXIT=running
@@ -154,17 +163,14 @@ key() { send_keys "$@" || fail "keys ${*:2} for window $1"; }
 activate() { focus_window "$1" || fail "activating window $1"; }
 
 # --- Reading the program through accessibility (AT-SPI) --------------------
-# Needs a D-Bus session bus (the tests run under dbus-run-session); the AT-SPI
-# bus and registry are started by D-Bus activation on first use.
+# Needs a D-Bus session bus (dbus-run-session), which starts the AT-SPI bus on first use.
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 use_a11y() {
     [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || { echo "no D-Bus session bus: run under dbus-run-session"; exit 1; }
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-    # The AT-SPI bus launcher, which D-Bus starts on first use, puts the
-    # bus's socket in its runtime folder, named after its display. With
-    # neither, every session of the user shares ~/.cache/at-spi/bus, and
-    # another test's launcher starting meanwhile takes the socket away (the
-    # readers then stop with "Couldn't connect to accessibility bus").
+    # The AT-SPI bus launcher puts its socket in the runtime folder, named after
+    # the display. Without them all sessions share ~/.cache/at-spi/bus, which another
+    # test's launcher takes away ("Couldn't connect to accessibility bus").
     dbus-update-activation-environment DISPLAY XDG_RUNTIME_DIR
 }
 # a11y COMMAND ARGS...: see a11y.py; about a tenth of a second per call.
@@ -187,10 +193,9 @@ click_object() {
     read -r x y w h < <(a11y find "$@") || { echo "no $2 '$3' to click"; return 1; }
     xdotool mousemove --sync $((x + w / 2)) $((y + h / 2)) click 1
 }
-# Walks a menu path with the pointer: menu "Help" "Terminology" "Item Name".
-# A submenu that does not open (the click landed while the window was still
-# taking the focus) gets its entry clicked once more; a path that still
-# fails is closed with Esc and walked once again from the start.
+# Walks a menu path with the pointer: menu "Help" "Terminology" "Item Name". A
+# submenu that does not open (clicked while the window was still taking the focus)
+# gets its entry clicked again; a path that still fails is closed with Esc and retried.
 menu_once() {
     local entry previous=
     for entry in "$@"; do
