@@ -47,8 +47,8 @@ key "$main" Right
 check "Right moves selection and focus to Figurines" wait_for 20 has_state "$MAIN" "page tab" Figurines selected focused
 
 # --- The details: each value labelled by its caption, named by what it shows -------
-for field in "Item Name" "Usable By" "Effect(s) of Equipping" "Activated Effect(s)" "# Uses" "Description"; do
-    check "a value is labelled by '$field:'" a11y value "$MAIN" "$field:"
+for field in "${FIELDS[@]}"; do
+    check "a value is labelled by '$field'" a11y value "$MAIN" "$field"
 done
 click_object "$MAIN" "page tab" Armor
 click_object "$MAIN" "table cell" "Chain Armor"

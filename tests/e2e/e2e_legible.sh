@@ -8,7 +8,6 @@ use_a11y
 stand_in_opener
 start_at_main
 wait_a11y 10 || { fail "the program is on the accessibility bus"; finish; }
-xdotool mousemove 0 0
 
 # legible NAME WINDOW "known words": at least 90% of them read back.
 legible() {
@@ -24,7 +23,6 @@ legible() {
 }
 
 # The main window with an item shown: captions, values, tabs, the list.
-FIELDS=("Item Name:" "Usable By:" "Effect(s) of Equipping:" "Activated Effect(s):" "# Uses:" "Description:")
 click_object "$MAIN" "table cell" "Chain Armor"
 wait_for 20 value_is "$MAIN" "Item Name:" "Chain Armor" || fail "Chain Armor shown"
 known="Information Item Status Armor Figurines Gloves Helms Misc. Items Rings Shields Weapons Instruments

@@ -10,6 +10,8 @@ APP=${QI_APP:-}
 INTRO=${QI_INTRO_CAPTION:-}
 MAIN="Quorvath Itemlist For Windows"
 ABOUT="About This Program"
+# The captions of the details of the item shown.
+FIELDS=("Item Name:" "Usable By:" "Effect(s) of Equipping:" "Activated Effect(s):" "# Uses:" "Description:")
 # The side windows: Help's menu path | caption | client W H (the design's twips / 15).
 SIDE_WINDOWS=(
     "Terminology/Item Name|Item Name|305 59"
