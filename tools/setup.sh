@@ -20,8 +20,10 @@ if [ -z "${QI_CACHE_DIR:-}" ]; then
     else QI_CACHE_DIR=${XDG_CACHE_HOME:-$HOME/.cache}/quorvath-itemlist; fi
 fi
 # Compiled objects are kept between builds and checkouts, keyed by paths relative to the
-# checkout, so that a fresh clone compiles only what changed.
+# checkout, so that a fresh clone compiles only what changed; beyond 1 GB the least used
+# go (a whole run needs far less: docs/measurements.md#disk).
 export CCACHE_DIR=${CCACHE_DIR:-$QI_CACHE_DIR/ccache} CCACHE_BASEDIR=$QI_ROOT CCACHE_NOHASHDIR=true
+export CCACHE_MAXSIZE=${CCACHE_MAXSIZE:-1G}
 QI_SUDO=()
 [ "$(id -u)" -eq 0 ] || QI_SUDO=(sudo)
 
