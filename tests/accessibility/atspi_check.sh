@@ -44,7 +44,8 @@ check "and the Rings list is filled (8 entries)" [ "$(a11y rows "$MAIN" tree "Ri
 click_object "$MAIN" "page tab" Armor
 main=$(window_named "$MAIN")
 key "$main" Right
-check "Right moves selection and focus to Figurines" wait_for 20 has_state "$MAIN" "page tab" Figurines selected focused
+check "Right moves selection and focus to Figurines" \
+    wait_for 20 has_state "$MAIN" "page tab" Figurines selected focused
 
 # --- The details: each value labelled by its caption, named by what it shows -------
 for field in "${FIELDS[@]}"; do
@@ -52,7 +53,8 @@ for field in "${FIELDS[@]}"; do
 done
 click_object "$MAIN" "page tab" Armor
 click_object "$MAIN" "table cell" "Chain Armor"
-check "the value labelled 'Item Name:' reads the clicked item" wait_for 20 value_is "$MAIN" "Item Name:" "Chain Armor"
+check "the value labelled 'Item Name:' reads the clicked item" \
+    wait_for 20 value_is "$MAIN" "Item Name:" "Chain Armor"
 
 # --- The side windows' texts ---------------------------------------------------------
 activate "$main"
@@ -64,7 +66,8 @@ check "the About picture is named by what it shows" exists "$ABOUT" image \
 check "the About window's two lines are no objects of their own (got $(lines_in "$ABOUT"))" \
     [ "$(lines_in "$ABOUT")" = 0 ]
 check "the About window's Okay is no default button" not has_state "$ABOUT" "push button" Okay default
-check "the About text is readable" [ "$(text_of "$ABOUT" | head -n 2 | paste -sd '|')" = "Quorvath|Itemlist for Windows" ]
+check "the About text is readable" \
+    [ "$(text_of "$ABOUT" | head -n 2 | paste -sd '|')" = "Quorvath|Itemlist for Windows" ]
 activate "$main"
 menu Help Terminology "Activated Effects"
 wait_window "Activated Effects..." 40 >/dev/null || fail "Activated Effects window"

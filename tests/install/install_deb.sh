@@ -32,7 +32,8 @@ for lib in libQt6Widgets.so.6 libQt6Gui.so.6 libQt6Core.so.6 libstdc++.so.6 libc
         sh -c '[ -n "$1" ] && echo "$0" | grep -qE "(^|, )$1 \\(>= [0-9]"' "$depends" "${pkg//+/\\+}"
 done
 
-check "Depends names the program's font, fonts-dejavu-extra" grep -qE "(^|, )fonts-dejavu-extra(,|$)" <<<"$depends"
+check "Depends names the program's font, fonts-dejavu-extra" \
+    grep -qE "(^|, )fonts-dejavu-extra(,|$)" <<<"$depends"
 
 dpkg-deb -c "$deb" | awk '{print $NF}' | sed 's|^\./|/|' >"$TMP/files"
 for path in /usr/bin/QuorvathItemlist \
