@@ -1,38 +1,26 @@
 #!/usr/bin/env bash
-# The benchmarks, each measured in the same run beside the bare Qt baseline
-# and reported as a ratio: this machine is shared and noisy, absolute times
-# drift, ratios hold.
-#
-#   bash bench/run.sh            # about three minutes
-#   QI_BENCH_RUNS=40 bash bench/run.sh
-#
-# Builds into build-bench/ (QI_BENCH_BUILD_DIR overrides) and runs everything
-# on a private Xvfb display without a window manager, in a session bus of its
-# own, as a desktop would start the program.
+# The benchmarks, each beside the bare Qt baseline in the same run and reported as a ratio
+# (absolute times drift on a shared machine; docs/performance.md):
+#   bash bench/run.sh                  about three minutes; QI_BENCH_RUNS=40 for more runs
+# Builds into build-bench/ (QI_BENCH_BUILD_DIR) and runs on an X display and a session bus
+# of its own, without a window manager, as a desktop would start the program.
 source "$(dirname "${BASH_SOURCE[0]}")/../tools/setup.sh"
 qi_install_missing "${QI_RUN_PACKAGES[@]}" libbenchmark-dev libxcb-damage0-dev dbus dbus-x11
 B=${QI_BENCH_BUILD_DIR:-$QI_ROOT/build-bench}
 cmake -S "$QI_ROOT" -B "$B" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$B" -j "$(nproc)" --target QuorvathItemlist qi_baseline qi_firstpaint qi_flowbench qi_browsebench
 
-# Inside the session bus (re-entered once).
-if [ -z "${QI_BENCH_INNER:-}" ]; then
-    QI_BENCH_INNER=1 exec dbus-run-session -- bash "${BASH_SOURCE[0]}" "$@"
-fi
-
 RUNS=${QI_BENCH_RUNS:-21}
 APP=$B/src/app/QuorvathItemlist
 # The intro's caption carries the version, which the program knows.
 VERSION=$("$APP" --version | awk '{print $NF}')
 TMP=$(mktemp -d)
-n=$((400 + RANDOM % 100))
-while [ -e /tmp/.X$n-lock ]; do n=$((400 + RANDOM % 100)); done
-Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null; rm -rf "$TMP"' EXIT
-export DISPLAY=:$n QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$TMP
+source "$QI_ROOT/tests/e2e/xvfb.sh"
+xvfb_start "$TMP"
+eval "$(dbus-launch --sh-syntax)"
+trap 'kill "$XVFB_PID" "$DBUS_SESSION_BUS_PID" 2>/dev/null; rm -rf "$TMP"' EXIT
+export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$TMP
 unset QT_SCALE_FACTOR
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 # Failed runs print -1 and are left out.
 median() { grep -v '^-' | sort -n | awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2}'; }

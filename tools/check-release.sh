@@ -1,17 +1,9 @@
 #!/usr/bin/env bash
-# Checks a release (tools/release.sh's folder, or its files downloaded into
-# one folder) by making it again:
-#   bash tools/check-release.sh FOLDER
-# FOLDER holds SHA256SUMS and the .buildinfo. The commit the buildinfo names
-# is built in a git worktree of this repository of its own, never in this
-# checkout, with that commit's own tools/release.sh. First this machine's
-# Debian packages are compared with the buildinfo's, and each that differs
-# is named (on Debian 12 the Windows part's in the Debian 13 root); then
-# every file SHA256SUMS lists is compared: the one in FOLDER and the one
-# made here against SHA256SUMS. Fails on any mismatch; where a file made
-# here differs, says where (bytes, offsets, the archive's members).
-# QI_CHECK_WORKTREE=DIR builds in DIR and keeps it (a second check of the same
-# commit there only rebuilds what changed). Needs root on Debian 12.
+# Checks a release by making it again (docs/reproducible-builds.md):
+#   bash tools/check-release.sh FOLDER      FOLDER holds SHA256SUMS and the .buildinfo
+# The buildinfo's commit is built in a git worktree of its own with its own tools/release.sh;
+# every file SHA256SUMS lists, in FOLDER and made here, must match it. QI_CHECK_WORKTREE=DIR
+# builds in DIR and keeps it. Needs root on Debian 12.
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 FOLDER=$(realpath "${1:?usage: $0 FOLDER}")
 [ -f "$FOLDER/SHA256SUMS" ] || { echo "No SHA256SUMS in $FOLDER" >&2; exit 2; }
@@ -61,8 +53,7 @@ env -u QI_RELEASE_BUILD_DIR -u QI_WINDOWS_BUILD_DIR -u QI_BUILD_DIR "${windows[@
     bash "$WORKTREE/tools/release.sh" "$made" >"$WORKTREE/out/check.log" 2>&1 \
     || { tail -40 "$WORKTREE/out/check.log"; echo "FAIL: the release could not be made again" >&2; exit 1; }
 
-# Where two files differ: how many bytes, the first offsets, and for an
-# archive which members differ. Only tells.
+# Where two files differ: how many bytes, the first offsets, an archive's members. Only tells.
 explain() (
     set +e +o pipefail
     local a=$1 b=$2 tmp
@@ -81,36 +72,16 @@ explain() (
 )
 
 echo "== The files =="
-fails=0 count=0
-while read -r sum name; do
-    name=${name#\*}
-    count=$((count + 1))
-    problems=()
-    if [ ! -f "$FOLDER/$name" ]; then
-        problems+=("not in $FOLDER")
-    elif [ "$(sha256sum <"$FOLDER/$name" | cut -c1-64)" != "$sum" ]; then
-        problems+=("the file in $FOLDER differs from SHA256SUMS")
-    fi
-    # The buildinfo is the record the rebuild followed, compared above.
-    if [[ $name == *.buildinfo ]]; then
-        if [ ${#problems[@]} -eq 0 ]; then echo "ok: $name ${sum:0:16}: the record the rebuild followed"
-        else echo "FAIL: $name: ${problems[*]}"; fails=$((fails + 1)); fi
-        continue
-    fi
-    if [ ! -f "$made/$name" ]; then
-        problems+=("not made here")
-    elif [ "$(sha256sum <"$made/$name" | cut -c1-64)" != "$sum" ]; then
-        problems+=("made here, it differs from SHA256SUMS")
-    fi
-    if [ ${#problems[@]} -eq 0 ]; then
-        echo "ok: $name ${sum:0:16}: the same made here"
-    else
-        echo "FAIL: $name: $(IFS=';'; echo "${problems[*]}" | sed 's/;/; /g')"
-        fails=$((fails + 1))
-        if [ -f "$FOLDER/$name" ] && [ -f "$made/$name" ] && ! cmp -s "$FOLDER/$name" "$made/$name"; then
-            explain "$FOLDER/$name" "$made/$name"
-        fi
-    fi
-done <"$FOLDER/SHA256SUMS"
-echo "$((count - fails)) of $count files the same as released"
-[ $fails -eq 0 ] && [ $count -gt 0 ]
+# As downloaded, every file SHA256SUMS lists; as made here, every one but the buildinfo,
+# the record the rebuild followed.
+fails=0 checks=$WORKTREE/out/files.check
+(cd "$FOLDER" && sha256sum --check --strict SHA256SUMS 2>&1 | sed 's/^/downloaded: /') >"$checks" || fails=1
+grep -v '\.buildinfo$' "$FOLDER/SHA256SUMS" >"$WORKTREE/out/made.sums"
+(cd "$made" && sha256sum --check --strict "$WORKTREE/out/made.sums" 2>&1 | sed 's/^/made here: /') \
+    >>"$checks" || fails=1
+cat "$checks"
+for name in $(sed -n 's/^[a-z ]*: \(.*\): FAILED.*$/\1/p' "$checks" | sort -u); do
+    [ -f "$FOLDER/$name" ] && [ -f "$made/$name" ] && ! cmp -s "$FOLDER/$name" "$made/$name" \
+        && explain "$FOLDER/$name" "$made/$name"
+done
+[ $fails -eq 0 ] && echo "Every file the same as released"

@@ -1,18 +1,9 @@
 #!/usr/bin/env bash
-# A release of the last commit, in one folder:
+# A release of the last commit, in one folder (docs/reproducible-builds.md):
 #   bash tools/release.sh [FOLDER]     FOLDER: out/quorvath-itemlist-VERSION/
-# It holds the Debian package (tools/package.sh), the Windows setup, zip and
-# executable (tools/windows.sh), RELEASE-NOTES.txt (the changelog's newest
-# entry), quorvath-itemlist-VERSION.buildinfo and SHA256SUMS of them all.
-# The buildinfo records, as Debian's .buildinfo does, the commit and
-# SOURCE_DATE_EPOCH, and for each of the two builds the system it ran on
-# (on Debian 12 the Windows files are made in the Debian 13 root) and the
-# exact version of every Debian package that went in: what the build names
-# (Build-Roots) and all they depend on. For Qt for Windows it adds the
-# source package with its Debian revision, Debian's patches, our change and
-# the configure options. tools/check-release.sh rebuilds a release from it.
-# The working tree must be the commit: tracked files unchanged. Needs root on
-# Debian 12 (the Debian 13 root); QI_NO_WINDOWS=1 makes the Linux part only.
+# The Debian package, the Windows setup, zip and executable, RELEASE-NOTES.txt, the
+# .buildinfo that tools/check-release.sh makes it again from, and SHA256SUMS of them all.
+# The working tree must be the commit. QI_NO_WINDOWS=1 makes the Linux part only.
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 umask 022
 qi_install_missing python3
@@ -31,7 +22,7 @@ started=$SECONDS
 
 echo "== The Linux package =="
 bash "$QI_ROOT/tools/package.sh"
-LINUX_BUILD=${QI_RELEASE_BUILD_DIR:-$QI_ROOT/build-release}
+LINUX_BUILD=$QI_ROOT/build-release
 if [ "$WINDOWS" = 1 ]; then
     echo "== The Windows files =="
     [ "$(qi_release)" != "debian 12" ] || bash "$QI_ROOT/tools/debian13.sh" windows-qt

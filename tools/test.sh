@@ -1,22 +1,8 @@
 #!/usr/bin/env bash
-# Quick start, command 2, and CI (.ci/run): every build and its tests, each
-# part one CMake preset (CMakePresets.json) or one script:
-#   dev        the Linux suite: cmake --workflow --preset dev
-#   debian13   on Debian 12, the same on Debian 13, in the root that
-#              tools/debian13.sh makes: cmake --workflow --preset debian13
-#   windows    the Windows build, tested under Wine 10 with what UI
-#              Automation reads of it: tools/windows.sh test (on Debian 12
-#              in the root)
-#   reproducible  two releases of the last commit, made apart, hold the
-#              same bytes: tests/release/reproducible.sh
-#   asan       the suite under AddressSanitizer, UBSan and LeakSanitizer:
-#              cmake --workflow --preset asan
-# Two lanes run at once, each a row of parts: dev, then windows; beside it
-# debian13, asan and reproducible, whose output follows at the end. Every
-# suite writes JUnit XML into test-results/; each part's time and result go
-# to test-results/parts.
-# QI_NO_DEBIAN13=1, QI_NO_WINDOWS=1, QI_NO_REPRODUCIBLE=1 and QI_NO_SANITIZE=1
-# skip parts.
+# Command 2, and CI (.ci/run): every build and its tests, each part one CMake preset or one
+# script, in two lanes at once (docs/testing.md): dev, then windows; beside it debian13,
+# asan and reproducible. JUnit XML and each part's time and result go to test-results/.
+# QI_NO_DEBIAN13=1, QI_NO_WINDOWS=1, QI_NO_REPRODUCIBLE=1 and QI_NO_SANITIZE=1 skip parts.
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 qi_install_missing "${QI_RUN_PACKAGES[@]}" "${QI_TEST_PACKAGES[@]}"
 export CTEST_PARALLEL_LEVEL=${CTEST_PARALLEL_LEVEL:-$(nproc)} CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
@@ -26,8 +12,7 @@ mkdir -p "$RESULTS"
 cd "$QI_ROOT"
 want() { local skip=QI_NO_$1; [ "${!skip:-0}" != 1 ]; }
 
-# On Debian 12, Debian 13 and the Windows toolchain come from the root, which
-# needs root.
+# On Debian 12, Debian 13 and the Windows toolchain come from the root, which needs root.
 DEBIAN12=$([ "$(qi_release)" = "debian 12" ] && echo 1 || echo 0)
 if [ "$DEBIAN12" = 1 ] && want DEBIAN13 && [ "$(id -u)" -ne 0 ]; then
     echo "warning: the Debian 13 root needs root (it mounts its file systems): Debian 13 and Windows skipped" >&2
@@ -35,10 +20,9 @@ if [ "$DEBIAN12" = 1 ] && want DEBIAN13 && [ "$(id -u)" -ne 0 ]; then
 fi
 [ "$DEBIAN12" = 1 ] || export QI_NO_DEBIAN13=1
 if [ "$DEBIAN12" = 1 ] && [ "${QI_NO_DEBIAN13:-0}" = 1 ]; then export QI_NO_WINDOWS=1; fi
-# CMD in the Windows toolchain: in the root on Debian 12, here on Debian 13.
 
-# qi_part NAME CMD...: one part, its time (and the processor time it and
-# what it started took) and result in test-results/parts.
+# qi_part NAME CMD...: one part; its time, the processor time it and its children took, and
+# its result, in test-results/parts.
 qi_part() {
     local name=$1 started=$SECONDS status=0 cpu TIMEFORMAT='%U %S'; shift
     echo "== $name: $* =="
@@ -48,11 +32,9 @@ qi_part() {
     echo "$name $((SECONDS - started)) s (processor $cpu s) $([ $status = 0 ] && echo passed || echo FAILED)" >>"$RESULTS/parts"
 }
 
-# Everything is installed before the suites run: the root (made once), the
-# Windows packages. Qt for Windows is built once into the cache; on a new
-# machine that is the longest part, so it starts here, in the background at
-# the lowest priority, and the suites run beside it (once built, this takes
-# a second).
+# Everything is installed before the suites run. Qt for Windows, built once into the cache,
+# is the longest part on a new machine: it starts here, in the background at the lowest
+# priority (once built, this takes a second).
 started=$SECONDS
 if want DEBIAN13; then bash tools/debian13.sh root "$(want WINDOWS && echo windows)"; fi
 if want WINDOWS; then

@@ -1,18 +1,11 @@
 #!/usr/bin/env bash
-# Keys sent through the X server (XTEST) go to whichever window holds the X
-# input focus when they arrive. `xdotool windowactivate --sync` returns once
-# the window manager has made the window the active one, which can be before
-# the input focus follows; `xdotool key --window` sends events that lose
-# their releases. So every script that sends keys sources this file and sends
-# them only once `xdotool getwindowfocus` names the target window. Sourced,
-# not run; needs DISPLAY.
-#
+# Sourced (needs DISPLAY): keys and text sent through the X server only once
+# `xdotool getwindowfocus` names the target window. XTEST events go wherever the
+# focus is, and `windowactivate --sync` can return before it moves (docs/testing.md).
 #   wait_focus WINDOW [TENTHS]   waits (5 s unless told) until WINDOW has the focus
 #   focus_window WINDOW          activates WINDOW (raises it) and waits for the focus
-#   send_keys WINDOW KEY...      focus_window, then the keys
-#   type_text WINDOW TEXT        focus_window, then the text
-# Each returns non-zero, with a line saying which window did not get the
-# focus and which one has it, when the wait runs out.
+#   send_keys WINDOW KEY... / type_text WINDOW TEXT   focus_window, then the keys or text
+# Each returns non-zero, saying which window has the focus instead, when the wait runs out.
 
 # Whether WINDOW (an id in decimal or hex) has the input focus. Without -f,
 # getwindowfocus names the client window that holds the focused one.

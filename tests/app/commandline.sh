@@ -1,20 +1,11 @@
 #!/usr/bin/env bash
-# The command line of the built executable, run without a display (no DISPLAY,
-# no WAYLAND_DISPLAY, no QT_QPA_PLATFORM): --help and --version answer and
-# exit 0 (1 when their answer cannot be written), a wrong command line exits 2
-# with the usage on stderr, Qt's own options reach Qt in every form the
-# program takes, with no display to open it says so in one line and exits 1,
-# and the man page names every option --help shows.
+# The built executable's command line without a display, and its man page
+# (docs/command-line.md).
 #   commandline.sh APP MANPAGE
-set -uo pipefail
+source "$(dirname "$0")/../e2e/lib.sh"
 APP=${1:?usage: $0 APP MANPAGE}
 MAN=${2:?usage: $0 APP MANPAGE}
-TMP=$(mktemp -d)
-trap 'rm -rf "$TMP"' EXIT
-FAILS=0
-fail() { echo "FAIL: $*"; FAILS=$((FAILS + 1)); }
-pass() { echo "ok: $*"; }
-check() { local what=$1; shift; if "$@"; then pass "$what"; else fail "$what"; fi; }
+TMP=$E2E_TMP
 
 # Runs the program with only PATH and HOME set; out, err and code are kept.
 run() {
@@ -97,7 +88,4 @@ run --help
 for option in $(grep -- '^  -' <<<"$out" | grep -oE -- '-{1,2}[a-z][a-z-]*' | sort -u); do
     check "the man page names $option" grep -qF -- "${option//-/\\-}" "$MAN"
 done
-
-[ "$FAILS" -eq 0 ] && { echo "all passed"; exit 0; }
-echo "$FAILS failed"
-exit 1
+finish

@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# The folders of src/ stand on one another: a file includes headers of its
-# own folder or of a floor below it, never of one above or beside it.
-#   include_floors.sh SRC_DIR FLOOR...
-# The floors come lowest first, as src/CMakeLists.txt declares them
-# (QI_SOURCE_FLOORS), the folders of one floor joined by commas.
+# Each folder of src/ includes only its own headers and those of the floors
+# below it (docs/code-layout.md); the floors lowest first, a floor's folders
+# joined by commas.   include_floors.sh SRC_DIR FLOOR...
 set -u
 src=$1
 shift

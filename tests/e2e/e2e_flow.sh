@@ -16,7 +16,7 @@ check "intro centred on the screen (centre $cx,$cy)" [ $((cx - 640)) -ge -20 -a 
 # (0x8) or maximize (0x10), and a fixed size.
 read -r _ _ flags functions _ < <(xprop -id "$intro" _MOTIF_WM_HINTS | tr -d ',')
 check "the intro asks for no close, minimize or maximize ($functions)" [ $((flags & 1)) = 1 -a $((functions & 0x38)) = 0 ]
-check "the intro has a fixed size" sh -c "xprop -id $intro WM_NORMAL_HINTS | grep -q 'program specified minimum size: 288 by 267' && xprop -id $intro WM_NORMAL_HINTS | grep -q 'program specified maximum size: 288 by 267'"
+check "the intro has a fixed size" fixed_size "$intro" 288 267
 # Docks tie a window to its menu entry by the X class, and show its icon at
 # the size they need: every size the package installs.
 class=$(xprop -id "$intro" WM_CLASS | sed -n 's/^WM_CLASS(STRING) = "[^"]*", "\(.*\)"$/\1/p')
@@ -30,25 +30,22 @@ app_exit_code 50; code=$APP_EXIT
 check "Alt+F4 on the intro ends the program with 0 (got $code)" [ "$code" = 0 ]
 
 # --- Okay, then the close box asks; No keeps, Yes ends -------------------
-start_app
-intro=$(wait_window "$INTRO") || { fail "intro again"; finish; }
-key "$intro" Return
-main=$(wait_window "Quorvath Itemlist For Windows") || { fail "main window after Okay"; finish; }
+start_at_main
 check "intro is gone after Okay" wait_gone "$INTRO"
 read -r w h x y < <(client_geometry "$main")
 check "main window is 481 wide (got $w)" [ "$w" = 481 ]
 
 # The question: the other window with the main window's caption.
-question() { xdotool search --onlyvisible --name "^Quorvath Itemlist For Windows\$" | grep -vx "$((main))" | head -n 1 || true; }
+question() { xdotool search --onlyvisible --name "^$MAIN\$" | grep -vx "$((main))" | head -n 1 || true; }
 key "$main" alt+F4
-check "the close box asks the question" wait_for 50 sh -c '[ "$(xdotool search --onlyvisible --name "^Quorvath Itemlist For Windows\$" | wc -l)" -eq 2 ]'
+check "the close box asks the question" wait_for 50 windows_named "$MAIN" 2
 box=$(question)
 key "$box" Escape
-check "No keeps the main window" wait_for 50 sh -c '[ "$(xdotool search --onlyvisible --name "^Quorvath Itemlist For Windows\$" | wc -l)" -eq 1 ]'
+check "No keeps the main window" wait_for 50 windows_named "$MAIN" 1
 check "the program still runs" kill -0 "$APP_PID"
 
 key "$main" alt+F4
-wait_for 50 sh -c '[ "$(xdotool search --onlyvisible --name "^Quorvath Itemlist For Windows\$" | wc -l)" -eq 2 ]' || fail "question again"
+wait_for 50 windows_named "$MAIN" 2 || fail "question again"
 box=$(question)
 key "$box" Return
 app_exit_code 50; code=$APP_EXIT

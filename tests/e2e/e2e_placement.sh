@@ -1,31 +1,19 @@
 #!/usr/bin/env bash
-# The title bar stays on the screen: on small screens and at large scales,
-# where the main window is about as tall as the screen, the top-left corner
-# of every window's frame (as openbox draws it) lies inside the work area.
-#   e2e_placement.sh            every row below, each on a display of its own
-#   e2e_placement.sh WxH SCALE  one row
+# The title bar stays on the screen (docs/placement.md): on small screens and at
+# large scales every window's frame starts inside the work area.
+#   e2e_placement.sh [WxH SCALE]   one row, or every row below on displays of their own
 source "$(dirname "$0")/lib.sh"
 
-MAIN="Quorvath Itemlist For Windows"
-
-# Screen | QT_SCALE_FACTOR
-ROWS=(
-    "640x480|1"
-    "800x600|1.5"
-    "1024x768|2"
-    "640x480|2"
-)
-if [ $# -eq 2 ]; then
-    ROWS=("$1|$2")
-else
+# Screen and QT_SCALE_FACTOR
+ROWS=("640x480 1" "800x600 1.5" "1024x768 2" "640x480 2")
+if [ $# -ne 2 ]; then
     for row in "${ROWS[@]}"; do
-        IFS='|' read -r screen scale <<<"$row"
-        bash "$0" "$screen" "$scale" || E2E_FAILS=$((E2E_FAILS + 1))
+        # shellcheck disable=SC2086 # the row is the two arguments
+        bash "$0" $row || E2E_FAILS=$((E2E_FAILS + 1))
     done
     finish
 fi
-
-IFS='|' read -r screen scale <<<"${ROWS[0]}"
+screen=$1 scale=$2
 start_display "$screen"
 export QT_SCALE_FACTOR=$scale
 wait_for 50 sh -c 'xprop -root _NET_WORKAREA | grep -q =' || { fail "openbox sets the work area"; finish; }

@@ -1,9 +1,7 @@
-# Sourced. xvfb_start FOLDER [WxH]: an X server of the test's own (Xvfb, 24
-# bits, 1280x1024 unless given), its process in XVFB_PID, its display in
-# DISPLAY. The server picks a free display number itself and writes it into
-# FOLDER/display (-displayfd): a number chosen here could be taken by another
-# session's server between the check and the start, and the test would then
-# drive that server's windows. Fails when it is not up within 15 s.
+# Sourced. xvfb_start FOLDER [WxH]: an X server of the test's own (24 bits,
+# 1280x1024 unless given), its process in XVFB_PID, its display in DISPLAY; fails
+# when not up within 15 s. The server picks a free display number itself
+# (-displayfd): one chosen here could be taken by another session's server first.
 xvfb_start() {
     Xvfb -displayfd 3 -screen 0 "${2:-1280x1024}x24" -nolisten tcp 3>"$1/display" >/dev/null 2>&1 &
     XVFB_PID=$!

@@ -1,18 +1,10 @@
-# Shared by the install tests: pass/fail bookkeeping and a scratch folder that
-# goes away with the test.
-set -euo pipefail
-
+# Shared by the install tests, on top of the bookkeeping and scratch folder
+# ($TMP) of tests/e2e/lib.sh: what the package installs and how it starts.
+source "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib.sh"
 BUILD=${1:?usage: $0 BUILD_DIR}
 APP_ID=example.quorvath.Itemlist
 ICON_SIZES=(16 32 48 64 128 256)
-FAILS=0
-TMP=$(mktemp -d)
-trap 'rm -rf "$TMP"' EXIT
-
-fail() { echo "FAIL: $*"; FAILS=$((FAILS + 1)); }
-pass() { echo "ok: $*"; }
-check() { local what=$1; shift; if "$@"; then pass "$what"; else fail "$what"; fi; }
-finish() { [ "$FAILS" -eq 0 ] && { echo "all passed"; exit 0; }; echo "$FAILS failed"; exit 1; }
+TMP=$E2E_TMP
 
 # The program should start from the given file and stay up, waiting on its
 # intro window, until the time runs out: 124 is timeout's "still running".

@@ -32,7 +32,8 @@ for lib in libQt6Widgets.so.6 libQt6Gui.so.6 libQt6Core.so.6 libstdc++.so.6 libc
         sh -c '[ -n "$1" ] && echo "$0" | grep -qE "(^|, )$1 \\(>= [0-9]"' "$depends" "${pkg//+/\\+}"
 done
 
-check "Depends names the program's font, fonts-dejavu-extra" sh -c 'echo "$0" | grep -qE "(^|, )fonts-dejavu-extra(,|$)"' "$depends"
+check "Depends names the program's font, fonts-dejavu-extra" \
+    grep -qE "(^|, )fonts-dejavu-extra(,|$)" <<<"$depends"
 
 dpkg-deb -c "$deb" | awk '{print $NF}' | sed 's|^\./|/|' >"$TMP/files"
 for path in /usr/bin/QuorvathItemlist \
@@ -44,10 +45,11 @@ for path in /usr/bin/QuorvathItemlist \
             $(for s in "${ICON_SIZES[@]}"; do echo "/usr/share/icons/hicolor/${s}x${s}/apps/$APP_ID.png"; done); do
     check "the package holds $path" grep -qx "$path" "$TMP/files"
 done
-check "nothing outside /usr" sh -c '! grep -v "^/usr\(/\|$\)" "$0" | grep -qv "^/$"' "$TMP/files"
+check "nothing outside /usr" not grep -qvE '^/$|^/usr(/|$)' "$TMP/files"
 
 # Unpacked as the package would place it, the program finds its libraries and starts.
-check "the packaged executable resolves every library" sh -c '! ldd "$0" | grep -q "not found"' "$TMP/root/usr/bin/QuorvathItemlist"
+check "the packaged executable resolves every library" \
+    not grep -q "not found" <<<"$(ldd "$TMP/root/usr/bin/QuorvathItemlist")"
 check "the packaged executable starts" runs_for_two_seconds "$TMP/root/usr/bin/QuorvathItemlist"
 
 # apt's own dependency resolution, simulated: nothing is installed.

@@ -30,7 +30,7 @@ done
 out=$(desktop-file-validate "$desktop" 2>&1) && code=0 || code=$?
 echo "$out"
 check "desktop-file-validate accepts the entry" [ "$code" = 0 ]
-check "desktop-file-validate has no warnings" sh -c '! echo "$0" | grep -qE ": (error|warning):"' "$out"
+check "desktop-file-validate has no warnings" not grep -qE ": (error|warning):" <<<"$out"
 entry() { sed -n "s/^$1=//p" "$desktop"; }
 check "Name is Quorvath Itemlist" [ "$(entry Name)" = "Quorvath Itemlist" ]
 check "Icon is the application id" [ "$(entry Icon)" = "$APP_ID" ]

@@ -1,19 +1,11 @@
 #!/usr/bin/env bash
-# One version: project() in CMakeLists.txt states it, and what is made from
-# it (identity, version resource, manifest, man page, Windows read-me and
-# installer, package, benchmarks) takes it from there. What still names the
-# version in words (the read-mes, the docs, the tests' expected texts) must
-# name this one: every version a tracked file states where a version of ours
-# is meant is compared with the project's, so a new version fails here until
-# each mention is brought along.
+# One version: project() in CMakeLists.txt states it and whatever is made takes it from
+# there; every tracked file that names a version of ours in words must name this one
+# (docs/code-layout.md).
 #   one_version.sh SOURCE_DIR PROJECT_VERSION
-# A version of ours is meant after "version", after the program's or the
-# package's name, and in a release's tag (a "v" before the number). Windows
-# spells the same version in its own ways, all accepted: major.minor.0.patch,
-# the same with commas, and the minor number in two digits and the patch in
-# four.
-# The changelog and the AppStream releases are history: only their newest
-# entry, the first version each states, must be this one.
+# A version of ours follows "version", the program's or the package's name, or a tag's "v".
+# Windows' spellings count too: major.minor.0.patch, with commas, and 1.00.0001. Of the
+# changelog and the AppStream releases, history, only the newest entry counts.
 set -euo pipefail
 SRC=${1:?usage: $0 SOURCE_DIR PROJECT_VERSION}
 VERSION=${2:?usage: $0 SOURCE_DIR PROJECT_VERSION}

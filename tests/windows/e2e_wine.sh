@@ -40,7 +40,7 @@ legible() {   # legible WINDOW CAPTION
     local share
     sleep 0.5
     import -window "$1" "$E2E_TMP/read.png" 2>/dev/null
-    share=$(bash "$(dirname "${BASH_SOURCE[0]}")/../e2e/ocr_share.sh" "$E2E_TMP/read.png" "${KNOWN[$2]}" 90)
+    share=$(/usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/../e2e/ocr_share.py" "$E2E_TMP/read.png" "${KNOWN[$2]}" 90)
     [ -n "${QI_OCR_SHOTS:-}" ] && cp "$E2E_TMP/read.png" "$QI_OCR_SHOTS-$dpi-${2%%[. ]*}.png"
     check "'$2' at $dpi dpi reads back $share% of its words (at least 90%)" [ "$share" -ge 90 ]
 }
