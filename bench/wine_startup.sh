@@ -15,7 +15,6 @@ export WINEPREFIX
 trap 'prefix_drop "$WINEPREFIX"; e2e_cleanup' EXIT
 start_display
 RUNS=${QI_BENCH_RUNS:-7}
-MAIN="Quorvath Itemlist For Windows"
 now() { date +%s%3N; }
 # Until a window so named is on screen (60 s at most): its id. Polled every
 # 10 ms, finer than lib.sh's wait_for, for the timing.
@@ -27,7 +26,9 @@ appears() {
     done
     return 1
 }
-median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+median() {
+    sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'
+}
 
 # One warm-up start each (Wine's own start-up, the files into the page cache).
 for exe in "$@"; do

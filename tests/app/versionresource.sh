@@ -50,7 +50,8 @@ expect '>UTF-8</activeCodePage>'
 
 if [ "${rc##*.}" = exe ]; then
     header=$(x86_64-w64-mingw32-objdump -p "$rc")
-    for field in MajorOSystemVersion:10 MinorOSystemVersion:0 MajorSubsystemVersion:10 MinorSubsystemVersion:0; do
+    for field in MajorOSystemVersion:10 MinorOSystemVersion:0 \
+                 MajorSubsystemVersion:10 MinorSubsystemVersion:0; do
         got=$(awk -v f="${field%:*}" '$1 == f { print $2 }' <<<"$header")
         [ "$got" = "${field#*:}" ] || { echo "PE header: ${field%:*} is '$got', not ${field#*:}"; fail=1; }
     done

@@ -16,7 +16,6 @@ export QI_INTRO_CAPTION=${QI_INTRO_CAPTION:-$(cat "$(dirname "$exe")/intro-capti
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib.sh"
 start_display
 
-MAIN="Quorvath Itemlist For Windows"
 dpi=${QI_E2E_DPI:-96}
 full=$([ -n "${QI_E2E_LEGIBLE:-}" ] || echo 1)
 
@@ -33,21 +32,19 @@ declare -A KNOWN=(
         activated. The number of times it can be used varies and is displayed beside the item in the
         character's inventory. Note that depleting an item's charges does not interfere with its
         continuous effects, if it has any."
-    ["About This Program"]="Sign The Petition Now! Velmarch Okay Quorvath Itemlist for Windows
+    ["$ABOUT"]="Sign The Petition Now! Velmarch Okay Quorvath Itemlist for Windows
         By Anselm Vorrick and Teo Baskel, 2001 Version 1.0.1 Alpha Did you know that there was a
         Quorvath IV programmed by Halvenmark? It was scrapped in")
 legible() {   # legible WINDOW CAPTION
     local share
     sleep 0.5
     import -window "$1" "$E2E_TMP/read.png" 2>/dev/null
-    share=$(/usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/../e2e/ocr_share.py" "$E2E_TMP/read.png" "${KNOWN[$2]}" 90)
+    share=$(/usr/bin/python3 "$E2E_DIR/ocr_share.py" "$E2E_TMP/read.png" "${KNOWN[$2]}" 90)
     [ -n "${QI_OCR_SHOTS:-}" ] && cp "$E2E_TMP/read.png" "$QI_OCR_SHOTS-$dpi-${2%%[. ]*}.png"
     check "'$2' at $dpi dpi reads back $share% of its words (at least 90%)" [ "$share" -ge 90 ]
 }
 
 # --- Pixels -------------------------------------------------------------------
-# The screen, and parts of a window's client area.
-screen() { import -window root "$1" 2>/dev/null; }
 # The screen (or a window: settled FILE WINDOW) once it has stopped
 # changing, as the "before" of a comparison: a window closed just now may
 # still be repainting what it covered on a busy machine. Two shots 0.3 s
@@ -93,10 +90,13 @@ pixels_apart() {
     compare -metric AE "$E2E_TMP/apart-1.png" "$E2E_TMP/apart-2.png" null: 2>&1 \
         | awk '$1 ~ /^[0-9.e+]+$/ { printf "%d\n", $1; next } { print }'
 }
-# The bounding box "W H X Y" of what differs between two screen shots.
-# With MASK="x0,y0 x1,y1" set, that rectangle counts as unchanged.
+# The bounding box "W H X Y" of what changed on the screen since `settled
+# $E2E_TMP/before.png`, 1.5 s on. With MASK="x0,y0 x1,y1" set, that rectangle
+# counts as unchanged.
 changed() {
-    convert "$1" "$2" ${MASK:+-fill black -draw "rectangle $MASK"} \
+    sleep 1.5
+    import -window root "$E2E_TMP/after.png" 2>/dev/null
+    convert "$E2E_TMP/before.png" "$E2E_TMP/after.png" ${MASK:+-fill black -draw "rectangle $MASK"} \
         -compose difference -composite -colorspace Gray -threshold 2% \
         -format '%@' info: | sed 's/[x+]/ /g'
 }
@@ -161,7 +161,8 @@ rows=("Instruments Quivers Containers/Fluids" "Misc.Items Rings Shields Weapons"
 for r in 0 1 2; do
     c=0
     for tab in ${rows[$r]}; do
-        check "tab '$tab' is drawn with its caption" ink "$main" $(px $((c * 120 + 10))) $((bar + $(px $((r * 20 + 4))))) $(px 100) $(px 12)
+        check "tab '$tab' is drawn with its caption" \
+            ink "$main" $(px $((c * 120 + 10))) $((bar + $(px $((r * 20 + 4))))) $(px 100) $(px 12)
         c=$((c + 1))
     done
 done
@@ -169,16 +170,19 @@ done
 # --- An item: the first Armor entry, clicked; its six values are filled.
 # Value boxes: the design's twips / 15, inside the frame at (0, 184).
 values=("72 200 361 17" "72 224 361 17" "128 248 305 33" "112 288 321 33" "56 328 377 17" "80 352 353 65")
+value_ink() {   # value_ink I: value box I holds drawn text
+    local x y vw vh
+    read -r x y vw vh < <(for n in ${values[$1]}; do px "$n"; done | xargs)
+    ink "$main" $((x + 3)) $((bar + y + 3)) $((vw - 6)) $((vh - 6))
+}
 for i in 0 1 2 3 4 5; do
-    read -r x y vw vh < <(for n in ${values[$i]}; do px "$n"; done | xargs)
-    ink "$main" $((x + 3)) $((bar + y + 3)) $((vw - 6)) $((vh - 6)) && fail "value $((i + 1)) is empty before a click"
+    value_ink $i && fail "value $((i + 1)) is empty before a click"
 done
 # The list at (8, 64) below the strip; its first row under a header of about 18 px.
 xdotool mousemove --sync $((mx + $(px 60))) $((my + bar + $(px 90))) click 1
 sleep 1
 for i in 0 1 2 3 4 5; do
-    read -r x y vw vh < <(for n in ${values[$i]}; do px "$n"; done | xargs)
-    check "clicking an entry fills value $((i + 1))" wait_for 30 ink "$main" $((x + 3)) $((bar + y + 3)) $((vw - 6)) $((vh - 6))
+    check "clicking an entry fills value $((i + 1))" wait_for 30 value_ink $i
 done
 fi
 # Chain Armor, the entry below the first, read back with the pointer aside.
@@ -191,8 +195,9 @@ if [ -n "${QI_E2E_PICTURE:-}${QI_E2E_SAME_AS:-}" ]; then
     settled "$E2E_TMP/main.png" "$main"
     [ -n "${QI_E2E_PICTURE:-}" ] && cp "$E2E_TMP/main.png" "$QI_E2E_PICTURE"
     if [ -n "${QI_E2E_SAME_AS:-}" ]; then
-        apart=$([ -f "$QI_E2E_SAME_AS" ] && pixels_apart "$QI_E2E_SAME_AS" "$E2E_TMP/main.png" || echo "no picture")
-        check "the main window is $(basename "$QI_E2E_SAME_AS") pixel for pixel, the clock aside (apart: $apart)" \
+        kept=$QI_E2E_SAME_AS
+        apart=$([ -f "$kept" ] && pixels_apart "$kept" "$E2E_TMP/main.png" || echo "no picture")
+        check "the main window is $(basename "$kept") pixel for pixel, the clock aside (apart: $apart)" \
             [ "$apart" = 0 ]
     fi
 fi
@@ -204,8 +209,11 @@ fi
 entry=$(solid "$main" $(px 12) $((bar + $(px 85))) $(px 90) $(px 9))
 value=$(solid "$main" $(px 75) $((bar + $(px 203))) $(px 90) $(px 11))
 strokes="$entry% and $value% of their ink in wide strokes"
-if [ "$dpi" = 96 ]; then check "the list is drawn bold, the values regular ($strokes)" [ "$entry" -ge 40 -a "$value" -lt 40 ]
-else echo "at $dpi dpi, not checked: the list entry and the value have $strokes"; fi
+if [ "$dpi" = 96 ]; then
+    check "the list is drawn bold, the values regular ($strokes)" [ "$entry" -ge 40 -a "$value" -lt 40 ]
+else
+    echo "at $dpi dpi, not checked: the list entry and the value have $strokes"
+fi
 
 # --- Menus under the pointer: a click on a menu-bar entry opens its menu
 # and nothing else; a click on an entry acts.
@@ -217,9 +225,7 @@ if [ -n "$full" ]; then
 open_menu() {   # open_menu X: clicks the menu-bar word at X; prints the popup's box "W H X Y"
     settled "$E2E_TMP/before.png"
     xdotool mousemove --sync $((mx + $1)) $((my + bar / 2)) click 1
-    sleep 1.5
-    screen "$E2E_TMP/after.png"
-    changed "$E2E_TMP/before.png" "$E2E_TMP/after.png"
+    changed
 }
 for i in 0 1; do
     read -r pw ph px py < <(open_menu "${bar_x[$i]}") || true
@@ -231,13 +237,11 @@ for i in 0 1; do
 done
 read -r pw ph px py < <(open_menu "${bar_x[2]}") || true
 check "one click on Help opens its menu (${pw}x${ph} at $px,$py)" [ "$ph" -gt 30 ]
-check "and opens no terminology window" sh -c '[ -z "$(xdotool search --onlyvisible --name "^Item Name$" 2>/dev/null)" ]'
+check "and opens no terminology window" not has_window "Item Name"
 # Its first entry, Terminology, opens a submenu; that one's first entry is Item Name.
 settled "$E2E_TMP/before.png"
 xdotool mousemove --sync $((mx + ${bar_x[2]} + $(px 15))) $((my + bar + $(px 10))) click 1
-sleep 1.5
-screen "$E2E_TMP/after.png"
-read -r sw sh sx sy < <(changed "$E2E_TMP/before.png" "$E2E_TMP/after.png") || true
+read -r sw sh sx sy < <(changed) || true
 check "clicking Terminology opens its submenu (${sw}x${sh} at $sx,$sy)" [ "$sh" -gt 30 ]
 xdotool mousemove --sync $((sx + sw - 30)) $((sy + 10)) click 1
 check "clicking Item Name opens the Item Name window" wait_window "Item Name" 100
@@ -251,9 +255,7 @@ for bar_key in alt F10; do
     settled "$E2E_TMP/before.png"
     wait_focus "$main" && xdotool key "$bar_key" && sleep 0.5 && wait_focus "$main" && xdotool key Down \
         || fail "$bar_key, then Down"
-    sleep 1.5
-    screen "$E2E_TMP/after.png"
-    read -r pw ph px py < <(changed "$E2E_TMP/before.png" "$E2E_TMP/after.png") || true
+    read -r pw ph px py < <(changed) || true
     check "$bar_key, then Down, opens the File menu below the bar (${pw}x${ph} at $px,$py)" \
         [ "${ph:-0}" -gt 15 -a "${py:-0}" -ge $((my + bar - 25)) -a "${pw:-999}" -lt "$(px 240)" ]
     wait_focus "$main" && xdotool key Escape Escape || fail "Esc after $bar_key"
@@ -264,6 +266,7 @@ fi
 # --- Every side window opened from the Help menu by keyboard, then every
 # window as Windows sees it, and as the X window manager is told (Wine keeps
 # owned windows off the taskbar with _NET_WM_STATE_SKIP_TASKBAR).
+off_taskbar() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR; }
 sides=("Item Name:Down Right Return"
        "Usable By...:Down Right Down Return"
        "Effects of Equipping...:Down Right Down Down Return"
@@ -273,7 +276,7 @@ sides=("Item Name:Down Right Return"
        "Multiple...:Down Right Down Down Down Down Right Down Down Return"
        "Continuous while Equipped...:Down Right Down Down Down Down Right Down Down Down Return"
        "Description...:Down Right Down Down Down Down Down Return"
-       "About This Program:Down Down Return")
+       "$ABOUT:Down Down Return")
 [ -n "$full" ] || sides=("${sides[5]}" "${sides[9]}")
 for side in "${sides[@]}"; do
     caption=${side%%:*}
@@ -289,17 +292,17 @@ for side in "${sides[@]}"; do
 done
 if [ -n "$full" ]; then
 seen=$(windows_seen)
-check "Windows sees the main window and the ten side windows (seen: $(wc -l <<<"$seen"))" [ "$(wc -l <<<"$seen")" = 11 ]
+count=$(wc -l <<<"$seen")
+check "Windows sees the main window and the ten side windows (seen: $count)" [ "$count" = 11 ]
 check "the main window is unowned with a fixed frame and only a minimize button" \
     grep -qxF "$MAIN|owner=none|$FIXED|min=1|max=0|sysmenu=1|appwindow=0|toolwindow=0" <<<"$seen"
 for side in "${sides[@]}"; do
     caption=${side%%:*}
     check "'$caption' is owned by a hidden window, with a fixed frame and no buttons" \
         grep -qxF "$caption|$SIDE" <<<"$seen"
-    check "and is off the taskbar" sh -c 'xprop -id "$0" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR' \
-        "$(window_named "$caption")"
+    check "and is off the taskbar" off_taskbar "$(window_named "$caption")"
 done
-check "the main window is on the taskbar" sh -c '! xprop -id "$0" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR' "$main"
+check "the main window is on the taskbar" not off_taskbar "$main"
 fi
 for side in "${sides[@]}"; do
     caption=${side%%:*}
@@ -309,9 +312,8 @@ for side in "${sides[@]}"; do
 done
 
 # --- Alt+F4 asks; Yes ends the program with 0.
-question_up() { [ "$(window_count "$MAIN")" -eq 2 ]; }
 key "$main" alt+F4
-check "Alt+F4 on the main window asks the quit question" wait_for 50 question_up
+check "Alt+F4 on the main window asks the quit question" wait_for 50 windows_named "$MAIN" 2
 question=$(xdotool search --onlyvisible --name "^$MAIN\$" | grep -vx "$(printf %d "$main")" | head -n 1)
 [ -n "$question" ] && key "$question" Return   # Yes is the default button
 app_exit_code 100

@@ -4,10 +4,9 @@
 #   installer.sh BUILD_DIR      (WINEPREFIX_BASE: the prepared prefix)
 set -euo pipefail
 build=$(cd "$1" && pwd)
-# The installed program is started here, not by lib.sh; its intro's caption
-# names the version, as the build wrote it.
+# The intro's caption, which names the version, as the build wrote it.
 export QI_INTRO_CAPTION=${QI_INTRO_CAPTION:-$(cat "$build/intro-caption.txt")}
-QI_APP=/bin/true source "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/wineprefix.sh"
 setup=$(ls "$build"/quorvath-itemlist-*-setup.exe)
 WINEPREFIX=$(prefix_view "${WINEPREFIX_BASE:?}")
@@ -15,7 +14,6 @@ export WINEPREFIX
 # Ending the prefix's Wine ends the installed program too.
 trap 'prefix_drop "$WINEPREFIX"; e2e_cleanup' EXIT
 program=
-not() { ! "$@"; }
 
 c=$WINEPREFIX/drive_c
 dir="$c/Program Files/Quorvath Itemlist"
@@ -27,7 +25,8 @@ entry='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\QuorvathItemlist
 value() {
     local try got
     for try in 1 2 3; do
-        got=$(wine reg query "$entry" /v "$1" 2>/dev/null | tr -d '\r' | awk -v n="$1" '$1 == n { $1 = ""; $2 = ""; sub(/^ +/, ""); print }')
+        got=$(wine reg query "$entry" /v "$1" 2>/dev/null | tr -d '\r' \
+              | awk -v n="$1" '$1 == n { $1 = ""; $2 = ""; sub(/^ +/, ""); print }')
         [ -n "$got" ] && break
         sleep 1
     done
@@ -39,8 +38,7 @@ windows_version() { wine reg add 'HKCU\Software\Wine' /v Version /d "$1" /f >/de
 # A display from the start, without a window manager (tools/xkeys.sh sets
 # the focus itself): Wine's desktop process, started with the first program,
 # keeps the display it found for the programs after it.
-xvfb_start "$E2E_TMP" 1024x768 || exit 1
-E2E_PIDS+=("$XVFB_PID")
+start_x 1024x768
 
 # Runs a step and checks its exit code: step WHAT EXPECTED COMMAND...
 step() {
@@ -79,7 +77,8 @@ done
 # follows on Windows 10.
 windows_version win11
 step "setup /S on win11" 0 wine "$setup" /S
-check "the program is installed into Program Files" cmp -s "$build/QuorvathItemlist.exe" "$dir/QuorvathItemlist.exe"
+check "the program is installed into Program Files" \
+    cmp -s "$build/QuorvathItemlist.exe" "$dir/QuorvathItemlist.exe"
 check "with its read-me and uninstaller" test -f "$dir/README.txt" -a -f "$dir/uninstall.exe"
 check "a Start menu shortcut for all users" test -f "$link"
 check "Apps and features names it (got '$(value DisplayName)')" [ "$(value DisplayName)" = "Quorvath Itemlist" ]
@@ -87,9 +86,10 @@ check "with version 1.0.1 (got '$(value DisplayVersion)')" [ "$(value DisplayVer
 check "its publisher (got '$(value Publisher)')" [ "$(value Publisher)" = "Emberlight Hollow Software" ]
 check "its icon" sh -c 'echo "$0" | grep -q "QuorvathItemlist.exe,0$"' "$(value DisplayIcon)"
 check "and a silent uninstall" sh -c 'echo "$0" | grep -q "uninstall.exe\" /S$"' "$(value QuietUninstallString)"
-kb=$(( ($(stat -c %s "$dir/QuorvathItemlist.exe") + $(stat -c %s "$dir/README.txt") + $(stat -c %s "$dir/uninstall.exe")) / 1024 ))
+kb=$(( ($(stat -c %s "$dir"/{QuorvathItemlist.exe,README.txt,uninstall.exe} | paste -sd+)) / 1024 ))
 size=$(( $(value EstimatedSize) ))
-check "its size is the folder's, uninstaller included ($kb KB, got $size)" [ $size -ge $((kb - 2)) -a $size -le $((kb + 1)) ]
+check "its size is the folder's, uninstaller included ($kb KB, got $size)" \
+    [ $size -ge $((kb - 2)) -a $size -le $((kb + 1)) ]
 check "setup's version resource has the product version" sh -c \
     'x86_64-w64-mingw32-windres -i "$0" -O rc | grep -qF "VALUE \"ProductVersion\", \"1.0.1\""' "$setup"
 windows_version win10

@@ -1,19 +1,14 @@
 #!/usr/bin/env bash
-# The font choice on a Windows machine that has Microsoft Sans Serif, which
-# Wine has not: in a view of the prepared prefix, a face renamed to that
-# family. Too wide for the design's boxes (DejaVu Sans), it is passed over
-# for the message-box face in a grown layout, as without it; drawn to fit
-# them (Tahoma 12 % narrower), it is taken after MS Sans Serif, which does
-# not fit, and before Tahoma, in the design's own layout.
-#   twin_face.sh BUILD_DIR [VERSION]   (WINEPREFIX_BASE: the prepared prefix;
-#                                      VERSION: the Windows Wine reports, win10 unless told)
+# The font choice where Microsoft Sans Serif is installed, which Wine lacks: a face
+# renamed to that family in a view of the prepared prefix. Too wide (DejaVu Sans), it is
+# passed over for Tahoma in a grown layout; drawn to fit (Tahoma 12 % narrower), it is
+# taken, MS Sans Serif not fitting, in the design's own layout (docs/fonts.md).
+#   twin_face.sh BUILD_DIR [win10|win11]    (the Windows Wine reports; WINEPREFIX_BASE: the prefix)
 set -euo pipefail
 build=$(cd "$1" && pwd)
 version=${2:-win10}
 shots=$build/tools/qi_shots.exe
-# lib.sh starts nothing here: qi_shots makes the program's windows itself.
-export QI_INTRO_CAPTION=${QI_INTRO_CAPTION:-$(cat "$build/intro-caption.txt")}
-QI_APP=/bin/true source "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/wineprefix.sh"
 views=()
 drop_views() {
@@ -24,8 +19,7 @@ trap 'drop_views; e2e_cleanup' EXIT
 
 # The stand-ins, named as the face every Windows has.
 /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/twin_face.py" "$E2E_TMP"
-xvfb_start "$E2E_TMP" || exit 1
-E2E_PIDS+=("$XVFB_PID")
+start_x
 
 # chosen STAND-IN: the font and layout scale the program chooses with it, in
 # a view of the prefix of its own.

@@ -8,9 +8,10 @@
 prefix_view() {
     local top
     [ -f "$1/system.reg" ] || { echo "no Wine prefix at '$1'" >&2; return 1; }
-    top=$(mktemp -d "${TMPDIR:-/tmp}/qi-prefix.XXXXXX") && mkdir "$top/upper" "$top/work" "$top/prefix" || return 1
-    if [ "$(id -u)" -ne 0 ] \
-        || ! mount -t overlay qi-prefix -o "lowerdir=$1,upperdir=$top/upper,workdir=$top/work" "$top/prefix"; then
+    top=$(mktemp -d "${TMPDIR:-/tmp}/qi-prefix.XXXXXX") || return 1
+    mkdir "$top/upper" "$top/work" "$top/prefix" || return 1
+    if [ "$(id -u)" -ne 0 ] || ! mount -t overlay qi-prefix \
+            -o "lowerdir=$1,upperdir=$top/upper,workdir=$top/work" "$top/prefix"; then
         echo "warning: no overlay for a view of the Wine prefix (it needs root): a full copy of $1" >&2
         cp -a "$1/." "$top/prefix/" || return 1
     fi

@@ -31,7 +31,7 @@ intro=$(wait_window "$INTRO" 200)
 sleep 1.5
 frame_shot "$intro" "$out/intro.png"
 send_keys "$intro" Return
-main=$(wait_window "Quorvath Itemlist For Windows" 200)
+main=$(wait_window "$MAIN" 200)
 sleep 1.5
 # The design's lengths grow with the window where its font needs it.
 read -r w h x y < <(client_geometry "$main")
@@ -54,7 +54,7 @@ sleep 1
 xdotool mousemove --sync $((x + 93)) $((y + bar / 2)) click 1
 sleep 1
 xdotool mousemove --sync $((x + 120)) $((y + bar + 37)) click 1
-about=$(wait_window "About This Program" 200)
+about=$(wait_window "$ABOUT" 200)
 sleep 2
 frame_shot "$about" "$out/about.png"
 ls -l "$out"
