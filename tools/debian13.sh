@@ -26,7 +26,7 @@ QI_D13_BASE=(apt debian-archive-keyring ca-certificates git)
 # folder, with the root itself hidden there.
 qi_d13_enter() {
     local mode=$1 top common status=0; shift
-    local box=(--die-with-parent --unshare-pid --unshare-ipc --unshare-uts --hostname debian13
+    local box=(--die-with-parent --unshare-pid --as-pid-1 --unshare-ipc --unshare-uts --hostname debian13
                --proc /proc --dev /dev --perms 1777 --tmpfs /dev/shm --ro-bind /sys /sys
                --perms 1777 --tmpfs /tmp --tmpfs /run
                --bind "$QI_ROOT" "$QI_ROOT" --bind "$CCACHE_DIR" "$CCACHE_DIR")
@@ -42,11 +42,15 @@ qi_d13_enter() {
         mount -t overlay overlay -o "lowerdir=$1,upperdir=$0/upper,workdir=$0/work" "$0/root" && shift && exec "$@"'
     local base=(bwrap --bind "$QI_D13" /)
     [ "$mode" = build ] || base=(unshare --mount --propagation private sh -c "$layer" "$top" "$QI_D13" bwrap --bind "$top/root" /)
+    # Process 1 waits for CMD and reaps what it leaves, so that the processor time of all of
+    # it reaches the caller (bubblewrap's own first process lets it go). A background job's
+    # stdin stays the caller's only when named.
+    local reaper='"$@" 0<&0 & wait $!'
     # What the caller's session had that belongs to this machine stays out.
     env -u DISPLAY -u WAYLAND_DISPLAY -u XAUTHORITY -u DBUS_SESSION_BUS_ADDRESS -u XDG_RUNTIME_DIR -u TMPDIR \
         -u AT_SPI_BUS_ADDRESS HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
         CCACHE_DIR="$CCACHE_DIR" QI_CACHE_DIR="$QI_CACHE_DIR" \
-        "${base[@]}" "${box[@]}" --chdir "$QI_ROOT" "$@" || status=$?
+        "${base[@]}" "${box[@]}" --chdir "$QI_ROOT" bash -c "$reaper" qi "$@" || status=$?
     rmdir "$top" 2>/dev/null || true
     return $status
 }
