@@ -103,8 +103,9 @@ qi_windows_qt() {
     rm -rf "$work"
     # Qt built before with other options or from other source is not used again.
     local old
-    for old in "$QI_CACHE_DIR"/qt-*-mingw64-static-*; do
-        [ "$old" = "$QI_WIN_QT" ] || { echo "Removing the Qt for Windows built before: $old"; rm -rf "$old"; }
+    for old in "$QI_CACHE_DIR"/qt-*-mingw64-static-* "$QI_CACHE_DIR"/qt-*.lock; do
+        [ "$old" = "$QI_WIN_QT" ] || [ "$old" = "$QI_CACHE_DIR/qt-$version-$hash.lock" ] \
+            || { echo "Removing what a Qt for Windows built before left: $old"; rm -rf "$old"; }
     done
     exec {lock}>&-
 }
