@@ -63,8 +63,8 @@ qi_windows_qt_record() {   # SOURCE_VERSION SERIES_FILE
 
 qi_windows_qt() {
     local version source hash
-    version=$(dpkg-query -W -f='${Version}' qt6-base-dev | sed 's/[+-].*//')
     source=$(dpkg-query -W -f='${Version}' qt6-base-dev)
+    version=${source%%[+-]*}
     hash=$(printf '%s\n' "$source" "${QI_QT_OPTIONS[@]}" | cat - "$QI_ROOT/tools/windows/mingw-w64.cmake" \
            | sha256sum | cut -c1-10)
     QI_WIN_QT=$QI_CACHE_DIR/qt-$version-mingw64-static-$hash

@@ -35,18 +35,16 @@ check "intro is gone after Okay" wait_gone "$INTRO"
 read -r w h x y < <(client_geometry "$main")
 check "main window is 481 wide (got $w)" [ "$w" = 481 ]
 
-# The question: the other window with the main window's caption.
-question() { xdotool search --onlyvisible --name "^$MAIN\$" | grep -vx "$((main))" | head -n 1 || true; }
 key "$main" alt+F4
 check "the close box asks the question" wait_for 50 windows_named "$MAIN" 2
-box=$(question)
+box=$(quit_question "$main")
 key "$box" Escape
 check "No keeps the main window" wait_for 50 windows_named "$MAIN" 1
 check "the program still runs" kill -0 "$APP_PID"
 
 key "$main" alt+F4
 wait_for 50 windows_named "$MAIN" 2 || fail "question again"
-box=$(question)
+box=$(quit_question "$main")
 key "$box" Return
 app_exit_code 50; code=$APP_EXIT
 check "Yes closes the last window and the program ends with 0 (got $code)" [ "$code" = 0 ]

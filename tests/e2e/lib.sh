@@ -10,6 +10,8 @@ APP=${QI_APP:-}
 INTRO=${QI_INTRO_CAPTION:-}
 MAIN="Quorvath Itemlist For Windows"
 ABOUT="About This Program"
+# The category tabs' captions, in order.
+CATEGORIES="Armor|Figurines|Gloves|Helms|Misc. Items|Rings|Shields|Weapons|Instruments|Quivers|Containers/Fluids"
 # The captions of the details of the item shown.
 FIELDS=("Item Name:" "Usable By:" "Effect(s) of Equipping:" "Activated Effect(s):" "# Uses:" "Description:")
 # The side windows: Help's menu path | caption | client W H (the design's twips / 15).
@@ -135,6 +137,10 @@ wait_window() {
     window_named "$1"
 }
 wait_gone() { wait_for "${2:-50}" not has_window "$1"; }
+# quit_question MAIN_WINDOW: the id of the other visible window with the main window's caption.
+quit_question() {
+    { xdotool search --onlyvisible --name "^$MAIN\$" 2>/dev/null || true; } | { grep -vx "$(($1))" || true; } | head -n 1
+}
 
 # Client size and position of a window: "W H X Y".
 client_geometry() {

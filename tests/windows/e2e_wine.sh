@@ -314,7 +314,7 @@ done
 # --- Alt+F4 asks; Yes ends the program with 0.
 key "$main" alt+F4
 check "Alt+F4 on the main window asks the quit question" wait_for 50 windows_named "$MAIN" 2
-question=$(xdotool search --onlyvisible --name "^$MAIN\$" | grep -vx "$(printf %d "$main")" | head -n 1)
+question=$(quit_question "$main")
 [ -n "$question" ] && key "$question" Return   # Yes is the default button
 app_exit_code 100
 check "Yes ends the program with exit code 0 (got $APP_EXIT)" [ "$APP_EXIT" = 0 ]

@@ -25,7 +25,6 @@ x86_64-w64-mingw32-g++ -std=c++20 -O1 -static -municode -o "$E2E_TMP/uiaread.exe
     "$(dirname "${BASH_SOURCE[0]}")/uiaread.cpp" -luiautomationcore -loleaut32 -lole32
 start_display
 
-TABS="Armor|Figurines|Gloves|Helms|Misc. Items|Rings|Shields|Weapons|Instruments|Quivers|Containers/Fluids"
 
 # --- Reading the tree: read NAME saves uiaread's lines as NAME; `seen NAME`
 # gives them as "TYPE|NAME|focus=0|1", indented by depth.
@@ -97,7 +96,7 @@ main=$(wait_window "$MAIN" 300) || { fail "Enter on Okay opens the main window";
 wait_tree main "Tab|Categories|focus=1" || true
 echo "-- the main window:"; cat "$E2E_TMP/main"
 tabs=$(children main "Tab|Categories" | names)
-check "'Categories' is a tab list of the eleven tabs in order (got: $tabs)" [ "$tabs" = "$TABS" ]
+check "'Categories' is a tab list of the eleven tabs in order (got: $tabs)" [ "$tabs" = "$CATEGORIES" ]
 check "they are tab items" [ "$(children main "Tab|Categories" | grep -c '^TabItem|')" = 11 ]
 check "the menu bar holds File, Search and Help (got: $(children main "MenuBar|" | names))" \
     [ "$(children main "MenuBar|" | names)" = "File|Search|Help" ]
@@ -181,7 +180,7 @@ check "the quit question asks 'Are you sure you want to quit?'" \
     grep -q "^ *Text|Are you sure you want to quit?|" "$E2E_TMP/quit"
 check "Yes is a button with the keyboard focus" has quit "Button|Yes|focus=1"
 check "No is a button" has quit "Button|No|focus=0"
-question=$(xdotool search --onlyvisible --name "^$MAIN\$" | grep -vx "$(printf %d "$main")" | head -n 1)
+question=$(quit_question "$main")
 [ -n "$question" ] && key "$question" Return
 app_exit_code 100
 check "Yes ends the program with exit code 0 (got $APP_EXIT)" [ "$APP_EXIT" = 0 ]
