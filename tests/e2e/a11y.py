@@ -1,32 +1,19 @@
-#!/usr/bin/python3
 """Reads the running program through AT-SPI, as a screen reader does.
 
-    a11y.py PID COMMAND [ARGS]
+    reader = Reader(pid)        once the program runs; reader.wait(10) until it is on the bus
 
-Commands (each prints one answer; exit status 1 when nothing matches):
-  wait SECONDS            until the program is on the accessibility bus
-  windows                 the captions of its showing windows
-  toplevels               "role|name" of every top-level object, showing or not
-  find WINDOW ROLE NAME   "x y w h" of the first showing object (screen pixels)
-  description WINDOW ROLE NAME
-  value WINDOW CAPTION    the name of the control that CAPTION labels
-  names WINDOW ROLE       the names of the showing objects with this role
-  states WINDOW ROLE NAME the object's states, e.g. "selected focused"
-  rows WINDOW ROLE NAME   the names of all entries of a list (role "tree")
-  text WINDOW ROLE        the whole text of the first object with a text interface
-  action WINDOW ROLE NAME ACTION   runs one of the object's actions
-  unnamed WINDOW          "role @ x,y" of showing controls a user meets that have no name
-  tree WINDOW             the tree, for a person reading a failure
-
-WINDOW is a window caption, or * for all of them. A ROLE is written as pyatspi's
-constant in words ("push button" for ROLE_PUSH_BUTTON) and matched by its value:
-AT-SPI's own names for the roles change between releases ("button" since 2.56).
-Run by Debian's /usr/bin/python3: pyatspi is packaged for it only.
+WINDOW is a window caption, or "*" for all of them (popup menus are windows of
+their own). A ROLE is written as pyatspi's constant in words ("push button" for
+ROLE_PUSH_BUTTON) and matched by its value: AT-SPI's own names for the roles
+change between releases ("button" since 2.56). Every question walks the tree
+afresh: nothing the program said earlier is trusted from a cache.
+Needs Debian's /usr/bin/python3: pyatspi is packaged for it only.
 """
 import sys
 import time
 
 import pyatspi
+from gi.repository import Atspi
 
 # Roles by value, named by their constants: ROLE_PAGE_TAB is "page tab".
 WORDS = {getattr(pyatspi, name): name[len("ROLE_"):].lower().replace("_", " ")
@@ -36,7 +23,7 @@ WORDS = {getattr(pyatspi, name): name[len("ROLE_"):].lower().replace("_", " ")
 def role(words):
     value = getattr(pyatspi, "ROLE_" + words.upper().replace(" ", "_"), None)
     if value is None or value not in WORDS:
-        raise SystemExit(f"no AT-SPI role '{words}'")
+        raise ValueError(f"no AT-SPI role '{words}'")
     return value
 
 
@@ -52,17 +39,6 @@ USER_ROLES = {role(r) for r in (
     "push button", "label", "static", "page tab", "page tab list", "text", "tree",
     "tree table", "table", "list", "menu item", "menu", "check box", "radio button",
     "image")}
-
-
-def app_of(pid):
-    desktop = pyatspi.Registry.getDesktop(0)
-    for app in desktop:
-        try:
-            if app is not None and app.get_process_id() == pid:
-                return app
-        except Exception:
-            continue
-    return None
 
 
 def showing(obj):
@@ -85,22 +61,6 @@ def walk(obj, only_showing=True):
         yield from walk(child, only_showing)
 
 
-def window(app, caption):
-    for i in range(app.childCount):
-        w = app.getChildAtIndex(i)
-        if w is not None and w.name == caption and showing(w):
-            return w
-    return None
-
-
-def find(win, words, name, only_showing=True):
-    wanted = role(words)
-    for obj in walk(win, only_showing):
-        if obj.getRole() == wanted and obj.name == name:
-            return obj
-    return None
-
-
 def extents(obj):
     e = obj.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     return e.x, e.y, e.width, e.height
@@ -114,116 +74,143 @@ def labelled_by(obj):
     return names
 
 
-def main(argv):
-    pid, command, args = int(argv[1]), argv[2], argv[3:]
-    if command == "wait":
-        deadline = time.monotonic() + float(args[0])
+def states_of(obj):
+    return {pyatspi.stateToString(s) for s in obj.getState().getStates()}
+
+
+def asked(nothing):
+    """A question's answer, asked again (three times in all) when an object
+    vanishes under it (a menu closing; D-Bus errors come in several types),
+    and then `nothing`."""
+    def asking(question):
+        def again(self, *args):
+            for _ in range(3):
+                try:
+                    return question(self, *args)
+                except Exception as error:
+                    print(f"(AT-SPI: asking again after: {error})", file=sys.stderr)
+                    time.sleep(0.2)
+            return nothing
+        return again
+    return asking
+
+
+class Reader:
+    """The program with process id `pid` on the accessibility bus."""
+
+    def __init__(self, pid):
+        self.pid = pid
+
+    def app(self):
+        for app in pyatspi.Registry.getDesktop(0):
+            try:
+                if app is not None and app.get_process_id() == self.pid:
+                    app.set_cache_mask(Atspi.Cache.NONE)
+                    app.clear_cache()
+                    return app
+            except Exception:
+                continue
+        return None
+
+    def wait(self, seconds):
+        """Whether the program is on the bus, with a window, within `seconds`."""
+        deadline = time.monotonic() + seconds
         while time.monotonic() < deadline:
-            app = app_of(pid)
-            if app is not None and app.childCount > 0:
-                return 0
+            try:
+                app = self.app()
+                if app is not None and app.childCount > 0:
+                    return True
+            except Exception:
+                pass
             time.sleep(0.1)
-        return 1
+        return False
 
-    app = app_of(pid)
-    if app is None:
-        print(f"no accessible application with pid {pid}", file=sys.stderr)
-        return 1
-    if command == "toplevels":
+    def top(self, window):
+        app = self.app()
+        if app is None or window == "*":
+            return app
         for i in range(app.childCount):
             w = app.getChildAtIndex(i)
-            if w is not None:
-                print(f"{role_of(w)}|{w.name}")
-        return 0
-    if command == "windows":
-        for i in range(app.childCount):
-            w = app.getChildAtIndex(i)
-            if w is not None and showing(w):
-                print(w.name)
-        return 0
+            if w is not None and w.name == window and showing(w):
+                return w
+        return None
 
-    # "*": the whole application, popup menus included (they are windows of their own).
-    win = app if args[0] == "*" else window(app, args[0])
-    if win is None:
-        print(f"no showing window '{args[0]}'", file=sys.stderr)
-        return 1
-    if command == "tree":
-        for obj in walk(win, only_showing=False):
-            depth, parent = 0, obj
-            while parent is not None and parent != win:
-                parent, depth = parent.parent, depth + 1
-            states = " ".join(pyatspi.stateToString(s) for s in obj.getState().getStates()
-                              if s in (pyatspi.STATE_SELECTED, pyatspi.STATE_FOCUSED, pyatspi.STATE_SHOWING))
-            print(f"{'  ' * depth}{role_of(obj)} '{obj.name}' '{obj.description}' [{states}]")
-        return 0
-    if command == "unnamed":
-        # A control labelled by another (an empty value by its caption) is
-        # announced with that label's name.
-        bad = [f"{role_of(o)} @ {extents(o)[0]},{extents(o)[1]}" for o in walk(win)
-               if o.getRole() in USER_ROLES and not o.name.strip() and not labelled_by(o)]
-        print("\n".join(bad))
-        return 0
-    if command == "names":
-        wanted = role(args[1])
-        for obj in walk(win):
-            if obj.getRole() == wanted:
-                print(obj.name)
-        return 0
-    if command == "rows":
-        # Every entry of the list, also those scrolled out of view or on a
-        # page that is not showing.
-        tree = find(win, args[1], args[2], only_showing=False)
+    def _find(self, window, words, name, only_showing=True):
+        wanted = role(words)
+        top = self.top(window)
+        for obj in walk(top, only_showing) if top is not None else ():
+            if obj.getRole() == wanted and obj.name == name:
+                return obj
+        return None
+
+    @asked([])
+    def toplevels(self):
+        """"role|name" of every top-level object, showing or not."""
+        app = self.app()
+        children = [app.getChildAtIndex(i) for i in range(app.childCount)] if app else []
+        return [f"{role_of(w)}|{w.name}" for w in children if w is not None]
+
+    @asked(None)
+    def find(self, window, words, name):
+        """(x, y, w, h) of the first showing object so, in screen pixels, or None."""
+        obj = self._find(window, words, name)
+        return extents(obj) if obj is not None else None
+
+    @asked(set())
+    def states(self, window, words, name):
+        """The object's states ("selected", "focused", ...); empty if there is none."""
+        obj = self._find(window, words, name)
+        return states_of(obj) if obj is not None else set()
+
+    @asked([])
+    def names(self, window, words):
+        """The names of the showing objects with this role."""
+        top, wanted = self.top(window), role(words)
+        return [o.name for o in walk(top) if o.getRole() == wanted] if top is not None else []
+
+    @asked([])
+    def rows(self, window, words, name):
+        """The names of all entries of a list, those scrolled out of view or on
+        a page not showing too."""
+        tree = self._find(window, words, name, only_showing=False)
         if tree is None:
-            return 1
-        for i in range(tree.childCount):
-            cell = tree.getChildAtIndex(i)
-            if cell is not None and cell.getRole() == pyatspi.ROLE_TABLE_CELL:
-                print(cell.name)
-        return 0
-    if command == "value":
-        # The name of the control that the caption args[1] labels.
-        for obj in walk(win):
-            if args[1] in labelled_by(obj):
-                print(obj.name)
-                return 0
-        return 1
-    if command == "text":
-        wanted = role(args[1])
-        for obj in walk(win):
+            return []
+        cells = [tree.getChildAtIndex(i) for i in range(tree.childCount)]
+        return [c.name for c in cells if c is not None and c.getRole() == pyatspi.ROLE_TABLE_CELL]
+
+    @asked(None)
+    def value(self, window, caption):
+        """The name of the control that `caption` labels, or None."""
+        top = self.top(window)
+        for obj in walk(top) if top is not None else ():
+            if caption in labelled_by(obj):
+                return obj.name
+        return None
+
+    @asked(None)
+    def text(self, window, words="text"):
+        """The whole text of the first object with this role, line ends as on Linux."""
+        top, wanted = self.top(window), role(words)
+        for obj in walk(top) if top is not None else ():
             if obj.getRole() == wanted:
                 text = obj.queryText()
-                sys.stdout.write(text.getText(0, text.characterCount))
-                return 0
-        return 1
+                return text.getText(0, text.characterCount).replace("\r", "")
+        return None
 
-    obj = find(win, args[1], args[2])
-    if obj is None:
-        print(f"no showing {args[1]} '{args[2]}' in '{args[0]}'", file=sys.stderr)
-        return 1
-    if command == "find":
-        print(*extents(obj))
-    elif command == "description":
-        print(obj.description)
-    elif command == "states":
-        print(" ".join(pyatspi.stateToString(s) for s in obj.getState().getStates()))
-    elif command == "action":
-        action = obj.queryAction()
-        for i in range(action.nActions):
-            if action.getName(i) == args[3]:
-                return 0 if action.doAction(i) else 1
-        return 1
-    else:
-        print(f"unknown command {command}", file=sys.stderr)
-        return 2
-    return 0
+    @asked(False)
+    def press(self, window, words, name, action="Press"):
+        """Runs one of the object's actions; whether it ran."""
+        obj = self._find(window, words, name)
+        if obj is None:
+            return False
+        actions = obj.queryAction()
+        return any(actions.getName(i) == action and actions.doAction(i) for i in range(actions.nActions))
 
-
-if __name__ == "__main__":
-    # An object can vanish while the tree is walked (a menu closing); ask again.
-    for attempt in range(3):
-        try:
-            sys.exit(main(sys.argv))
-        except Exception as error:  # D-Bus errors come in several types
-            print(f"retrying after: {error}", file=sys.stderr)
-            time.sleep(0.2)
-    sys.exit(1)
+    @asked(["(could not be read)"])
+    def unnamed(self, window):
+        """"role @ x,y" of the showing controls a user meets that have no name.
+        A control labelled by another (a value by its caption) is announced
+        with that label's name."""
+        top = self.top(window)
+        return [f"{role_of(o)} @ {extents(o)[0]},{extents(o)[1]}" for o in walk(top)
+                if o.getRole() in USER_ROLES and not o.name.strip() and not labelled_by(o)]

@@ -7,4 +7,4 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${1:-$root/build}
 mkdir -p "$root/docs"
 QI_APP=$build/src/app/QuorvathItemlist QI_SCREENSHOT=$root/docs/main-window.png \
-    dbus-run-session -- bash "$root/tests/e2e/e2e_browse.sh" 2>/dev/null | tail -n 2
+    dbus-run-session -- /usr/bin/python3 "$root/tests/e2e/e2e_browse.py" 2>/dev/null | tail -n 2
