@@ -60,9 +60,14 @@ qi_wine_prefix() {
     export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
     export WINEPREFIX=${1:-$QI_CACHE_DIR/wineprefix-wine$(wine --version | sed 's/^wine-\([0-9]*\).*/\1/')}
     [ -f "$WINEPREFIX/.complete" ] && return 0
-    local started=$SECONDS
-    rm -rf "$WINEPREFIX"
+    # One maker at a time: a second one would remove the first one's half-made prefix.
+    # Whoever waited finds it made.
+    local started=$SECONDS lock
     mkdir -p "$(dirname "$WINEPREFIX")"
+    exec {lock}>"$WINEPREFIX.lock"
+    flock "$lock"
+    [ -f "$WINEPREFIX/.complete" ] && { exec {lock}>&-; return 0; }
+    rm -rf "$WINEPREFIX"
     wineboot --init >/dev/null 2>&1 || true
     wineserver --wait || true
     [ -f "$WINEPREFIX/system.reg" ] || { echo "Could not make a Wine prefix in $WINEPREFIX" >&2; exit 1; }
@@ -79,6 +84,7 @@ qi_wine_prefix() {
     hardlink -q -t "$WINEPREFIX/drive_c/windows" /usr/lib/x86_64-linux-gnu/wine >/dev/null 2>&1 \
         || echo "warning: the Wine prefix keeps its own copies of Wine's DLLs (hardlink failed)" >&2
     touch "$WINEPREFIX/.complete"
+    exec {lock}>&-
     echo "$(wine --version) prefix made in $WINEPREFIX in $((SECONDS - started)) s"
 }
 
