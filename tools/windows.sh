@@ -161,7 +161,7 @@ qi_wine_prefix "${QI_WINEPREFIX:-}"
 qi_windows_program
 
 echo "== The Windows build's tests, under Wine =="
-# Each runs in a view of the prepared prefix (tests/windows/in_view.sh): the in-process tests
+# Each runs in a view of the prepared prefix (tests/windows/wineprefix.py): the in-process tests
 # on the offscreen platform in one view, with its fonts (it reads them from one folder) and
 # messages on stderr; the rest each in a view of its own (tests/windows/CMakeLists.txt).
 started=$SECONDS
@@ -171,7 +171,7 @@ rm -rf "$QI_WIN_BUILD/e2e-pictures"
 mkdir "$QI_WIN_BUILD/e2e-pictures"
 cd "$QI_ROOT"
 status=0
-bash tests/windows/in_view.sh win10 96 1 'QT_QPA_FONTDIR=Z:\usr\share\fonts\truetype\dejavu' QT_FORCE_STDERR_LOGGING=1 \
+/usr/bin/python3 tests/windows/wineprefix.py win10 96 1 'QT_QPA_FONTDIR=Z:\usr\share\fonts\truetype\dejavu' QT_FORCE_STDERR_LOGGING=1 \
     ctest --preset windows --test-dir "$QI_WIN_BUILD" -j "$(nproc)" "${@:2}" || status=1
 echo "in-process tests under Wine: $((SECONDS - started)) s"
 ctest --test-dir "$QI_WIN_BUILD" -LE 'unit|widgets' --output-on-failure -j "$(nproc)" \

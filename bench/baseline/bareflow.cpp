@@ -1,6 +1,6 @@
 // A bare Qt Widgets program with the real program's two first steps: a
 // window with the intro's caption, a label and a button, and on Okay a main
-// window with a menu bar and a status bar. bench/wine_startup.sh starts it
+// window with a menu bar and a status bar. bench/wine_startup.py starts it
 // beside the real program, both built from the same Qt.
 #include "baselinewindow.h"
 
