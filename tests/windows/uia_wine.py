@@ -2,7 +2,7 @@
 read with uiaread.cpp under Wine 10 or later (docs/windows.md), after the
 checks are shown to fail on trees with a fault planted in them:
     uia_wine.py QuorvathItemlist.exe     (QI_UIA_KEEP=PREFIX keeps each tree as PREFIX-NAME)
-Needs WINEPREFIX: a prepared Wine prefix (CTest runs it in a view of one, in_view.sh)."""
+Needs WINEPREFIX: a prepared Wine prefix (CTest runs it in a view of one, wineprefix.py)."""
 import atexit
 import dataclasses
 import os
@@ -28,7 +28,7 @@ if major < 10:
           file=sys.stderr)
     sys.exit(0)
 if not os.environ.get("WINEPREFIX"):
-    print("uia_wine.py needs WINEPREFIX, a prepared Wine prefix: run it through tests/windows/in_view.sh, "
+    print("uia_wine.py needs WINEPREFIX, a prepared Wine prefix: run it through tests/windows/wineprefix.py, "
           "as CTest does (tools/windows.sh test)", file=sys.stderr)
     sys.exit(1)
 # Wine's environment as tools/setup.sh's qi_wine_prefix sets it for the prefix.
