@@ -15,8 +15,11 @@ APP=$B/src/app/QuorvathItemlist
 # The intro's caption carries the version, which the program knows.
 VERSION=$("$APP" --version | awk '{print $NF}')
 TMP=$(mktemp -d)
-source "$QI_ROOT/tests/e2e/xvfb.sh"
-xvfb_start "$TMP"
+# Xvfb picks a free display itself and names it once it takes connections (-displayfd).
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$TMP/display" >/dev/null 2>&1 &
+XVFB_PID=$!
+for _ in $(seq 300); do [ -s "$TMP/display" ] && break; sleep 0.05; done
+export DISPLAY=:$(head -n 1 "$TMP/display")
 eval "$(dbus-launch --sh-syntax)"
 trap 'kill "$XVFB_PID" "$DBUS_SESSION_BUS_PID" 2>/dev/null; rm -rf "$TMP"' EXIT
 export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$TMP

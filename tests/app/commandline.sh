@@ -2,10 +2,9 @@
 # The built executable's command line without a display, and its man page
 # (docs/command-line.md).
 #   commandline.sh APP MANPAGE
-source "$(dirname "$0")/../e2e/lib.sh"
+source "$(dirname "$0")/../lib.sh"
 APP=${1:?usage: $0 APP MANPAGE}
 MAN=${2:?usage: $0 APP MANPAGE}
-TMP=$E2E_TMP
 
 # Runs the program with only PATH and HOME set; out, err and code are kept.
 run() {

@@ -1,10 +1,9 @@
 # Shared by the install tests, on top of the bookkeeping and scratch folder
-# ($TMP) of tests/e2e/lib.sh: what the package installs and how it starts.
-source "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib.sh"
+# ($TMP) of tests/lib.sh: what the package installs and how it starts.
+source "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
 BUILD=${1:?usage: $0 BUILD_DIR}
 APP_ID=example.quorvath.Itemlist
 ICON_SIZES=(16 32 48 64 128 256)
-TMP=$E2E_TMP
 
 # The program should start from the given file and stay up, waiting on its
 # intro window, until the time runs out: 124 is timeout's "still running".
