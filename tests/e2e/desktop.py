@@ -171,33 +171,41 @@ def exit_code(proc=None, tenths=100):
 
 # --- The display -------------------------------------------------------------
 def start_x(size="1280x1024"):
-    """An X server of the test's own, 24 bits. It picks a free display number
-    itself (-displayfd): one chosen here could be taken by another session's
-    server first."""
+    """An X server of the test's own, 24 bits, its messages in TMP/xvfb.log. It
+    picks a free display number itself (-displayfd): one chosen here could be
+    taken by another session's server first."""
     read, write = os.pipe()
-    spawn(["Xvfb", "-displayfd", str(write), "-screen", "0", f"{size or '1280x1024'}x24", "-nolisten", "tcp"],
-          pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    server = spawn(["Xvfb", "-displayfd", str(write), "-screen", "0", f"{size or '1280x1024'}x24",
+                    "-nolisten", "tcp"], pass_fds=(write,), stdout=subprocess.DEVNULL,
+                   stderr=open(os.path.join(TMP, "xvfb.log"), "a"))
     os.close(write)
     with os.fdopen(read) as display:
         number = display.readline().strip()
     require(number, "Xvfb comes up")
     os.environ["DISPLAY"] = f":{number}"
     require(wait_for(150, lambda: ok("xdpyinfo")), "Xvfb answers")
+    return server
 
 
 def start_display(size=None):
     """An X server with a window manager, and the program to be shown there."""
     require(APP, "QI_APP names the program")
     require(INTRO, "QI_INTRO_CAPTION gives the caption of the intro window")
-    start_x(size)
+    server = start_x(size)
     log = os.path.join(TMP, "openbox.log")
-    # openbox has been seen to die at start on a busy machine: try again.
+    # openbox has been seen not to come up on a busy machine: try again, on a
+    # new X server where the first one is gone or no longer answers.
     for attempt_number in (1, 2, 3):
         wm = spawn(["openbox"], env=dict(os.environ, HOME=TMP), stdout=open(log, "a"), stderr=subprocess.STDOUT)
         if wait_for(100, lambda: "window id" in out("xprop", "-root", "_NET_SUPPORTING_WM_CHECK")):
             break
-        print(f"openbox did not come up (attempt {attempt_number}):\n{open(log).read()}")
+        print(f"openbox did not come up on {os.environ['DISPLAY']} (attempt {attempt_number}):\n"
+              f"{open(log).read()}X server: {'running' if server.poll() is None else f'ended with {server.poll()}'}"
+              f", answering: {ok('xdpyinfo')}; its messages:\n{open(os.path.join(TMP, 'xvfb.log')).read()}")
         wm.kill()
+        if server.poll() is not None or not ok("xdpyinfo"):
+            server.kill()
+            server = start_x(size)
     else:
         require(False, "openbox comes up")
     os.environ["QT_QPA_PLATFORM"] = "xcb"
