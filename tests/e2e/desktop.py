@@ -187,25 +187,35 @@ def start_x(size="1280x1024"):
     return server
 
 
+def _x_report(server, env):
+    """How the X server is, for a failure's reader."""
+    state = "running" if server.poll() is None else f"ended with {server.poll()}"
+    answers = subprocess.run(["xdpyinfo"], env=env, capture_output=True).returncode == 0
+    sockets = out("sh", "-c", "ls -la /tmp/.X11-unix /tmp/.X*-lock", check=False)
+    return (f"X server: {state}, answering: {ok('xdpyinfo')}, with openbox's environment: {answers}; "
+            f"XAUTHORITY={os.environ.get('XAUTHORITY')}; its messages:\n"
+            f"{open(os.path.join(TMP, 'xvfb.log')).read()}{sockets}")
+
+
 def start_display(size=None):
     """An X server with a window manager, and the program to be shown there."""
     require(APP, "QI_APP names the program")
     require(INTRO, "QI_INTRO_CAPTION gives the caption of the intro window")
     server = start_x(size)
     log = os.path.join(TMP, "openbox.log")
-    # openbox has been seen not to come up on a busy machine: try again, on a
-    # new X server where the first one is gone or no longer answers.
+    # openbox has been seen not to come up on a busy machine, with the X server
+    # answering xdpyinfo: try again, each time on a new X server.
     for attempt_number in (1, 2, 3):
-        wm = spawn(["openbox"], env=dict(os.environ, HOME=TMP), stdout=open(log, "a"), stderr=subprocess.STDOUT)
+        wm_env = dict(os.environ, HOME=TMP)
+        wm = spawn(["openbox"], env=wm_env, stdout=open(log, "a"), stderr=subprocess.STDOUT)
         if wait_for(100, lambda: "window id" in out("xprop", "-root", "_NET_SUPPORTING_WM_CHECK")):
             break
-        print(f"openbox did not come up on {os.environ['DISPLAY']} (attempt {attempt_number}):\n"
-              f"{open(log).read()}X server: {'running' if server.poll() is None else f'ended with {server.poll()}'}"
-              f", answering: {ok('xdpyinfo')}; its messages:\n{open(os.path.join(TMP, 'xvfb.log')).read()}")
         wm.kill()
-        if server.poll() is not None or not ok("xdpyinfo"):
-            server.kill()
-            server = start_x(size)
+        print(f"openbox did not come up on {os.environ['DISPLAY']} (attempt {attempt_number}):\n"
+              f"{open(log).read()}{_x_report(server, wm_env)}")
+        # The new server first, so that it takes another display number.
+        old, server = server, start_x(size)
+        old.kill()
     else:
         require(False, "openbox comes up")
     os.environ["QT_QPA_PLATFORM"] = "xcb"
@@ -345,7 +355,8 @@ def wait_focus(window, tenths=50):
 
 def request_focus(window):
     """Without a window manager (no _NET_ACTIVE_WINDOW), the focus is set directly."""
-    ok("xdotool", "windowactivate", "--sync", str(window)) or ok("xdotool", "windowfocus", "--sync", str(window))
+    if not ok("xdotool", "windowactivate", "--sync", str(window)):
+        ok("xdotool", "windowfocus", "--sync", str(window))
 
 
 def focus_window(window):
